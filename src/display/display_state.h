@@ -1,0 +1,23 @@
+// Fields of the status lines: the frequency as drawn, the last reports, the mode.
+#pragma once
+
+#include <string>
+
+namespace vocapan {
+
+struct DisplayState {
+    int connected = 0;
+    std::string freqDisplayText;
+    std::string lastFreqReport;
+    std::string vfoAText;
+    std::string vfoBText;
+    int vfoAHz = 0;
+    int skipFreqReport = 0;
+    int quitCountdown = 0;
+    int announceAfterRecall = 0;
+    int squelchLevel = 0;
+    int quietWidth = 0;
+    int mode = 0;  // 1 LSB, 2 USB, 3 CW, 4 AM, 5 FM-N, 6 C4FM, 7 FM
+};
+
+}  // namespace vocapan

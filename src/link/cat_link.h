@@ -1,0 +1,41 @@
+// The serial layer under the radio link: 256 port slots by COM number. Every operation on a
+// number outside 1..256, or on an empty slot, does nothing and answers 0, so a radio that
+// never opened simply never answers.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "platform/serial_port.h"
+
+namespace vocapan {
+
+class CatLink {
+public:
+    static constexpr int kPortCount = 256;
+
+    explicit CatLink(platform::SerialPortOpener& opener) : opener_(opener) {}
+
+    // Opens the port at `baud`, 8 data bits, no parity, one stop bit, with read time-outs of
+    // 1000 ms between bytes and 5 ms per byte. 1 on success; 0 leaves the slot empty.
+    int openSerialPort(int n, int baud);
+    // m = -1: a read returns at once with what has arrived. Otherwise 1000 ms between
+    // bytes and m ms per byte.
+    int setReadTimeouts(int n, int m);
+    // stop = 1 gives one stop bit, any other value two. The baud rate stays.
+    int setLineFormat(int n, int dataBits, int parity, int stop);
+    void closeSerialPort(int n);
+    int bytesWaiting(int n);
+    int readBytes(int n, std::string& text, int max);
+    int writeBytes(int n, const std::string& text);
+    bool isOpen(int n) const;
+
+private:
+    platform::SerialPort* port(int n) const;
+
+    platform::SerialPortOpener& opener_;
+    std::array<std::unique_ptr<platform::SerialPort>, kPortCount + 1> slots_{};
+};
+
+}  // namespace vocapan

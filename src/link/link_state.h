@@ -1,0 +1,50 @@
+// Fields of the radio link: the command being sent, the reply read, the debug transcript,
+// the poll cycle, the radio's identity and the settings read back at start, the relay.
+#pragma once
+
+#include <array>
+#include <fstream>
+#include <string>
+
+namespace vocapan {
+
+struct LinkState {
+    std::string workText;
+    std::string lastFreqCommand;
+    std::string logLine;
+    std::ofstream debugFile;  // "debug.dat", binary so that lines end in CR LF everywhere
+
+    std::string replyText;
+    int replyCount = 0;
+
+    int dataBits = 0;
+    int parity = 0;
+    int stopBits = 0;
+
+    // The mode commands by mode number 1 to 7; index 0 unused.
+    std::array<std::string, 8> modeCommand{};
+
+    // Poll cycle
+    int pollPhase = 0;
+    int pollAlt = 0;
+    int tickCount = 0;
+    int pollHold = 0;
+    int sMeter = 0;
+    std::string swrText;
+    int swrSettle = 0;
+    int micPeak = 0;
+
+    // Read back from the radio at start
+    int radioId = 0;
+    int agcMode = 0;
+    int powerRangeLow = 0;
+
+    // Relay port
+    std::string relayBuffer;
+    std::string relayChunk;
+    int relayEnd = 0;
+    int relayFaPos = 0;
+    int rawVfoHold = 0;
+};
+
+}  // namespace vocapan

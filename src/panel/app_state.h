@@ -1,0 +1,68 @@
+// Program-wide fields of the panel: version, main-loop flag, the key being handled, the
+// configuration read at start, and the shared working fields.
+#pragma once
+
+#include <string>
+
+namespace vocapan {
+
+struct AppState {
+    // Start-up and main loop
+    std::string versionText;
+    std::string bannerText;
+    int running = 0;
+
+    // Key handling
+    int keyCode = 0;
+    int keyDown = 0;
+
+    // Shared working fields; an operation that relies on a value left here by another says so.
+    std::string scratchText;
+    std::string scratchText2;
+    int scratchIndex = 0;
+    int scratchIndex2 = 0;
+    int scratchIndex3 = 0;
+};
+
+// What vocapan.cfg sets, and the copies of the configured repeater shifts.
+struct ConfigState {
+    int comPort = 0;
+    int baudRate = 0;
+    int swrOption = 0;
+    int tunerMode = 0;
+    int powerOffOnQuit = 0;
+    std::string topBand;
+    std::string offsetSign10, offsetSign11, offsetSign12, offsetSign13;
+    std::string offsetDigits10, offsetDigits11, offsetDigits12, offsetDigits13;
+    std::string stdOffsetSign10, stdOffsetSign11, stdOffsetSign12, stdOffsetSign13;
+    std::string stdOffsetDigits10, stdOffsetDigits11, stdOffsetDigits12, stdOffsetDigits13;
+    int relayPort = 0;
+    int debugLog = 0;
+};
+
+// Entry modes and immediate key actions.
+struct EntryState {
+    int entryMode = 0;
+    std::string menuNumber;
+    std::string menuValue;
+    std::string offsetText;
+    int antenna2 = 0;
+    int terseReadout = 0;
+    int savedMode = 0;
+    int micMeter = 0;
+    int micGain = 0;
+    int toneApplying = 0;
+    int readoutOther = 0;
+
+    int tuning = 0;
+    int txState = 0;
+    int levelTarget = 0;
+    int atuEngaged = 0;
+    int fmWide = 0;
+    std::string savedToneCode;
+    int monitorOn = 0;
+    int notchOn = 0;
+    int contourOn = 0;
+};
+
+}  // namespace vocapan

@@ -1,0 +1,157 @@
+#include "platform/fake/fake_platform.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform::fake {
+
+namespace {
+
+class FakeSerialPort : public SerialPort {
+public:
+    explicit FakeSerialPort(FakeSerialDevice& device) : device_(device) {
+        device_.open = true;
+        ++device_.openCount;
+    }
+    ~FakeSerialPort() override { device_.open = false; }
+
+    bool setBaudRate(int baud) override {
+        if (device_.refuseSettings) return false;
+        device_.baud = baud;
+        return true;
+    }
+    bool setLineFormat(const LineFormat& format) override {
+        if (device_.refuseSettings) return false;
+        device_.format = format;
+        return true;
+    }
+    bool setReadTimeouts(const ReadTimeouts& timeouts) override {
+        device_.timeouts = timeouts;
+        return true;
+    }
+    void setModemLines(bool rts, bool dtr) override {
+        device_.rts = rts;
+        device_.dtr = dtr;
+    }
+    int bytesWaiting() override { return static_cast<int>(device_.inbound.size()); }
+    int readBytes(char* buffer, int max) override {
+        const int count = std::min<int>(max, static_cast<int>(device_.inbound.size()));
+        std::memcpy(buffer, device_.inbound.data(), static_cast<size_t>(count));
+        device_.inbound.erase(0, static_cast<size_t>(count));
+        return count;
+    }
+    int writeBytes(const char* bytes, int length) override {
+        const std::string text(bytes, static_cast<size_t>(length));
+        device_.written += text;
+        if (device_.responder) device_.inbound += device_.responder(text, device_.baud, device_.format);
+        return length;
+    }
+
+private:
+    FakeSerialDevice& device_;
+};
+
+}  // namespace
+
+FakeSerialDevice& FakeSerialPortOpener::addDevice(int comNumber) {
+    auto& slot = devices_[comNumber];
+    if (!slot) slot = std::make_unique<FakeSerialDevice>();
+    return *slot;
+}
+
+FakeSerialDevice* FakeSerialPortOpener::device(int comNumber) {
+    const auto found = devices_.find(comNumber);
+    return found == devices_.end() ? nullptr : found->second.get();
+}
+
+std::unique_ptr<SerialPort> FakeSerialPortOpener::open(int comNumber) {
+    openAttempts.push_back(comNumber);
+    FakeSerialDevice* found = device(comNumber);
+    if (!found || found->open) return nullptr;  // missing, or held exclusively already
+    return std::make_unique<FakeSerialPort>(*found);
+}
+
+void FakeSoundPlayer::playSync(const std::string& path) {
+    played.push_back(path);
+    playedAsync.push_back(false);
+    if (onPlay) onPlay(path);
+}
+
+void FakeSoundPlayer::playAsync(const std::string& path) {
+    played.push_back(path);
+    playedAsync.push_back(true);
+    if (onPlay) onPlay(path);
+}
+
+bool FakePanelWindow::open(const std::string& windowTitle, const WindowGeometry& windowGeometry) {
+    title = windowTitle;
+    geometry = windowGeometry;
+    isOpen = true;
+    return true;
+}
+
+void FakePanelWindow::close() {
+    isOpen = false;
+    wasClosed = true;
+}
+
+void FakePanelWindow::moveTo(int x, int y) {
+    x_ = x;
+    y_ = y;
+}
+
+void FakePanelWindow::selectFont(const FontSpec& font) { font_ = font; }
+
+void FakePanelWindow::drawText(const std::string& text) {
+    std::string shown = text;
+    if (shown.size() >= 2 && shown.compare(shown.size() - 2, 2, "\r\n") == 0) shown.resize(shown.size() - 2);
+    drawn.push_back({x_, y_, font_, shown});
+    x_ += kCharWidth * static_cast<int>(shown.size());
+}
+
+void FakePanelWindow::startTimer(int id, int periodMs) {
+    timerRunning = true;
+    timerId = id;
+    timerPeriodMs = periodMs;
+}
+
+void FakePanelWindow::stopTimer(int) { timerRunning = false; }
+
+void FakePanelWindow::postKey(int keyCode) {
+    post({MessageKind::KeyDown, keyCode, 0});
+    post({MessageKind::KeyUp, keyCode, 0});
+}
+
+void FakePanelWindow::waitForMessage() {
+    timerDueThisPass_ = true;
+    if (!queue.empty()) return;
+    if (timerRunning && ticksToDeliver > 0) return;
+    queue.push_back({MessageKind::CloseRequest, 0, 0});
+}
+
+bool FakePanelWindow::nextMessage(WindowMessage& message) {
+    if (!queue.empty()) {
+        message = queue.front();
+        queue.pop_front();
+        return true;
+    }
+    if (timerRunning && timerDueThisPass_ && ticksToDeliver > 0) {
+        timerDueThisPass_ = false;
+        --ticksToDeliver;
+        ++ticksDelivered;
+        message = {MessageKind::Timer, 0, timerId};
+        return true;
+    }
+    return false;
+}
+
+int FakeConsole::pollKey() {
+    ++polls;
+    if (onPoll) onPoll(*this);
+    if (keys.empty()) return -1;
+    const int key = keys.front();
+    keys.pop_front();
+    return key;
+}
+
+}  // namespace platform::fake

@@ -1,0 +1,133 @@
+// Test doubles of every platform service. They record what the program did (bytes written,
+// sounds played, texts drawn, console lines) and play back what a test scripts (serial
+// devices with a responder at the far end, window messages, console keys).
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace platform::fake {
+
+// One serial device: what the program writes goes to `responder` (when set), whose answer
+// is queued for the program to read. Settings and modem lines are recorded.
+struct FakeSerialDevice {
+    std::function<std::string(const std::string& written, int baud, const LineFormat& format)> responder;
+    std::string inbound;   // bytes waiting to be read by the program
+    std::string written;   // everything the program wrote, in order
+    int baud = 0;
+    LineFormat format{};
+    ReadTimeouts timeouts{};
+    bool rts = true;
+    bool dtr = true;
+    bool open = false;
+    int openCount = 0;
+    bool refuseSettings = false;  // the driver refuses line settings
+};
+
+class FakeSerialPortOpener : public SerialPortOpener {
+public:
+    // Makes COM port `comNumber` exist; the device lives as long as the opener.
+    FakeSerialDevice& addDevice(int comNumber);
+    FakeSerialDevice* device(int comNumber);
+    std::unique_ptr<SerialPort> open(int comNumber) override;
+    std::vector<int> openAttempts;  // every COM number the program tried, in order
+
+private:
+    std::map<int, std::unique_ptr<FakeSerialDevice>> devices_;
+};
+
+class FakeSoundPlayer : public SoundPlayer {
+public:
+    void playSync(const std::string& path) override;
+    void playAsync(const std::string& path) override;
+    std::vector<std::string> played;       // every path asked for, in order
+    std::vector<bool> playedAsync;         // parallel to `played`
+    std::function<void(const std::string& path)> onPlay;  // runs as a sound "plays"
+};
+
+struct DrawnText {
+    int x = 0;
+    int y = 0;
+    FontSpec font;
+    std::string text;
+};
+
+class FakePanelWindow : public PanelWindow {
+public:
+    bool open(const std::string& title, const WindowGeometry& geometry) override;
+    void close() override;
+    void moveTo(int x, int y) override;
+    void selectFont(const FontSpec& font) override;
+    void drawText(const std::string& text) override;
+    void startTimer(int id, int periodMs) override;
+    void stopTimer(int id) override;
+    void waitForMessage() override;
+    bool nextMessage(WindowMessage& message) override;
+
+    // Queues a message as the operator or the window manager would cause it.
+    void post(const WindowMessage& message) { queue.push_back(message); }
+    void postKey(int keyCode);  // key-down then key-up
+
+    // Pixels a character advances the drawing position; the real width depends on the font.
+    static constexpr int kCharWidth = 10;
+
+    std::string title;
+    WindowGeometry geometry;
+    bool isOpen = false;
+    bool wasClosed = false;
+    std::vector<DrawnText> drawn;
+    std::deque<WindowMessage> queue;
+    bool timerRunning = false;
+    int timerId = 0;
+    int timerPeriodMs = 0;
+    // Timer ticks still to deliver when the queue is empty; once none are left and the queue
+    // is empty, the window asks to be closed, as an operator ending the session would.
+    int ticksToDeliver = 0;
+    int ticksDelivered = 0;
+
+private:
+    int x_ = 0;
+    int y_ = 0;
+    FontSpec font_{"System", 0, 0};
+    bool timerDueThisPass_ = false;  // one tick falls due per wait, as on Windows
+};
+
+class FakeConsole : public Console {
+public:
+    void allocate() override { allocated = true; }
+    void release() override { released = true; }
+    void write(const std::string& text) override { output += text; }
+    int pollKey() override;
+    std::string output;
+    std::deque<int> keys;
+    // Called on every poll, so a test can press a key after so many polls.
+    std::function<void(FakeConsole&)> onPoll;
+    int polls = 0;
+    bool allocated = false;
+    bool released = false;
+};
+
+class FakeClock : public Clock {
+public:
+    std::string dateText() override { return date; }
+    std::string timeText() override { return time; }
+    std::string date = "07-12-2026";
+    std::string time = "13:05:09";
+};
+
+struct FakePlatform {
+    FakeSerialPortOpener serial;
+    FakeSoundPlayer sound;
+    FakePanelWindow window;
+    FakeConsole console;
+    FakeClock clock;
+    Platform services() { return {serial, sound, window, console, clock}; }
+};
+
+}  // namespace platform::fake

@@ -1,0 +1,35 @@
+// The services a program takes from its platform, and the factory that makes the real ones
+// for the operating system the program was built for.
+#pragma once
+
+#include <memory>
+
+#include "platform/clock.h"
+#include "platform/console.h"
+#include "platform/panel_window.h"
+#include "platform/serial_port.h"
+#include "platform/sound_player.h"
+
+namespace platform {
+
+struct Platform {
+    SerialPortOpener& serial;
+    SoundPlayer& sound;
+    PanelWindow& window;
+    Console& console;
+    Clock& clock;
+};
+
+// Owns one backend of each kind.
+struct NativePlatform {
+    std::unique_ptr<SerialPortOpener> serial;
+    std::unique_ptr<SoundPlayer> sound;
+    std::unique_ptr<PanelWindow> window;
+    std::unique_ptr<Console> console;
+    std::unique_ptr<Clock> clock;
+    Platform services() { return {*serial, *sound, *window, *console, *clock}; }
+};
+
+NativePlatform createNativePlatform();
+
+}  // namespace platform

@@ -1,0 +1,18 @@
+// The sound player: WAV files by path, one at a time.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    // Plays the file and returns when it has ended. A missing or unplayable file plays
+    // nothing and returns at once. The file is opened afresh at every call.
+    virtual void playSync(const std::string& path) = 0;
+    // Starts the file and returns at once; any later sound replaces it.
+    virtual void playAsync(const std::string& path) = 0;
+};
+
+}  // namespace platform

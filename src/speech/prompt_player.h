@@ -1,0 +1,20 @@
+// The panel's voice: prompts played one after another from the prompt folder, and the few
+// ways numbers are spoken (digit by digit, one digit, the digits of a number).
+#pragma once
+
+#include <string>
+
+#include "panel/panel.h"
+
+namespace vocapan {
+
+// Plays `name` from the prompt folder and returns when it has ended.
+void playPrompt(Panel& panel, const std::string& name);
+// Starts `name` and returns at once; the next prompt cuts it off.
+void playPromptAsync(Panel& panel, const std::string& name);
+// Each character of `text` as one prompt; a blank says nothing.
+void sayDigits(Panel& panel, const std::string& text);
+// One digit 0 to 9.
+void sayDigit(Panel& panel, int digit);
+
+}  // namespace vocapan
