@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev libsdl2-ttf-dev fonts-liberation
   espeak-ng sox
   xvfb xdotool x11-utils
-  socat util-linux
+  socat util-linux strace
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 zip
 )
 

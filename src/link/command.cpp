@@ -1,0 +1,64 @@
+#include "link/command.h"
+
+#include "speech/number_text.h"
+#include "speech/prompt_player.h"
+
+namespace vocapan {
+
+namespace {
+
+constexpr int kMaxRead = 255;
+
+bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+
+// A report of a frequency below 1 MHz ("FA000500000;") is shown as 1 MHz, without ";".
+void repairLowFrequencyReport(std::string& reply) {
+    if (reply.size() >= 5 && reply[0] == 'F' && reply.compare(2, 3, "000") == 0) {
+        reply = reply.substr(0, 2) + "001000000";
+    }
+}
+
+}  // namespace
+
+void writeDebugLine(Panel& panel, const std::string& line) {
+    auto& state = panel.state;
+    if (state.debugLog != 1 || !state.debugFile.is_open()) return;
+    state.logLine = limitText(line);
+    state.debugFile << state.logLine << "\r\n";
+    state.debugFile.flush();
+}
+
+void sendCommand(Panel& panel) {
+    auto& state = panel.state;
+    if (state.vfoBTarget == 1 && startsWith(state.workText, "FA")) state.workText[1] = 'B';
+    state.workText = limitText(state.workText + ";");
+    if ((startsWith(state.workText, "FA") || startsWith(state.workText, "FB")) && state.workText.size() >= 6) {
+        state.lastFreqCommand = state.workText;
+    }
+    panel.catLink.writeBytes(state.comPort, state.workText);
+    writeDebugLine(panel, "TX=" + state.workText);
+}
+
+void pauseForReply(Panel& panel) { playPrompt(panel, "delay"); }
+
+void readReply(Panel& panel) {
+    auto& state = panel.state;
+    state.replyText.clear();
+    state.replyCount = panel.catLink.bytesWaiting(state.comPort);
+    if (state.replyCount >= 1) state.replyCount = panel.catLink.readBytes(state.comPort, state.replyText, kMaxRead);
+    repairLowFrequencyReport(state.replyText);
+    if (!state.replyText.empty()) writeDebugLine(panel, "RX=" + state.replyText);
+}
+
+void send(Panel& panel, const std::string& command) {
+    panel.state.workText = command;
+    sendCommand(panel);
+}
+
+void query(Panel& panel, const std::string& command) {
+    send(panel, command);
+    pauseForReply(panel);
+    readReply(panel);
+}
+
+}  // namespace vocapan

@@ -1,0 +1,116 @@
+#include "link/initialise_panel.h"
+
+#include <utility>
+
+#include "link/band_table.h"
+#include "link/command.h"
+#include "memory/memory_file.h"
+#include "speech/number_text.h"
+
+namespace vocapan {
+
+namespace {
+
+constexpr const char* kHelpLine1 =
+    "b=Band  f=Freq  e=Entry m=Mode  w=Filter width p=Power a=af gain r=RF gain q=Quit  s=SMeter/swr";
+constexpr const char* kHelpLine2 =
+    "F1=Preamp F2=Attenuator F3=Noise Blanker F4=Noise Reduction F5=Notch F6=Speech Proc.";
+
+void drawWindowTexts(Panel& panel) {
+    auto& window = panel.platform.window;
+    window.moveTo(0, 0);
+    window.drawText(panel.state.bannerText);
+    window.drawText(panel.state.scratchText);  // the notice follows the banner on its line
+    window.moveTo(140, 380);
+    window.drawText(kHelpLine1);
+    window.moveTo(140, 405);
+    window.drawText(kHelpLine2);
+}
+
+void startDebugFile(Panel& panel) {
+    auto& state = panel.state;
+    state.debugFile.open("debug.dat", std::ios::binary | std::ios::trunc);
+    auto& clock = panel.platform.clock;
+    writeDebugLine(panel, "VOCAPAN " + state.versionText + "  " + clock.dateText() + "   " + clock.timeText());
+    writeDebugLine(panel, "Comport=" + numberText(state.comPort) + "  Speed=" + numberText(state.baudRate) + " Baud");
+}
+
+// Every field back to its start value; the configuration, the version texts, the prompt
+// folder and the freshly started transcript are kept.
+void setStartValues(PanelState& state) {
+    const ConfigState config = state;
+    std::string versionText = std::move(state.versionText);
+    std::string bannerText = std::move(state.bannerText);
+    std::string waveDir = std::move(state.waveDir);
+    std::ofstream debugFile = std::move(state.debugFile);
+
+    state = PanelState{};
+    static_cast<ConfigState&>(state) = config;
+    state.versionText = std::move(versionText);
+    state.bannerText = std::move(bannerText);
+    state.waveDir = std::move(waveDir);
+    state.debugFile = std::move(debugFile);
+
+    state.band = 4;
+    state.mode = 1;
+    state.toneCode = "999";
+    state.monitorLevel = 20;
+    state.filterWidth = 14;
+    state.ssbWidth = 14;
+    state.cwWidth = 11;
+    state.typedFreq = 999;
+    state.squelchLevel = 8;
+    state.nbLevel = 5;
+    state.nrLevel = 4;
+    state.quietWidth = 1;
+    state.keyerSpeed = 15;
+    state.memoryBank = 99;
+    state.rfGain = 250;
+    state.afGainMain = 50;
+    state.afGainSub = 255;
+    state.rfGainSub = 255;
+    state.contourFreq = 1200;
+}
+
+}  // namespace
+
+std::string bandEntryFrequencyText(const std::string& entry) {
+    const std::string vfoA = entry.size() >= 12 ? entry.substr(3, 9) : std::string(9, '0');
+    std::string mhz = vfoA.substr(0, 3);
+    for (int dropped = 0; dropped < 2 && mhz.front() == '0'; ++dropped) mhz.erase(0, 1);
+    return mhz + "." + vfoA.substr(3, 6);
+}
+
+void openPanelPort(Panel& panel, int comNumber) {
+    auto& state = panel.state;
+    panel.catLink.closeSerialPort(comNumber);
+    panel.catLink.openSerialPort(comNumber, state.baudRate);
+    panel.catLink.setReadTimeouts(comNumber, -1);
+    panel.catLink.setLineFormat(comNumber, state.dataBits, state.parity, state.stopBits);
+}
+
+void initialisePanel(Panel& panel) {
+    auto& state = panel.state;
+    drawWindowTexts(panel);
+    if (state.debugLog == 1) startDebugFile(panel);
+    setStartValues(state);
+
+    for (int band = 1; band <= kBandCount; ++band) state.bandStack[band] = std::string(kDefaultBandStack[band]);
+    for (int mode = 1; mode <= kModeCount; ++mode) state.modeCommand[mode] = std::string(kModeCommands[mode]);
+
+    state.mode = 1;
+    state.dataBits = 8;
+    state.parity = 0;
+    state.stopBits = 2;
+
+    for (auto& slot : state.memorySlots) slot = "9";
+    loadMemories(panel);
+
+    openPanelPort(panel, state.comPort);
+    if (state.band < 1 || state.band > kBandCount) state.band = 4;  // no band chosen: 40 m
+
+    state.freqDisplayText = bandEntryFrequencyText(state.bandStack[state.band]);
+    send(panel, "VS0");
+}
+
+}  // namespace vocapan

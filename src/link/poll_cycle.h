@@ -1,0 +1,11 @@
+// The radio poll driven by the 50 ms window timer: a send tick asks for the frequency or
+// a meter, the next tick reads what arrived and hands it to the status lines and readouts.
+#pragma once
+
+#include "panel/panel.h"
+
+namespace vocapan {
+
+void pollTick(Panel& panel);
+
+}  // namespace vocapan

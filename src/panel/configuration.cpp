@@ -1,0 +1,108 @@
+#include "panel/configuration.h"
+
+#include <vector>
+
+#include "speech/number_text.h"
+
+namespace vocapan {
+
+namespace {
+
+// Lines end in CR LF, a lone CR or a lone LF; a line past the end of the file is empty.
+class ConfigLines {
+public:
+    explicit ConfigLines(const std::string& text) {
+        std::string line;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char c = text[i];
+            if (c == '\r' || c == '\n') {
+                lines_.push_back(limitText(line));
+                line.clear();
+                if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            } else {
+                line += c;
+            }
+        }
+        if (!line.empty()) lines_.push_back(limitText(line));
+    }
+    std::string line(std::size_t number) const {
+        return number >= 1 && number <= lines_.size() ? lines_[number - 1] : std::string();
+    }
+
+private:
+    std::vector<std::string> lines_;
+};
+
+// `count` characters from character `position` (counted from 1); empty past the end.
+std::string piece(const std::string& line, std::size_t position, std::size_t count) {
+    if (position < 1 || position > line.size()) return {};
+    return line.substr(position - 1, count);
+}
+
+std::string lastCharacters(const std::string& line, std::size_t count) {
+    return line.size() <= count ? line : line.substr(line.size() - count);
+}
+
+// A port number: the last two characters of a line of exactly `twoDigitLength`
+// characters, otherwise the last character.
+int portNumber(const std::string& line, std::size_t twoDigitLength) {
+    return numberFromText(lastCharacters(line, line.size() == twoDigitLength ? 2 : 1));
+}
+
+// A repeater offset: four characters from `position` when the line has exactly
+// `fullLength` characters, otherwise "0" and three characters from there.
+std::string offsetDigits(const std::string& line, std::size_t position, std::size_t fullLength) {
+    return line.size() == fullLength ? piece(line, position, 4) : "0" + piece(line, position, 3);
+}
+
+}  // namespace
+
+ConfigurationResult readConfiguration(const std::string& fileText, ConfigState& config) {
+    const ConfigLines lines(fileText);
+
+    config.comPort = portNumber(lines.line(1), 6);
+    config.baudRate = numberFromText(piece(lines.line(2), 7, kTextLimit));
+
+    const std::string line3 = lines.line(3);
+    if (line3.compare(0, 3, "pow") == 0) return ConfigurationResult::WrongKind;
+    config.swrOption = numberFromText(piece(line3, 5, 1));
+
+    config.tunerMode = numberFromText(piece(lines.line(4), 5, 1));
+    config.topBand = "7";  // the radio's highest band is 70 cm
+    config.powerOffOnQuit = numberFromText(piece(lines.line(5), 8, 1));
+
+    const std::string line6 = lines.line(6);
+    config.offsetSign10 = piece(line6, 7, 1);
+    config.offsetDigits10 = "0" + piece(line6, 8, 3);
+
+    const std::string line7 = lines.line(7);
+    config.offsetSign11 = piece(line7, 6, 1);
+    config.offsetDigits11 = offsetDigits(line7, 7, 10);
+
+    const std::string line8 = lines.line(8);
+    config.offsetSign12 = piece(line8, 6, 1);
+    config.offsetDigits12 = offsetDigits(line8, 7, 10);
+
+    const std::string line9 = lines.line(9);
+    config.offsetSign13 = piece(line9, 7, 1);
+    config.offsetDigits13 = offsetDigits(line9, 8, 11);
+
+    config.relayPort = 0;
+    config.relayPort = portNumber(lines.line(10), 9);
+
+    // The configured shifts stay here while the working set changes during operation.
+    config.stdOffsetSign10 = config.offsetSign10;
+    config.stdOffsetDigits10 = config.offsetDigits10;
+    config.stdOffsetSign11 = config.offsetSign11;
+    config.stdOffsetDigits11 = config.offsetDigits11;
+    config.stdOffsetSign12 = config.offsetSign12;
+    config.stdOffsetDigits12 = config.offsetDigits12;
+    config.stdOffsetSign13 = config.offsetSign13;
+    config.stdOffsetDigits13 = config.offsetDigits13;
+
+    config.debugLog = 0;
+    config.debugLog = numberFromText(piece(lines.line(11), 7, 1));
+    return ConfigurationResult::Read;
+}
+
+}  // namespace vocapan

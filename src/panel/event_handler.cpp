@@ -1,0 +1,25 @@
+#include "panel/event_handler.h"
+
+#include "link/poll_cycle.h"
+#include "panel/key_rules.h"
+
+namespace vocapan {
+
+void handleMessage(Panel& panel, const platform::WindowMessage& message) {
+    switch (message.kind) {
+        case platform::MessageKind::CloseRequest:
+            panel.state.running = 0;
+            break;
+        case platform::MessageKind::Timer:
+            pollTick(panel);
+            break;
+        case platform::MessageKind::KeyDown:
+            onKeyDown(panel, message.keyCode);
+            break;
+        case platform::MessageKind::KeyUp:
+            panel.state.keyDown = 0;
+            break;
+    }
+}
+
+}  // namespace vocapan

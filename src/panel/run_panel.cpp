@@ -1,0 +1,100 @@
+#include "panel/run_panel.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "link/command.h"
+#include "link/initialise_panel.h"
+#include "link/radio_query.h"
+#include "memory/memory_file.h"
+#include "panel/configuration.h"
+#include "panel/event_handler.h"
+#include "panel/panel.h"
+#include "speech/prompt_player.h"
+
+namespace vocapan {
+
+namespace {
+
+constexpr const char* kVersion = "3.5e";
+constexpr const char* kWindowTitle = "*** Vocapan Front Panel v3.5e ***";
+constexpr platform::WindowGeometry kWindowGeometry{250, 100, 950, 500};
+constexpr const char* kNotice = "   Talking front panel for FTX transceivers";
+constexpr int kPollTimer = 1;
+constexpr int kPollPeriodMs = 50;
+
+void greet(Panel& panel) {
+    for (const char* prompt : {"ftx.wav", "3.wav", "point", "5"}) playPrompt(panel, prompt);
+}
+
+bool readConfigurationFile(std::string& text) {
+    std::ifstream file("vocapan.cfg", std::ios::binary);
+    if (!file) return false;
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    text = contents.str();
+    return true;
+}
+
+void runMessageLoop(Panel& panel) {
+    auto& window = panel.platform.window;
+    panel.state.running = 1;
+    while (panel.state.running != 0) {
+        window.waitForMessage();
+        platform::WindowMessage message;
+        while (window.nextMessage(message)) handleMessage(panel, message);
+    }
+}
+
+// The radio is switched off when the operator asked for it, then the port and the
+// transcript are closed.
+void releaseRadio(Panel& panel) {
+    auto& state = panel.state;
+    if (state.powerOffOnQuit == 1) {
+        send(panel, "PS0");
+        pauseForReply(panel);
+    }
+    panel.catLink.closeSerialPort(state.comPort);
+    if (state.debugFile.is_open()) state.debugFile.close();
+}
+
+}  // namespace
+
+int runPanel(platform::Platform& services) {
+    Panel panel(services);
+    auto& state = panel.state;
+    state.versionText = kVersion;
+    state.bannerText = "*** Vocapan V " + state.versionText + " ***";
+    state.scratchText = kNotice;
+    state.waveDir = "wave\\";
+
+    services.window.open(kWindowTitle, kWindowGeometry);
+    greet(panel);
+
+    std::string configuration;
+    if (!readConfigurationFile(configuration)) {
+        playPrompt(panel, "cfgnf");
+        return 0;
+    }
+    if (readConfiguration(configuration, state) == ConfigurationResult::WrongKind) {
+        playPrompt(panel, "wrong");
+        playPrompt(panel, "conf");
+        services.window.close();
+        releaseRadio(panel);
+        return 0;
+    }
+
+    initialisePanel(panel);
+    if (queryRadioState(panel) == RadioQueryResult::Refused) return 0;
+
+    services.window.startTimer(kPollTimer, kPollPeriodMs);
+    runMessageLoop(panel);
+
+    services.window.stopTimer(kPollTimer);
+    saveMemories(panel);
+    services.window.close();
+    releaseRadio(panel);
+    return 0;
+}
+
+}  // namespace vocapan

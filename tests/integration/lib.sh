@@ -1,0 +1,72 @@
+# Shared steps of the tests that run the real programs: a scratch working folder with the
+# prompt recordings, a virtual display, the simulated radio on a pseudo-terminal, and checks
+# that print what was expected against what happened.
+set -euo pipefail
+: "${BIN_DIR:?BIN_DIR must name the folder of the built programs}"
+: "${WAVE_DIR:?WAVE_DIR must name the folder of the prompt recordings}"
+
+work=$(mktemp -d /tmp/vocapan-it-XXXXXX)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+cp -r "$WAVE_DIR" "$work/wave"
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Starts a virtual display of its own and exports DISPLAY.
+start_display() {
+  Xvfb -displayfd 9 -noreset -screen 0 1280x1024x24 9>"$work/display.number" 2>"$work/xvfb.log" &
+  pids+=($!)
+  for _ in $(seq 100); do [[ -s $work/display.number ]] && break; sleep 0.05; done
+  [[ -s $work/display.number ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  export DISPLAY=":$(cat "$work/display.number")"
+}
+
+# Starts the simulated radio linked as COMn in the working folder; extra ftxsim options follow.
+start_radio() {
+  local port=$1
+  shift
+  "$BIN_DIR/ftxsim" --link "$work/COM$port" --log "$work/radio.log" "$@" 2>"$work/ftxsim.err" &
+  pids+=($!)
+  for _ in $(seq 100); do [[ -e $work/COM$port ]] && break; sleep 0.05; done
+  [[ -e $work/COM$port ]] || fail "ftxsim did not link COM$port: $(cat "$work/ftxsim.err")"
+}
+
+# Runs vocapan in the working folder to its end (at most $1 seconds), recording every file
+# it opens (strace) and every prompt it plays (the sound log).
+run_panel() {
+  local seconds=$1
+  (cd "$work" && VOCAPAN_SOUND_LOG="$work/sound.log" \
+    timeout "$seconds" strace -f -qq -e trace=openat -o "$work/opened.log" "$BIN_DIR/vocapan") ||
+    fail "vocapan did not end by itself within $seconds s (status $?)"
+}
+
+# The prompt files the program opened, in order, as "wave/NAME.wav".
+prompt_files_opened() {
+  grep -o '"wave/[^"]*"' "$work/opened.log" | tr -d '"' | grep -v '^wave/$' || true
+}
+
+# Fails unless the text in $1 equals the expected lines that follow.
+expect_lines() {
+  local got=$1
+  shift
+  local expected
+  expected=$(printf '%s\n' "$@")
+  [[ $got == "$expected" ]] || fail "expected:
+$expected
+got:
+$got"
+}
+
+expect_no_serial_port_opened() {
+  if grep -E '"(COM[0-9]+|/dev/tty[A-Za-z]*[0-9]+)"' "$work/opened.log"; then
+    fail "a serial port was opened"
+  fi
+}

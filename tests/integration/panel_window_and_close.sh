@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# With a good configuration the panel window has its title, place and size, and the window
+# manager's close request ends the program through the shutdown: memories saved, port closed.
+source "$(dirname "$0")/lib.sh"
+start_display
+start_radio 5
+printf '%s\r\n' "com=5" "speed=38400" "swr=0" "tun=1" "pwroff=0" "rep10=-100" "rep6=-1000" \
+  "rep2=-0600" "rep70=-7600" "relay=0" "debug=1" > "$work/vocapan.cfg"
+
+run_panel 60 &
+panel=$!
+title="*** Vocapan Front Panel v3.5e ***"
+window=$(timeout 30 xdotool search --sync --name "Vocapan Front Panel" | head -n 1) || fail "no panel window appeared"
+info=$(xwininfo -id "$window")
+grep -qF "xwininfo: Window id: $window \"$title\"" <<<"$info" || fail "window title: $info"
+for expected in "Absolute upper-left X:  250" "Absolute upper-left Y:  100" "Width: 950" "Height: 500"; do
+  grep -qF "$expected" <<<"$info" || fail "window geometry, expected '$expected' in: $info"
+done
+
+# Let the start-up finish (the radio is queried while the prompts play), then close.
+for _ in $(seq 200); do grep -q "TX=VS0;" "$work/debug.dat" 2>/dev/null && break; sleep 0.05; done
+sleep 1
+"$BIN_DIR/x_close_window" "$window"
+wait "$panel" || fail "the panel did not end after the close request"
+
+[[ $(grep -c $'\r$' "$work/savmem.dat") -eq 115 ]] || fail "savmem.dat was not saved with 115 lines"
+grep -q "VS0;" "$work/radio.log" || fail "the radio never heard VS0"
+sed -n '1p' "$work/debug.dat" | grep -qE '^VOCAPAN 3\.5e  [0-9]{2}-[0-9]{2}-[0-9]{4}   [0-9]{2}:[0-9]{2}:[0-9]{2}'$'\r''$' ||
+  fail "debug.dat header: $(sed -n '1p' "$work/debug.dat" | od -c | head -3)"
+expect_lines "$(sed -n '2,3p' "$work/debug.dat" | tr -d '\r')" "Comport= 5  Speed= 38400 Baud" "TX=VS0;"
+echo "PASS"

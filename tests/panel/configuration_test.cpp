@@ -1,0 +1,114 @@
+// vocapan.cfg is read by position: which characters of which line set each value.
+#include <gtest/gtest.h>
+
+#include "panel/configuration.h"
+
+namespace vocapan {
+namespace {
+
+ConfigState read(const std::string& text, ConfigurationResult* result = nullptr) {
+    ConfigState config;
+    const auto outcome = readConfiguration(text, config);
+    if (result) *result = outcome;
+    return config;
+}
+
+struct PortCase {
+    std::string firstLine;
+    int comPort;
+};
+
+class PortLine : public ::testing::TestWithParam<PortCase> {};
+
+TEST_P(PortLine, selects_the_port_by_line_length) {
+    EXPECT_EQ(read(GetParam().firstLine + "\r\n").comPort, GetParam().comPort);
+}
+
+INSTANTIATE_TEST_SUITE_P(FirstLine, PortLine,
+                         ::testing::Values(PortCase{"com=12", 12},   // six characters: the last two
+                                           PortCase{"com=3", 3},     // five: the last one
+                                           PortCase{"com=112", 2},   // seven: the last one
+                                           PortCase{"comm=x", 0},    // not a number
+                                           PortCase{"port=q", 0},    // a letter reads as 0
+                                           PortCase{"", 0}));
+
+TEST(Configuration, speed_is_read_from_the_seventh_character) {
+    EXPECT_EQ(read("com=5\r\nspeed=38400\r\n").baudRate, 38400);
+    EXPECT_EQ(read("com=5\r\nbaud: 9600\r\n").baudRate, 9600);
+}
+
+TEST(Configuration, a_full_file_sets_every_value) {
+    const std::string text =
+        "com=12\r\nspeed=38400\r\nswr=1\r\ntun=2\r\npwroff=1\r\nrep10=-100\r\nrep6=-1000\r\n"
+        "rep2=+600\r\nrep70=-7600\r\nrelay=14\r\ndebug=1\r\n";
+    ConfigurationResult result;
+    const ConfigState config = read(text, &result);
+    EXPECT_EQ(result, ConfigurationResult::Read);
+    EXPECT_EQ(config.comPort, 12);
+    EXPECT_EQ(config.swrOption, 1);
+    EXPECT_EQ(config.tunerMode, 2);
+    EXPECT_EQ(config.topBand, "7");
+    EXPECT_EQ(config.powerOffOnQuit, 1);
+    EXPECT_EQ(config.offsetSign10, "-");
+    EXPECT_EQ(config.offsetDigits10, "0100");
+    EXPECT_EQ(config.offsetSign11, "-");
+    EXPECT_EQ(config.offsetDigits11, "1000");  // exactly ten characters: four digits
+    EXPECT_EQ(config.offsetSign12, "+");
+    EXPECT_EQ(config.offsetDigits12, "0600");  // nine characters: "0" and three digits
+    EXPECT_EQ(config.offsetSign13, "-");
+    EXPECT_EQ(config.offsetDigits13, "7600");
+    EXPECT_EQ(config.relayPort, 14);  // nine characters: the last two
+    EXPECT_EQ(config.debugLog, 1);
+    EXPECT_EQ(config.stdOffsetSign12, "+");
+    EXPECT_EQ(config.stdOffsetDigits13, "7600");
+    EXPECT_EQ(config.stdOffsetDigits10, "0100");
+}
+
+TEST(Configuration, line_ends_may_be_cr_lf_cr_or_lf) {
+    for (const std::string end : {"\r\n", "\r", "\n"}) {
+        const ConfigState config = read("com=7" + end + "speed=4800" + end + "swr=3" + end);
+        EXPECT_EQ(config.comPort, 7) << "line end of " << end.size() << " characters";
+        EXPECT_EQ(config.baudRate, 4800);
+        EXPECT_EQ(config.swrOption, 3);
+    }
+}
+
+TEST(Configuration, missing_lines_read_as_empty) {
+    const ConfigState config = read("com=5\r\nspeed=38400\r\n");
+    EXPECT_EQ(config.swrOption, 0);
+    EXPECT_EQ(config.tunerMode, 0);
+    EXPECT_EQ(config.powerOffOnQuit, 0);
+    EXPECT_EQ(config.relayPort, 0);
+    EXPECT_EQ(config.debugLog, 0);
+    EXPECT_EQ(config.offsetSign10, "");
+    EXPECT_EQ(config.offsetDigits10, "0");
+    EXPECT_EQ(config.offsetDigits11, "0");
+    EXPECT_EQ(config.offsetDigits12, "0");
+    EXPECT_EQ(config.offsetDigits13, "0");
+}
+
+TEST(Configuration, another_programs_configuration_is_refused_after_port_and_speed) {
+    ConfigurationResult result;
+    const ConfigState config = read("com=4\r\nspeed=9600\r\npoweroff=1\r\ntun=0\r\npwroff=1\r\n", &result);
+    EXPECT_EQ(result, ConfigurationResult::WrongKind);
+    EXPECT_EQ(config.comPort, 4);
+    EXPECT_EQ(config.baudRate, 9600);
+    EXPECT_EQ(config.powerOffOnQuit, 0);  // nothing after line 2 is read
+    EXPECT_EQ(config.topBand, "");
+}
+
+TEST(Configuration, the_refusal_test_is_case_sensitive) {
+    ConfigurationResult result;
+    read("com=4\r\nspeed=9600\r\nPOW=1\r\n", &result);
+    EXPECT_EQ(result, ConfigurationResult::Read);
+}
+
+TEST(Configuration, an_overlong_line_is_cut_and_never_read_past) {
+    const std::string longLine(1000, '9');
+    const ConfigState config = read("com=5\r\nspeed=" + longLine + "\r\n");
+    EXPECT_EQ(config.comPort, 5);
+    EXPECT_GT(config.baudRate, 0);  // saturates instead of wrapping round
+}
+
+}  // namespace
+}  // namespace vocapan

@@ -1,0 +1,142 @@
+// The program from start to end: the greeting, the configuration paths, the window, and
+// the shutdown sequence, seen as the operator and the radio see them.
+#include <gtest/gtest.h>
+
+#include "panel_fixture.h"
+
+namespace vocapan::testing {
+namespace {
+
+using Prompts = std::vector<std::string>;
+const Prompts kGreeting{"ftx", "3", "point", "5"};
+
+Prompts greetingThen(const Prompts& more) {
+    Prompts all = kGreeting;
+    all.insert(all.end(), more.begin(), more.end());
+    return all;
+}
+
+TEST(Startup, without_a_configuration_the_operator_hears_it_is_missing_and_nothing_is_opened) {
+    PanelFixture panel;
+    panel.runProgram();
+    EXPECT_EQ(panel.prompts(), greetingThen({"cfgnf"}));
+    EXPECT_EQ(panel.fake.sound.played[0], "wave\\ftx.wav");
+    EXPECT_EQ(panel.fake.sound.played[1], "wave\\3.wav");
+    EXPECT_TRUE(panel.fake.serial.openAttempts.empty());
+    EXPECT_FALSE(fileExists("savmem.dat"));
+}
+
+TEST(Startup, another_programs_configuration_is_refused_without_touching_the_radio) {
+    PanelFixture panel;
+    ConfigLines config;
+    config.swr = "pow=1";
+    config.powerOff = "pwroff=1";  // would switch the radio off, but is never read
+    writeFile("vocapan.cfg", config.text());
+    panel.runProgram();
+    EXPECT_EQ(panel.prompts(), greetingThen({"wrong", "conf"}));
+    EXPECT_TRUE(panel.fake.serial.openAttempts.empty());
+    EXPECT_TRUE(panel.radioPort.written.empty());
+    EXPECT_TRUE(panel.fake.window.wasClosed);
+    EXPECT_FALSE(fileExists("savmem.dat"));
+}
+
+TEST(Startup, the_panel_window_has_its_title_place_and_size) {
+    PanelFixture panel;
+    writeFile("vocapan.cfg", ConfigLines{}.text());
+    panel.runProgram();
+    EXPECT_EQ(panel.fake.window.title, "*** Vocapan Front Panel v3.5e ***");
+    EXPECT_EQ(panel.fake.window.geometry, (platform::WindowGeometry{250, 100, 950, 500}));
+}
+
+TEST(Startup, the_banner_and_the_key_guide_are_drawn) {
+    PanelFixture panel;
+    writeFile("vocapan.cfg", ConfigLines{}.text());
+    panel.runProgram();
+    const auto& drawn = panel.fake.window.drawn;
+    ASSERT_GE(drawn.size(), 4u);
+    EXPECT_EQ(drawn[0].text, "*** Vocapan V 3.5e ***");
+    EXPECT_EQ(drawn[0].x, 0);
+    EXPECT_EQ(drawn[0].y, 0);
+    EXPECT_EQ(drawn[1].y, 0);  // the notice follows the banner on its line
+    EXPECT_EQ(drawn[1].x, platform::fake::FakePanelWindow::kCharWidth * 22);
+    EXPECT_EQ(drawn[2].x, 140);
+    EXPECT_EQ(drawn[2].y, 380);
+    EXPECT_EQ(drawn[2].text,
+              "b=Band  f=Freq  e=Entry m=Mode  w=Filter width p=Power a=af gain r=RF gain q=Quit  s=SMeter/swr");
+    EXPECT_EQ(drawn[3].x, 140);
+    EXPECT_EQ(drawn[3].y, 405);
+    EXPECT_EQ(drawn[3].text,
+              "F1=Preamp F2=Attenuator F3=Noise Blanker F4=Noise Reduction F5=Notch F6=Speech Proc.");
+}
+
+TEST(Startup, the_radio_hears_vfo_a_selected_before_anything_else) {
+    PanelFixture panel;
+    writeFile("vocapan.cfg", ConfigLines{}.text());
+    panel.runProgram();
+    ASSERT_FALSE(panel.commands().empty());
+    EXPECT_EQ(panel.commands().front(), "VS0;");
+    EXPECT_EQ(panel.radioPort.baud, 38400);
+    EXPECT_EQ(panel.radioPort.format, (platform::LineFormat{8, 0, 2}));
+    EXPECT_EQ(panel.radioPort.timeouts.intervalMs, platform::ReadTimeouts::kReturnAtOnce);
+}
+
+TEST(Startup, closing_the_window_saves_the_memories_closes_the_window_and_releases_the_port) {
+    PanelFixture panel;
+    writeFile("vocapan.cfg", ConfigLines{}.text());
+    panel.fake.window.post({platform::MessageKind::CloseRequest, 0, 0});
+    panel.runProgram();
+    EXPECT_TRUE(panel.fake.window.wasClosed);
+    EXPECT_FALSE(panel.fake.window.timerRunning);
+    EXPECT_FALSE(panel.radioPort.open);
+    EXPECT_EQ(fileLines("savmem.dat").size(), 115u);
+    EXPECT_EQ(std::find(panel.commands().begin(), panel.commands().end(), "PS0;"), panel.commands().end());
+}
+
+TEST(Startup, power_off_on_quit_switches_the_radio_off_last_after_the_window_closed) {
+    PanelFixture panel;
+    ConfigLines config;
+    config.powerOff = "pwroff=1";
+    writeFile("vocapan.cfg", config.text());
+    bool windowClosedFirst = false;
+    bool memoriesSavedFirst = false;
+    auto radioAnswers = panel.radioPort.responder;
+    panel.radioPort.responder = [&](const std::string& written, int baud, const platform::LineFormat& format) {
+        if (written == "PS0;") {
+            windowClosedFirst = panel.fake.window.wasClosed;
+            memoriesSavedFirst = fileExists("savmem.dat");
+        }
+        return radioAnswers(written, baud, format);
+    };
+    panel.runProgram();
+    ASSERT_FALSE(panel.commands().empty());
+    EXPECT_EQ(panel.commands().back(), "PS0;");
+    EXPECT_TRUE(windowClosedFirst);
+    EXPECT_TRUE(memoriesSavedFirst);
+    EXPECT_EQ(panel.prompts().back(), "delay");  // the radio is given time to switch off
+}
+
+TEST(Startup, the_debug_transcript_starts_with_its_header_and_the_first_command) {
+    PanelFixture panel;
+    ConfigLines config;
+    config.debug = "debug=1";
+    writeFile("vocapan.cfg", config.text());
+    writeFile("debug.dat", "old transcript\r\n");
+    panel.runProgram();
+    const auto lines = fileLines("debug.dat");
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "VOCAPAN 3.5e  07-12-2026   13:05:09");
+    EXPECT_EQ(lines[1], "Comport= 5  Speed= 38400 Baud");
+    EXPECT_EQ(lines[2], "TX=VS0;");
+    EXPECT_EQ(readFile("debug.dat").find("old transcript"), std::string::npos);
+}
+
+TEST(Startup, without_debugging_no_transcript_is_touched) {
+    PanelFixture panel;
+    writeFile("vocapan.cfg", ConfigLines{}.text());
+    writeFile("debug.dat", "kept\r\n");
+    panel.runProgram();
+    EXPECT_EQ(readFile("debug.dat"), "kept\r\n");
+}
+
+}  // namespace
+}  // namespace vocapan::testing
