@@ -18,6 +18,8 @@ struct PortCase {
     int comPort;
 };
 
+void PrintTo(const PortCase& c, std::ostream* os) { *os << "first line '" << c.firstLine << "'"; }
+
 class PortLine : public ::testing::TestWithParam<PortCase> {};
 
 TEST_P(PortLine, selects_the_port_by_line_length) {
@@ -40,7 +42,7 @@ TEST(Configuration, speed_is_read_from_the_seventh_character) {
 TEST(Configuration, a_full_file_sets_every_value) {
     const std::string text =
         "com=12\r\nspeed=38400\r\nswr=1\r\ntun=2\r\npwroff=1\r\nrep10=-100\r\nrep6=-1000\r\n"
-        "rep2=+600\r\nrep70=-7600\r\nrelay=14\r\ndebug=1\r\n";
+        "rep2=+600\r\nrep70=-7600\r\nrelayp=14\r\ndebug=1\r\n";
     ConfigurationResult result;
     const ConfigState config = read(text, &result);
     EXPECT_EQ(result, ConfigurationResult::Read);

@@ -89,7 +89,8 @@ TEST(Startup, closing_the_window_saves_the_memories_closes_the_window_and_releas
     EXPECT_FALSE(panel.fake.window.timerRunning);
     EXPECT_FALSE(panel.radioPort.open);
     EXPECT_EQ(fileLines("savmem.dat").size(), 115u);
-    EXPECT_EQ(std::find(panel.commands().begin(), panel.commands().end(), "PS0;"), panel.commands().end());
+    const auto commands = panel.commands();
+    EXPECT_EQ(std::find(commands.begin(), commands.end(), "PS0;"), commands.end());
 }
 
 TEST(Startup, power_off_on_quit_switches_the_radio_off_last_after_the_window_closed) {

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "ftxsim/fake_link.h"
 #include "panel/run_panel.h"
 
 namespace vocapan::testing {
@@ -73,9 +74,7 @@ std::vector<std::string> splitCommands(const std::string& stream) {
 
 PanelFixture::PanelFixture(int radioPortNumber)
     : services(fake.services()), radioPort(fake.serial.addDevice(radioPortNumber)), panel(services) {
-    radioPort.responder = [this](const std::string& written, int baud, const platform::LineFormat&) {
-        return radio.receive(written, baud);
-    };
+    ftxsim::attach(radioPort, radio);
 }
 
 int PanelFixture::runProgram() { return runPanel(services); }

@@ -9,7 +9,7 @@
 
 #include "panel/panel.h"
 #include "platform/fake/fake_platform.h"
-#include "radio.h"
+#include "ftxsim/radio.h"
 
 namespace vocapan::testing {
 

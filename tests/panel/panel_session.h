@@ -1,0 +1,43 @@
+// Brings the fixture's panel up step by step as the program does (configuration, panel
+// initialisation, radio query), so that a test can change the band table or the radio before
+// the query, look at the state afterwards, and run timer ticks one by one.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "link/initialise_panel.h"
+#include "link/poll_cycle.h"
+#include "link/radio_query.h"
+#include "panel/configuration.h"
+#include "panel_fixture.h"
+
+namespace vocapan::testing {
+
+// Configuration read and the panel initialised; the radio has heard "VS0" only.
+inline void initialiseSession(PanelFixture& fixture, const ConfigLines& config = {}) {
+    auto& state = fixture.panel.state;
+    readConfiguration(config.text(), state);
+    state.waveDir = "wave\\";
+    initialisePanel(fixture.panel);
+}
+
+inline RadioQueryResult startSession(PanelFixture& fixture, const ConfigLines& config = {}) {
+    initialiseSession(fixture, config);
+    return queryRadioState(fixture.panel);
+}
+
+inline void runTicks(PanelFixture& fixture, int count) {
+    for (int i = 0; i < count; ++i) pollTick(fixture.panel);
+}
+
+// The drawn texts as "x,y:text", to compare whole lines at once.
+inline std::vector<std::string> drawnAt(const PanelFixture& fixture, int y) {
+    std::vector<std::string> texts;
+    for (const auto& drawn : fixture.fake.window.drawn) {
+        if (drawn.y == y) texts.push_back(std::to_string(drawn.x) + "," + std::to_string(drawn.y) + ":" + drawn.text);
+    }
+    return texts;
+}
+
+}  // namespace vocapan::testing
