@@ -1,0 +1,16 @@
+// The real services of a Windows machine, put together for the panel and the radio finder.
+#include "platform/windows/backends.h"
+
+namespace platform {
+
+NativePlatform createNativePlatform() {
+    NativePlatform native;
+    native.serial = windows_backend::makeSerialPortOpener();
+    native.sound = windows_backend::makeSoundPlayer();
+    native.window = windows_backend::makePanelWindow();
+    native.console = windows_backend::makeConsole();
+    native.clock = windows_backend::makeClock();
+    return native;
+}
+
+}  // namespace platform

@@ -1,0 +1,185 @@
+#!/usr/bin/env bash
+# Runs one of the cross-built Windows programs under wine, as an operator would start it
+# from its folder, and checks what it said (the prompt files PlaySoundA was asked for), what
+# it printed and which devices it opened.
+#
+# Usage: wine_test.sh SCENARIO BIN_DIR WAVE_DIR WORK_DIR
+#   SCENARIO  vocapan_without_configuration | portseek_without_ports |
+#             portseek_finds_a_radio_on_com5
+#   BIN_DIR   folder of vocapan.exe and portseek.exe
+#   WAVE_DIR  the prompt recordings
+#   WORK_DIR  where the wine prefix is kept between runs and the program folders are made
+# Exits 77 (skipped) when wine, Xvfb, socat, the programs or the recordings are missing,
+# unless VOCAPAN_WINE_REQUIRED=1, which turns a missing piece into a failure.
+set -euo pipefail
+
+usage="usage: wine_test.sh SCENARIO BIN_DIR WAVE_DIR WORK_DIR"
+scenario=${1:?$usage}
+bin_dir=$(readlink -f "${2:?$usage}")
+wave_dir=$(readlink -f "${3:?$usage}")
+work_dir=${4:?$usage}
+
+skip() {
+  if [[ ${VOCAPAN_WINE_REQUIRED:-0} == 1 ]]; then
+    echo "wine_test: cannot run: $*" >&2
+    exit 1
+  fi
+  echo "wine_test: skipped: $*"
+  exit 77
+}
+
+fail() {
+  echo "wine_test: $scenario: $*" >&2
+  exit 1
+}
+
+for tool in wine wineserver Xvfb socat soxi flock awk; do
+  command -v "$tool" >/dev/null || skip "$tool is not installed"
+done
+for program in vocapan portseek; do
+  [[ -f $bin_dir/$program.exe ]] || skip "$bin_dir/$program.exe is not built (scripts/build-windows.sh)"
+done
+[[ -f $wave_dir/delay.wav ]] || skip "no prompt recordings in $wave_dir"
+
+mkdir -p "$work_dir"
+work_dir=$(readlink -f "$work_dir")
+export WINEPREFIX=$work_dir/prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+session_pids=()
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  for pid in "${session_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+
+# A display of our own: the panel opens its window even when it only says "cfgnf".
+display_file=$(mktemp)
+Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$display_file" >/dev/null 2>&1 &
+session_pids+=($!)
+for _ in $(seq 50); do [[ -s $display_file ]] && break; sleep 0.1; done
+[[ -s $display_file ]] || fail "Xvfb did not start"
+export DISPLAY=:$(head -n1 "$display_file")
+rm -f "$display_file"
+
+# The prefix is made once (about 15 s and 700 MB) and kept for later runs. Managed=N keeps
+# the X11 driver from waiting 2 s for the window manager when a window closes under Xvfb.
+(
+  flock 8
+  if [[ ! -f $WINEPREFIX/.vocapan-ready ]]; then
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.vocapan-ready"
+  fi
+) 8>"$work_dir/prefix.lock"
+
+# Our own server, started before any pseudo-terminal exists so that it holds none of them.
+# The first program of the session lets wine's mount manager link the machine's serial
+# devices as COM ports; they are removed afterwards, so that only the ports a scenario
+# makes exist.
+wineserver -p
+wine cmd.exe /c exit >/dev/null 2>&1
+rm -f "$WINEPREFIX"/dosdevices/com*
+
+run_dir=$work_dir/run-$scenario
+rm -rf "$run_dir"
+mkdir -p "$run_dir"
+cp -r "$wave_dir" "$run_dir/wave"
+cp "$bin_dir/vocapan.exe" "$bin_dir/portseek.exe" "$run_dir/"
+
+# Runs PROGRAM in the program folder with its standard input from /dev/null; leaves the
+# console output in $run_dir/stdout.txt, the wine trace in $run_dir/trace.txt and the
+# run time in milliseconds in $elapsed_ms.
+run_program() {
+  local program=$1 start end
+  start=$(date +%s%N)
+  (cd "$run_dir" && WINEDEBUG=-all,+winmm,+file timeout 120 wine "$program.exe" </dev/null \
+    >"$run_dir/stdout.txt" 2>"$run_dir/trace.txt") || fail "$program.exe ended with status $?"
+  end=$(date +%s%N)
+  elapsed_ms=$(((end - start) / 1000000))
+}
+
+# The prompt files asked for, one path a line, as the program wrote them ("wave\ftx.wav").
+prompts_played() {
+  sed -n 's/.*proc_PlaySound SoundName=L"\(.*\)" !.*/\1/p' "$run_dir/trace.txt" | sed 's/\\\\/\\/g'
+}
+
+# The serial device names the program tried to open, in order.
+ports_tried() {
+  sed -n 's/.*trace:file:CreateFileW L"\([^"]*COM[0-9]*\)".*/\1/p' "$run_dir/trace.txt" | sed 's/\\\\/\\/g'
+}
+
+expect_lines() {
+  local what=$1 expected=$2 got=$3
+  if [[ $expected != "$got" ]]; then
+    echo "expected $what:"
+    echo "$expected" | sed 's/^/  /'
+    echo "got:"
+    echo "$got" | sed 's/^/  /'
+    fail "$what differ"
+  fi
+}
+
+# Without a sound device PlaySoundA fails at once; every prompt must still take its time.
+expect_prompts_took_their_time() {
+  local total_ms
+  total_ms=$(prompts_played | tr '\\' / | (cd "$run_dir" && xargs -r -d '\n' soxi -D) |
+    awk '{ total += $1 } END { printf "%d", total * 1000 }')
+  ((elapsed_ms >= total_ms)) || fail "ran $elapsed_ms ms, shorter than its prompts ($total_ms ms)"
+  echo "wine_test: $scenario ran $elapsed_ms ms; its prompts last $total_ms ms"
+}
+
+all_ports() {
+  local n
+  for n in $(seq 1 256); do
+    if ((n <= 9)); then echo "COM$n"; else echo "\\\\.\\COM$n"; fi
+  done
+}
+
+case $scenario in
+vocapan_without_configuration)
+  run_program vocapan
+  expect_lines "prompts" $'wave\\ftx.wav\nwave\\3.wav\nwave\\point.wav\nwave\\5.wav\nwave\\cfgnf.wav' \
+    "$(prompts_played)"
+  expect_lines "serial ports opened" "" "$(ports_tried)"
+  grep -q 'CreateFileW L"vocapan.cfg"' "$run_dir/trace.txt" || fail "vocapan.cfg was never looked for"
+  expect_prompts_took_their_time
+  ;;
+portseek_without_ports)
+  run_program portseek
+  expect_lines "prompts" \
+    $'wave\\pzkv.wav\nwave\\1.wav\nwave\\point.wav\nwave\\0.wav\nwave\\pzks.wav\nwave\\fcps.wav\nwave\\rnf.wav' \
+    "$(prompts_played)"
+  expect_lines "serial ports tried" "$(all_ports)" "$(ports_tried)"
+  grep -q '^Com:' "$run_dir/stdout.txt" && fail "listed a port: $(cat "$run_dir/stdout.txt")"
+  expect_prompts_took_their_time
+  ;;
+portseek_finds_a_radio_on_com5)
+  # A radio that answers the frequency query at any speed, on a pseudo-terminal linked as
+  # COM5. The link is held open here as well, so the radio stays when portseek closes the
+  # port between speeds.
+  cat >"$run_dir/radio.sh" <<'RADIO'
+while IFS= read -r -d ";" command; do
+  case $command in *FA) printf "FA014074000;" ;; esac
+done
+RADIO
+  socat PTY,link="$WINEPREFIX/dosdevices/com5",raw,echo=0 EXEC:"bash $run_dir/radio.sh" &
+  session_pids+=($!)
+  for _ in $(seq 50); do [[ -e $WINEPREFIX/dosdevices/com5 ]] && break; sleep 0.1; done
+  exec {hold_fd}<>"$WINEPREFIX/dosdevices/com5"
+  run_program portseek
+  exec {hold_fd}>&-
+  expect_lines "prompts" \
+    "$(printf 'wave\\%s.wav\n' pzkv 1 point 0 pzks fcps delay delay radiofound 5 speed 1 1 5 2 0 0 baud delay)" \
+    "$(prompts_played | head -n 19)"
+  expect_lines "console lines" "Com: 5 " "$(grep '^Com:' "$run_dir/stdout.txt" | tr -d '\r')"
+  expect_lines "serial ports tried" "$(all_ports | head -n 5)"$'\nCOM5' "$(ports_tried)"
+  ;;
+*)
+  fail "no such scenario"
+  ;;
+esac
+echo "wine_test: $scenario passed"
