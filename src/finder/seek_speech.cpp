@@ -1,0 +1,18 @@
+// The finder's voice: prompts from the same folder convention as the panel, and numbers
+// spoken digit by digit (the port number, the line speed).
+#include "finder/seek.h"
+
+#include "speech/number_text.h"
+#include "speech/prompt_path.h"
+
+namespace portseek {
+
+void playPrompt(Seek& seek, const std::string& name) {
+    seek.platform.sound.playSync(vocapan::promptPath(seek.state.waveDir, name));
+}
+
+void sayNumber(Seek& seek, int number) {
+    for (const char digit : vocapan::decimalText(number)) playPrompt(seek, std::string(1, digit));
+}
+
+}  // namespace portseek

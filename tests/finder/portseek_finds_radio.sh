@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# portseek run for real against the simulated radio on a pseudo-terminal linked as COM3 that
+# answers only at 9600 baud. The machine's own serial devices (on these machines /dev/ttyS0
+# is the kernel console) are hidden behind /dev/null in a private mount namespace, where
+# they fail to open as serial ports.
+source "$(dirname "$0")/../integration/lib.sh"
+
+# Runs portseek in the working folder with $1 as its standard input, recording the prompts
+# asked for (the sound log), the console, and the line speeds it set on any port (strace).
+run_portseek() {
+  rm -f "$work/sound.log"
+  local started=$SECONDS
+  (cd "$work" && printf '%s' "$1" | VOCAPAN_SOUND_LOG="$work/sound.log" timeout 60 unshare -m sh -c '
+      for device in /dev/ttyS* /dev/ttyUSB* /dev/ttyACM*; do
+        if [ -e "$device" ]; then mount --bind /dev/null "$device" || exit 97; fi
+      done
+      exec strace -qq -e trace=ioctl -o "$1" "$2"' hide-ports "$work/ioctl.log" "$BIN_DIR/portseek" \
+    >"$work/console.txt") || fail "portseek did not end by itself (status $?)"
+  echo "portseek ran $((SECONDS - started)) s"
+}
+
+prompts_heard() { tr -d '\r' <"$work/sound.log"; }
+console_lines() { tr -d '\r' <"$work/console.txt" | tail -n +2; }
+# Every line speed set on a serial port, in order.
+speeds_set() { grep TCSETS "$work/ioctl.log" | grep -oE '(c_cflag=|\{)B[0-9]+' | grep -oE '[0-9]+$' || true; }
+wave() { for name in "$@"; do printf 'wave\\%s.wav\n' "$name"; done; }
+
+greeting=(pzkv 1 point 0 pzks fcps)
+printf 'com=1\r\nspeed=4800\r\n0\r\n\r\n2\r\n' >"$work/pendra.cfg"
+start_radio 3 --only-baud 9600
+
+echo "-- q ends the search at once, silently, touching no file"
+run_portseek q
+expect_lines "$(prompts_heard)" "$(wave "${greeting[@]}")"
+expect_lines "$(console_lines)" ""
+expect_lines "$(od -c "$work/pendra.cfg")" "$(printf 'com=1\r\nspeed=4800\r\n0\r\n\r\n2\r\n' | od -c)"
+
+echo "-- the radio is found on COM3 at 9600 baud and pendra.cfg is rewritten"
+run_portseek ""
+expect_lines "$(console_lines)" "Com: 3 "
+# The last speeds set on COM3, repeats merged: the probes from 115200 down to 9600 in order.
+expect_lines "$(speeds_set | uniq | tail -n 5)" 115200 57600 38400 19200 9600
+expect_lines "$(prompts_heard)" "$(wave "${greeting[@]}" delay delay delay delay delay delay delay delay delay delay \
+  radiofound 3 speed 9 6 0 0 baud delay delay cfuep)"
+[[ ! -e $work/pendra.cfg ]] || fail "pendra.cfg is still there beside the rewritten file"
+expect_lines "$(od -c "$work/PENDRA.cfg")" "$(printf 'com=3\r\nspeed=9600\r\n0\r\n2\r\n' | od -c)"
+
+echo "-- without a radio the search ends in radio not found"
+kill "${pids[@]}"
+wait 2>/dev/null || true
+pids=()
+rm -f "$work/COM3"
+run_portseek ""
+expect_lines "$(prompts_heard)" "$(wave "${greeting[@]}" rnf)"
+expect_lines "$(console_lines)" ""
+echo "PASS"
