@@ -1,0 +1,226 @@
+// Serial ports on Linux: COM n is opened through the device-name rule, held exclusively, put in
+// raw mode with termios, and read with the Windows time-out rules emulated over poll(), so the
+// radio link behaves the same on both platforms.
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <optional>
+
+#include "platform/device_names.h"
+#include "platform/linux/baud_rates.h"
+#include "platform/linux/backends.h"
+
+namespace platform::linux_backend {
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+// A write that cannot drain within this time (a port stalled by flow control, a pseudo-
+// terminal nobody reads) gives up instead of freezing the panel.
+constexpr int kWriteLimitMs = 2000;
+
+constexpr tcflag_t dataBitsFlag(int bits) {
+    switch (bits) {
+        case 5: return CS5;
+        case 6: return CS6;
+        case 7: return CS7;
+        default: return CS8;
+    }
+}
+
+int millisecondsUntil(SteadyClock::time_point deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
+    return left.count() < 0 ? 0 : static_cast<int>(left.count());
+}
+
+class LinuxSerialPort : public SerialPort {
+public:
+    explicit LinuxSerialPort(int fd) : fd_(fd) {}
+
+    ~LinuxSerialPort() override {
+        // The exclusive flag belongs to the terminal, not to this descriptor: a pseudo-terminal
+        // whose server keeps it open would otherwise stay barred to the next program.
+        ioctl(fd_, TIOCNXCL);
+        flock(fd_, LOCK_UN);
+        close(fd_);
+    }
+
+    bool setBaudRate(int baud) override {
+        const auto code = speedCode(baud);
+        termios settings{};
+        if (!code || tcgetattr(fd_, &settings) != 0) return false;
+        if (cfsetispeed(&settings, *code) != 0 || cfsetospeed(&settings, *code) != 0) return false;
+        return tcsetattr(fd_, TCSANOW, &settings) == 0;
+    }
+
+    bool setLineFormat(const LineFormat& format) override {
+        if (format.dataBits < 5 || format.dataBits > 8) return false;
+        if (format.parity < 0 || format.parity > 2) return false;
+        if (format.stopBits != 1 && format.stopBits != 2) return false;
+        termios settings{};
+        if (tcgetattr(fd_, &settings) != 0) return false;
+        settings.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB);
+        settings.c_cflag |= dataBitsFlag(format.dataBits);
+        if (format.parity != 0) settings.c_cflag |= PARENB;
+        if (format.parity == 1) settings.c_cflag |= PARODD;
+        if (format.stopBits == 2) settings.c_cflag |= CSTOPB;
+        return tcsetattr(fd_, TCSANOW, &settings) == 0;
+    }
+
+    bool setReadTimeouts(const ReadTimeouts& timeouts) override {
+        timeouts_ = timeouts;
+        return true;
+    }
+
+    void setModemLines(bool rts, bool dtr) override {
+        int lines = 0;
+        // A pseudo-terminal has no modem lines; the radio behind it keys by command instead.
+        if (ioctl(fd_, TIOCMGET, &lines) != 0) return;
+        lines = rts ? (lines | TIOCM_RTS) : (lines & ~TIOCM_RTS);
+        lines = dtr ? (lines | TIOCM_DTR) : (lines & ~TIOCM_DTR);
+        ioctl(fd_, TIOCMSET, &lines);
+    }
+
+    int bytesWaiting() override {
+        int count = 0;
+        return ioctl(fd_, FIONREAD, &count) == 0 ? count : 0;
+    }
+
+    int readBytes(char* buffer, int max) override;
+    int writeBytes(const char* bytes, int length) override;
+
+private:
+    // Reads what has arrived, without waiting (a raw terminal answers 0 when nothing has).
+    // Answers -1 when the line is gone.
+    int readArrived(char* buffer, int max) {
+        const ssize_t count = read(fd_, buffer, static_cast<size_t>(max));
+        if (count >= 0) return static_cast<int>(count);
+        return errno == EAGAIN || errno == EINTR ? 0 : -1;
+    }
+
+    int fd_;
+    ReadTimeouts timeouts_{};
+};
+
+// Windows rules: a read ends when `max` bytes are in, when the interval between two bytes
+// (timed from the last byte, only once one has come) runs out, or when the total of
+// multiplier * max + constant runs out. With neither limit set it waits for all `max` bytes.
+// The interval at its highest value with no total limit means "take what is there and return".
+int LinuxSerialPort::readBytes(char* buffer, int max) {
+    if (max <= 0) return 0;
+    int got = readArrived(buffer, max);
+    if (got < 0) return 0;
+    const bool returnAtOnce = timeouts_.intervalMs == ReadTimeouts::kReturnAtOnce &&
+                              timeouts_.multiplierMs == 0 && timeouts_.constantMs == 0;
+    if (returnAtOnce) return got;
+
+    const auto start = SteadyClock::now();
+    const long long totalMs = static_cast<long long>(timeouts_.multiplierMs) * max + timeouts_.constantMs;
+    const std::optional<SteadyClock::time_point> totalDeadline =
+        totalMs > 0 ? std::optional(start + std::chrono::milliseconds(totalMs)) : std::nullopt;
+    auto lastByte = start;
+
+    while (got < max) {
+        int waitMs = -1;
+        if (totalDeadline) waitMs = millisecondsUntil(*totalDeadline);
+        if (timeouts_.intervalMs != 0 && got > 0) {
+            const int intervalLeft =
+                millisecondsUntil(lastByte + std::chrono::milliseconds(timeouts_.intervalMs));
+            waitMs = waitMs < 0 ? intervalLeft : std::min(waitMs, intervalLeft);
+        }
+        if (waitMs == 0) break;
+
+        pollfd watch{fd_, POLLIN, 0};
+        const int ready = poll(&watch, 1, waitMs);
+        if (ready < 0) {
+            if (errno == EINTR) continue;
+            break;
+        }
+        if (ready == 0) continue;  // a limit ran out; the next pass sees it
+        const int count = readArrived(buffer + got, max - got);
+        if (count < 0) break;  // the device went away: keep what came
+        if (count == 0) {
+            if (watch.revents & (POLLHUP | POLLERR | POLLNVAL)) break;
+            continue;
+        }
+        got += count;
+        lastByte = SteadyClock::now();
+    }
+    return got;
+}
+
+int LinuxSerialPort::writeBytes(const char* bytes, int length) {
+    int sent = 0;
+    const auto deadline = SteadyClock::now() + std::chrono::milliseconds(kWriteLimitMs);
+    while (sent < length) {
+        const ssize_t count = write(fd_, bytes + sent, static_cast<size_t>(length - sent));
+        if (count > 0) {
+            sent += static_cast<int>(count);
+            continue;
+        }
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0 && errno != EAGAIN) break;
+        const int waitMs = millisecondsUntil(deadline);
+        if (waitMs == 0) break;
+        pollfd watch{fd_, POLLOUT, 0};
+        if (poll(&watch, 1, waitMs) < 0 && errno != EINTR) break;
+    }
+    return sent;
+}
+
+bool entryExists(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0;
+}
+
+// Raw bytes both ways, receiver on, no modem-control hang-up handling, no flow control;
+// reads never wait inside the driver (the time-outs are timed here).
+bool makeRaw(int fd) {
+    termios settings{};
+    if (tcgetattr(fd, &settings) != 0) return false;
+    cfmakeraw(&settings);
+    settings.c_cflag |= CLOCAL | CREAD;
+    settings.c_cflag &= ~CRTSCTS;
+    settings.c_iflag &= ~(IXON | IXOFF | IXANY);
+    settings.c_cc[VMIN] = 0;
+    settings.c_cc[VTIME] = 0;
+    return tcsetattr(fd, TCSANOW, &settings) == 0;
+}
+
+class LinuxSerialPortOpener : public SerialPortOpener {
+public:
+    std::unique_ptr<SerialPort> open(int comNumber) override {
+        const std::string path = linuxDevicePath(comNumber, entryExists);
+        if (path.empty()) return nullptr;
+        const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) return nullptr;
+        // Only a terminal is a port. Another holder (a program that set the exclusive flag, or
+        // one of ours holding the lock) makes the port busy; the flag alone does not bar root.
+        if (!isatty(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0 ||
+            !makeRaw(fd)) {
+            close(fd);
+            return nullptr;
+        }
+        // A Windows port starts with empty queues; bytes left over from an earlier holder
+        // would otherwise reach the program as an answer to its first query.
+        tcflush(fd, TCIOFLUSH);
+        return std::make_unique<LinuxSerialPort>(fd);
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<SerialPortOpener> makeSerialPortOpener() {
+    return std::make_unique<LinuxSerialPortOpener>();
+}
+
+}  // namespace platform::linux_backend
