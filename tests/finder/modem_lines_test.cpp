@@ -2,6 +2,7 @@
 // dropped before anything else is done with it, and neither is raised again.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,7 +53,7 @@ public:
         openings.emplace_back();
         return std::make_unique<RecordingPort>(std::move(port), openings.back());
     }
-    std::vector<std::vector<std::string>> openings;  // the calls made on each opened port
+    std::deque<std::vector<std::string>> openings;  // the calls made on each opened port
 
 private:
     platform::SerialPortOpener& opener_;
@@ -71,6 +72,8 @@ TEST_F(ModemLines, rts_and_dtr_drop_first_on_every_opened_port_and_stay_low) {
 
     runFinder(recorded);
 
+    EXPECT_EQ(fake.console.output, std::string(kBanner) + "\r\nCom: 1 \r\nCom: 5 \r\n")
+        << "a port that refuses the line settings is skipped";
     ASSERT_EQ(opener.openings.size(), 1u + 8u + 1u + 1u + 6u) << "port 1 at every speed, port 2 once, port 5 to 4800";
     for (const std::vector<std::string>& calls : opener.openings) {
         ASSERT_FALSE(calls.empty());
