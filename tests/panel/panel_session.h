@@ -31,6 +31,20 @@ inline void runTicks(PanelFixture& fixture, int count) {
     for (int i = 0; i < count; ++i) pollTick(fixture.panel);
 }
 
+// `text` arrives from the radio unasked and the next tick is a read tick that takes it.
+inline void deliver(PanelFixture& fixture, const std::string& text) {
+    fixture.radioPort.inbound += text;
+    fixture.panel.state.pollPhase = 1;
+    pollTick(fixture.panel);
+}
+
+// Started, and the first frequency report announced; the records start afresh.
+inline void connectSession(PanelFixture& fixture, const ConfigLines& config = {}) {
+    startSession(fixture, config);
+    deliver(fixture, "FA007100000;");
+    fixture.clearRecords();
+}
+
 // The drawn texts as "x,y:text", to compare whole lines at once.
 inline std::vector<std::string> drawnAt(const PanelFixture& fixture, int y) {
     std::vector<std::string> texts;

@@ -1,0 +1,189 @@
+// The idle panel keeps its picture of the radio current: what the radio is asked on each
+// timer tick, and what becomes of the answers.
+#include <gtest/gtest.h>
+
+#include "panel_fixture.h"
+#include "panel_session.h"
+
+namespace vocapan::testing {
+namespace {
+
+using Commands = std::vector<std::string>;
+using Prompts = std::vector<std::string>;
+
+// The commands written on each of `count` ticks, "-" for a tick that wrote nothing.
+Commands commandPerTick(PanelFixture& panel, int count) {
+    Commands perTick;
+    for (int i = 0; i < count; ++i) {
+        panel.radioPort.written.clear();
+        runTicks(panel, 1);
+        perTick.push_back(panel.radioPort.written.empty() ? "-" : panel.radioPort.written);
+    }
+    return perTick;
+}
+
+TEST(PollCycle, in_receive_frequency_and_s_meter_are_asked_alternately_one_every_other_tick) {
+    PanelFixture panel;
+    connectSession(panel);
+    EXPECT_EQ(commandPerTick(panel, 8), (Commands{"FA;", "-", "SM0;", "-", "FA;", "-", "SM0;", "-"}));
+}
+
+TEST(PollCycle, the_poll_timer_ticks_every_50_ms) {
+    PanelFixture panel;
+    writeFile("vocapan.cfg", ConfigLines{}.text());
+    panel.fake.window.ticksToDeliver = 1;
+    panel.runProgram();
+    EXPECT_EQ(panel.fake.window.timerId, 1);
+    EXPECT_EQ(panel.fake.window.timerPeriodMs, 50);
+}
+
+TEST(PollCycle, while_transmitting_only_the_swr_is_asked_every_fourth_tick) {
+    PanelFixture panel;
+    connectSession(panel);
+    panel.panel.state.txState = 1;
+    panel.radio.transmitting = true;
+    EXPECT_EQ(commandPerTick(panel, 8), (Commands{"-", "-", "RM6;", "-", "-", "-", "RM6;", "-"}));
+}
+
+TEST(PollCycle, while_tuning_the_meter_slot_asks_for_the_swr) {
+    PanelFixture panel;
+    connectSession(panel);
+    panel.panel.state.tuning = 1;
+    EXPECT_EQ(commandPerTick(panel, 4), (Commands{"FA;", "-", "RM6;", "-"}));
+}
+
+TEST(PollCycle, while_the_mic_level_is_metered_the_meter_slot_asks_for_it) {
+    PanelFixture panel;
+    connectSession(panel);
+    panel.panel.state.micMeter = 1;
+    EXPECT_EQ(commandPerTick(panel, 4), (Commands{"FA;", "-", "RM4;", "-"}));
+}
+
+TEST(PollCycle, a_held_poll_ignores_every_tick) {
+    PanelFixture panel;
+    connectSession(panel);
+    panel.panel.state.pollHold = 1;
+    const int ticksBefore = panel.panel.state.tickCount;
+    EXPECT_EQ(commandPerTick(panel, 4), (Commands{"-", "-", "-", "-"}));
+    EXPECT_EQ(panel.panel.state.tickCount, ticksBefore);
+}
+
+TEST(PollCycle, the_tick_count_wraps_after_20) {
+    PanelFixture panel;
+    connectSession(panel);
+    panel.panel.state.tickCount = 19;
+    runTicks(panel, 1);
+    EXPECT_EQ(panel.panel.state.tickCount, 20);
+    runTicks(panel, 1);
+    EXPECT_EQ(panel.panel.state.tickCount, 0);
+}
+
+TEST(PollCycle, the_s_meter_figure_follows_the_radio_without_a_word) {
+    PanelFixture panel;
+    connectSession(panel);
+    panel.radio.sMeter = 140;
+    runTicks(panel, 4);  // frequency, then the meter
+    panel.radio.sMeter = 30;
+    runTicks(panel, 4);
+    EXPECT_EQ(drawnAt(panel, 45), (Commands{"750,45:S9", "770,45:+5db", "750,45:S2  "}));
+    EXPECT_EQ(panel.prompts(), Prompts{});
+    EXPECT_EQ(panel.panel.state.sMeter, 30);
+    EXPECT_EQ(panel.panel.state.waveDir, "wave\\");
+}
+
+TEST(PollCycle, of_two_answers_read_together_only_the_first_is_decoded) {
+    PanelFixture panel;
+    connectSession(panel);
+    deliver(panel, "SM0045;FA014074000;");
+    EXPECT_EQ(panel.panel.state.sMeter, 45);
+    EXPECT_EQ(drawnAt(panel, 150), Commands{});  // the frequency line is not redrawn
+    EXPECT_EQ(panel.panel.state.vfoAHz, 7100000);
+}
+
+TEST(PollCycle, a_report_below_1_mhz_leaves_the_frequency_line_as_it_was) {
+    PanelFixture panel;
+    connectSession(panel);
+    deliver(panel, "FA000500000;");
+    EXPECT_EQ(drawnAt(panel, 150), Commands{});
+    EXPECT_EQ(panel.panel.state.replyText, "FA001000000");
+}
+
+TEST(PollCycle, nothing_arrived_leaves_everything_as_it_was) {
+    PanelFixture panel;
+    connectSession(panel);
+    panel.panel.state.replyText = "SM0100;";
+    panel.panel.state.pollPhase = 1;
+    runTicks(panel, 1);
+    EXPECT_EQ(panel.panel.state.pollPhase, 0);
+    EXPECT_TRUE(panel.fake.window.drawn.empty());
+}
+
+TEST(PollCycle, while_transmitting_the_highest_swr_is_kept_once_the_first_readings_settled) {
+    PanelFixture panel;
+    ConfigLines config;
+    config.swr = "swr=1";
+    connectSession(panel, config);
+    auto& state = panel.panel.state;
+    state.txState = 1;
+    state.swrSettle = 2;
+    deliver(panel, "RM6090;");
+    deliver(panel, "RM6030;");  // taken as it comes while settling
+    EXPECT_EQ(state.swrText, "030");
+    EXPECT_EQ(state.swrSettle, 0);
+    deliver(panel, "RM6012;");
+    EXPECT_EQ(state.swrText, "030");
+    deliver(panel, "RM6085;");
+    EXPECT_EQ(state.swrText, "085");
+    EXPECT_EQ(panel.prompts(), (Prompts{"swr", "1", "point", "5", "21", "1", "point", "0", "1", "point", "0", "1",
+                                        "point", "5"}));
+}
+
+TEST(PollCycle, while_transmitting_without_the_swr_option_the_readings_are_kept_unspoken) {
+    PanelFixture panel;
+    connectSession(panel);  // swr=0
+    panel.panel.state.txState = 1;
+    deliver(panel, "RM6085;");
+    EXPECT_EQ(panel.panel.state.swrText, "085");
+    EXPECT_EQ(panel.prompts(), Prompts{});
+}
+
+TEST(PollCycle, the_mic_level_peak_is_spoken_at_most_every_half_second) {
+    PanelFixture panel;
+    connectSession(panel);
+    auto& state = panel.panel.state;
+    state.micMeter = 1;
+    state.tickCount = 5;
+    deliver(panel, "RM4033;");
+    EXPECT_EQ(panel.prompts(), Prompts{});  // too soon
+    state.tickCount = 11;
+    deliver(panel, "RM4021;");
+    EXPECT_EQ(panel.prompts(), (Prompts{"alc", "3", "3"}));
+    EXPECT_EQ(state.micPeak, 33);
+    EXPECT_EQ(state.tickCount, 0);
+}
+
+TEST(PollCycle, mic_level_answers_are_ignored_when_not_metering) {
+    PanelFixture panel;
+    connectSession(panel);
+    panel.panel.state.tickCount = 15;
+    deliver(panel, "RM4033;");
+    EXPECT_EQ(panel.panel.state.micPeak, 0);
+    EXPECT_EQ(panel.prompts(), Prompts{});
+}
+
+TEST(PollCycle, every_read_with_something_in_it_is_written_to_the_transcript) {
+    PanelFixture panel;
+    ConfigLines config;
+    config.debug = "debug=1";
+    connectSession(panel, config);
+    deliver(panel, "FA000500000;");
+    runTicks(panel, 2);  // the frequency poll and its answer
+    panel.panel.state.pollPhase = 1;
+    runTicks(panel, 1);  // nothing arrived
+    const auto lines = fileLines("debug.dat");
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(Commands(lines.end() - 3, lines.end()), (Commands{"RX=FA001000000", "TX=FA;", "RX=FA007100000;"}));
+}
+
+}  // namespace
+}  // namespace vocapan::testing
