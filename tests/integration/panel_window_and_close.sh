@@ -12,7 +12,7 @@ panel=$!
 title="*** Vocapan Front Panel v3.5e ***"
 window=$(timeout 30 xdotool search --sync --name "Vocapan Front Panel" | head -n 1) || fail "no panel window appeared"
 info=$(xwininfo -id "$window")
-grep -qF "xwininfo: Window id: $window \"$title\"" <<<"$info" || fail "window title: $info"
+grep -qF "\"$title\"" <<<"$info" || fail "window title: $info"
 for expected in "Absolute upper-left X:  250" "Absolute upper-left Y:  100" "Width: 950" "Height: 500"; do
   grep -qF "$expected" <<<"$info" || fail "window geometry, expected '$expected' in: $info"
 done
