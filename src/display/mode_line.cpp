@@ -99,7 +99,9 @@ void applyMode(Panel& panel) {
         readSquelch(panel);
         return;
     }
-    if (state.memoryRecalled != 1) restoreBandEntry(panel);
+    // After a memory recall, or while other software drives the radio through the relay, the
+    // radio stays where it was put; the band entry would take it elsewhere.
+    if (state.memoryRecalled != 1 && state.rawVfoHold != 1) restoreBandEntry(panel);
 }
 
 }  // namespace vocapan

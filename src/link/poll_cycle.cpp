@@ -7,6 +7,7 @@
 
 #include "display/frequency_line.h"
 #include "link/command.h"
+#include "link/relay.h"
 #include "link/text_piece.h"
 #include "speech/number_text.h"
 #include "speech/readouts_meters.h"
@@ -26,6 +27,7 @@ std::string pollCommand(const PanelState& state) {
 
 void sendTick(Panel& panel) {
     auto& state = panel.state;
+    if (state.relayPort > 0) relayPoll(panel);
     const std::string command = pollCommand(state);
     state.pollAlt = 1 - state.pollAlt;
     if (!command.empty()) send(panel, command);

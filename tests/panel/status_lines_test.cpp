@@ -290,13 +290,13 @@ TEST(ModeLine, a_mode_change_ends_the_repeater_shift_and_tone_squelch) {
     EXPECT_EQ(state.toneEntry, 0);
 }
 
-TEST(ModeLine, while_the_relay_drives_the_radio_the_mode_command_is_not_sent) {
+TEST(ModeLine, while_the_relay_drives_the_radio_neither_mode_nor_band_entry_is_sent) {
     PanelFixture panel;
     connectSession(panel);
     panel.panel.state.rawVfoHold = 1;
     panel.panel.state.mode = 2;
     applyMode(panel.panel);
-    EXPECT_EQ(panel.commands(), (Commands{"NA00;", "FA007100000;", "SH0014;"}));
+    EXPECT_EQ(panel.commands(), (Commands{"NA00;"}));
     EXPECT_EQ(panel.panel.state.bandStack[4].substr(0, 2), "01");
 }
 
