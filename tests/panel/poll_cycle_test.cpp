@@ -28,15 +28,6 @@ TEST(PollCycle, in_receive_frequency_and_s_meter_are_asked_alternately_one_every
     EXPECT_EQ(commandPerTick(panel, 8), (Commands{"FA;", "-", "SM0;", "-", "FA;", "-", "SM0;", "-"}));
 }
 
-TEST(PollCycle, the_poll_timer_ticks_every_50_ms) {
-    PanelFixture panel;
-    writeFile("vocapan.cfg", ConfigLines{}.text());
-    panel.fake.window.ticksToDeliver = 1;
-    panel.runProgram();
-    EXPECT_EQ(panel.fake.window.timerId, 1);
-    EXPECT_EQ(panel.fake.window.timerPeriodMs, 50);
-}
-
 TEST(PollCycle, while_transmitting_only_the_swr_is_asked_every_fourth_tick) {
     PanelFixture panel;
     connectSession(panel);
