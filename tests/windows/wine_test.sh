@@ -3,14 +3,17 @@
 # from its folder, and checks what it said (the prompt files PlaySoundA was asked for), what
 # it printed and which devices it opened.
 #
-# Usage: wine_test.sh SCENARIO BIN_DIR WAVE_DIR WORK_DIR
+# Usage: wine_test.sh SCENARIO BIN_DIR WAVE_DIR WORK_DIR [FTXSIM]
 #   SCENARIO  vocapan_without_configuration | portseek_without_ports |
-#             portseek_finds_a_radio_on_com5
+#             portseek_finds_a_radio_on_com5 | vocapan_polls_the_radio_and_quits_on_q |
+#             vocapan_window_close_saves_and_switches_the_radio_off
 #   BIN_DIR   folder of vocapan.exe and portseek.exe
 #   WAVE_DIR  the prompt recordings
 #   WORK_DIR  where the wine prefix is kept between runs and the program folders are made
-# Exits 77 (skipped) when wine, Xvfb, socat, the programs or the recordings are missing,
-# unless VOCAPAN_WINE_REQUIRED=1, which turns a missing piece into a failure.
+#   FTXSIM    the simulated radio program, for the scenarios of the running panel
+# Exits 77 (skipped) when wine, Xvfb, socat, xdotool, the programs, the simulated radio or
+# the recordings are missing, unless VOCAPAN_WINE_REQUIRED=1, which turns a missing piece
+# into a failure.
 set -euo pipefail
 
 usage="usage: wine_test.sh SCENARIO BIN_DIR WAVE_DIR WORK_DIR"
@@ -18,6 +21,8 @@ scenario=${1:?$usage}
 bin_dir=$(readlink -f "${2:?$usage}")
 wave_dir=$(readlink -f "${3:?$usage}")
 work_dir=${4:?$usage}
+ftxsim=${5:-}
+config_example=$(dirname "$(readlink -f "$0")")/../../package/vocapan.cfg
 
 skip() {
   if [[ ${VOCAPAN_WINE_REQUIRED:-0} == 1 ]]; then
@@ -33,13 +38,16 @@ fail() {
   exit 1
 }
 
-for tool in wine wineserver Xvfb socat soxi flock awk; do
+for tool in wine wineserver Xvfb socat soxi flock awk xdotool; do
   command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
 for program in vocapan portseek; do
   [[ -f $bin_dir/$program.exe ]] || skip "$bin_dir/$program.exe is not built (scripts/build-windows.sh)"
 done
 [[ -f $wave_dir/delay.wav ]] || skip "no prompt recordings in $wave_dir"
+if [[ $scenario == vocapan_*_radio* ]]; then
+  [[ -n $ftxsim && -x $ftxsim ]] || skip "the simulated radio (ftxsim) is not built"
+fi
 
 mkdir -p "$work_dir"
 work_dir=$(readlink -f "$work_dir")
@@ -132,6 +140,81 @@ expect_prompts_took_their_time() {
   echo "wine_test: $scenario ran $elapsed_ms ms; its prompts last $total_ms ms"
 }
 
+# The example configuration of the package with Windows line ends, and line 5 (switch the
+# radio off on quit) set to VALUE.
+write_configuration() {
+  local power_off=$1
+  sed -e 's/\r*$/\r/' -e "5s/^pwroff=./pwroff=$power_off/" "$config_example" >"$run_dir/vocapan.cfg"
+}
+
+# The simulated radio on a pseudo-terminal linked as COM3, the port of the example.
+start_radio() {
+  "$ftxsim" --link "$WINEPREFIX/dosdevices/com3" --log "$run_dir/radio.log" >"$run_dir/ftxsim.txt" 2>&1 &
+  session_pids+=($!)
+  for _ in $(seq 50); do [[ -e $WINEPREFIX/dosdevices/com3 ]] && break; sleep 0.1; done
+  [[ -e $WINEPREFIX/dosdevices/com3 ]] || fail "the simulated radio did not start"
+}
+
+# The commands the radio received, in order, one a line (its log has Windows line ends).
+radio_commands() {
+  tr -d '\r' <"$run_dir/radio.log" 2>/dev/null | awk '{ print $3 }'
+}
+
+start_panel() {
+  start_ms=$(($(date +%s%N) / 1000000))
+  (cd "$run_dir" && WINEDEBUG=-all,+winmm,+file exec wine vocapan.exe </dev/null \
+    >"$run_dir/stdout.txt" 2>"$run_dir/trace.txt") &
+  panel_pid=$!
+  session_pids+=($panel_pid)
+}
+
+# Waits until the radio has been asked for its frequency COUNT times by the poll.
+wait_for_polls() {
+  local count=$1
+  for _ in $(seq 300); do
+    (($(radio_commands | grep -cx 'FA;') >= count)) && return 0
+    kill -0 "$panel_pid" 2>/dev/null || fail "vocapan.exe ended before polling: $(radio_commands | tr '\n' ' ')"
+    sleep 0.2
+  done
+  fail "the radio was polled $(radio_commands | grep -cx 'FA;') times in 60 s"
+}
+
+# Types KEYS (xdotool key names) into the panel window.
+press_in_panel() {
+  local window
+  window=$(xdotool search --sync --onlyvisible --name 'Vocapan Front Panel' | head -n1)
+  xdotool windowfocus --sync "$window"
+  xdotool key --delay 100 "$@"
+}
+
+wait_for_panel_exit() {
+  for _ in $(seq 150); do
+    kill -0 "$panel_pid" 2>/dev/null || { wait "$panel_pid" || true; elapsed_ms=$(($(date +%s%N) / 1000000 - start_ms)); return 0; }
+    sleep 0.2
+  done
+  fail "vocapan.exe did not end within 30 s"
+}
+
+# The poll alternates the frequency and the S-meter, one every two 50 ms ticks: measured
+# over the last ten polls before the operator quit, when nothing was being spoken.
+expect_regular_polls() {
+  local polls mean_ms
+  polls=$(tr -d '\r' <"$run_dir/radio.log" | awk '$3 == "TX0;" { exit }
+               $3 == "FA;" || $3 == "SM0;" { split($1, t, ":"); printf "%d %s\n", (t[1] * 3600 + t[2] * 60 + t[3]) * 1000, $3 }' |
+    tail -n 10)
+  mean_ms=$(awk 'NR == 1 { first = $1 } { last = $1; n++ } END { printf "%d", (n > 1 ? (last - first) / (n - 1) : 0) }' \
+    <<<"$polls")
+  awk 'NR > 1 && $2 == previous { exit 1 } { previous = $2 }' <<<"$polls" ||
+    fail "the poll did not alternate FA; and SM0;: $(awk '{ print $2 }' <<<"$polls" | tr '\n' ' ')"
+  ((mean_ms >= 90 && mean_ms <= 300)) || fail "one poll every $mean_ms ms; expected one every 100 ms"
+  echo "wine_test: $scenario: one poll every $mean_ms ms"
+}
+
+expect_saved_memories() {
+  [[ -s $run_dir/savmem.dat ]] || fail "savmem.dat was not written"
+  grep -q $'\r$' "$run_dir/savmem.dat" || fail "savmem.dat lines do not end in CR LF"
+}
+
 all_ports() {
   local n
   for n in $(seq 1 256); do
@@ -177,6 +260,33 @@ RADIO
     "$(prompts_played | head -n 19)"
   expect_lines "console lines" "Com: 5 " "$(grep '^Com:' "$run_dir/stdout.txt" | tr -d '\r')"
   expect_lines "serial ports tried" "$(all_ports | head -n 5)"$'\nCOM5' "$(ports_tried)"
+  ;;
+vocapan_polls_the_radio_and_quits_on_q)
+  write_configuration 0
+  start_radio
+  start_panel
+  wait_for_polls 10
+  press_in_panel q
+  wait_for_panel_exit
+  expect_lines "first commands" $'VS0;\nID;' "$(radio_commands | head -n 2)"
+  awk '$3 ~ /^VS0;/ && $2 != 38400 { exit 1 }' "$run_dir/radio.log" || fail "the radio was not reached at 38400 baud"
+  expect_regular_polls
+  radio_commands | grep -qx 'TX0;' || fail "Q did not end the transmission (no TX0;)"
+  expect_lines "greeting" $'wave\\ftx.wav\nwave\\3.wav\nwave\\point.wav\nwave\\5.wav' "$(prompts_played | head -n 4)"
+  prompts_played | grep -qx 'wave\\connected.wav' || fail "the first frequency report was not announced"
+  expect_lines "last prompt" 'wave\quit.wav' "$(prompts_played | grep -v '^xx' | tail -n 1)"
+  expect_saved_memories
+  ;;
+vocapan_window_close_saves_and_switches_the_radio_off)
+  write_configuration 1
+  start_radio
+  start_panel
+  wait_for_polls 3
+  press_in_panel alt+F4
+  wait_for_panel_exit
+  expect_lines "last command" 'PS0;' "$(radio_commands | tail -n 1)"
+  prompts_played | grep -qx 'wave\\quit.wav' && fail "closing the window is no Q key, yet quit was said"
+  expect_saved_memories
   ;;
 *)
   fail "no such scenario"
