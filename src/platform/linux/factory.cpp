@@ -1,0 +1,16 @@
+// The real services of a Linux machine, put together for the panel and the radio finder.
+#include "platform/linux/backends.h"
+
+namespace platform {
+
+NativePlatform createNativePlatform() {
+    NativePlatform native;
+    native.serial = linux_backend::makeSerialPortOpener();
+    native.sound = linux_backend::makeSoundPlayer();
+    native.window = linux_backend::makePanelWindow();
+    native.console = linux_backend::makeConsole();
+    native.clock = linux_backend::makeClock();
+    return native;
+}
+
+}  // namespace platform

@@ -1,0 +1,109 @@
+// The prompt player: one recording at a time through the machine's sound output, opened the
+// first time a prompt plays. On a machine without sound output a prompt played synchronously
+// still takes its recorded length, so pauses such as the reply wait keep their timing.
+#include <SDL.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "platform/linux/backends.h"
+#include "platform/linux/sdl_lifetime.h"
+#include "platform/linux/sound_log.h"
+#include "platform/linux/wav_sound.h"
+
+namespace platform::linux_backend {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// How long a synchronous play waits past the recording's length for a device that runs a
+// little behind; a stalled device must not hang the panel.
+constexpr std::chrono::milliseconds kDeviceLagAllowance{500};
+
+class SdlSoundPlayer : public SoundPlayer {
+public:
+    ~SdlSoundPlayer() override {
+        if (device_ != 0) {
+            SDL_CloseAudioDevice(device_);
+            releaseSdl(SDL_INIT_AUDIO);
+        }
+    }
+
+    void playSync(const std::string& path) override { play(path, true); }
+    void playAsync(const std::string& path) override { play(path, false); }
+
+private:
+    enum class Output { Untried, Device, Silent };
+
+    void play(const std::string& path, bool untilEnd) {
+        log_.record(path);
+        // A new prompt silences whatever is still sounding, even when it cannot play itself.
+        if (device_ != 0) SDL_ClearQueuedAudio(device_);
+
+        const WavSound sound(localSoundPath(path));
+        if (!sound.loaded()) return;
+        const Clock::time_point end = Clock::now() + sound.playingTime();
+        if (openOutput()) {
+            if (!queue(sound)) return;
+            if (untilEnd) waitForDevice(end);
+        } else if (untilEnd) {
+            std::this_thread::sleep_until(end);
+        }
+    }
+
+    // Opens the default output once; remembers a machine without one.
+    bool openOutput() {
+        if (output_ != Output::Untried) return output_ == Output::Device;
+        output_ = Output::Silent;
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        SDL_AudioSpec wanted{};
+        wanted.freq = 44100;
+        wanted.format = AUDIO_S16SYS;
+        wanted.channels = 2;
+        wanted.samples = 1024;
+        device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceSpec_, SDL_AUDIO_ALLOW_ANY_CHANGE);
+        if (device_ == 0) {
+            releaseSdl(SDL_INIT_AUDIO);
+            return false;
+        }
+        output_ = Output::Device;
+        return true;
+    }
+
+    // Converts the recording to the device's format and starts it.
+    bool queue(const WavSound& sound) {
+        const SDL_AudioSpec& from = sound.spec();
+        SDL_AudioStream* stream =
+            SDL_NewAudioStream(from.format, from.channels, from.freq, deviceSpec_.format,
+                               deviceSpec_.channels, deviceSpec_.freq);
+        if (stream == nullptr) return false;
+        bool converted = SDL_AudioStreamPut(stream, sound.samples(), int(sound.byteCount())) == 0 &&
+                         SDL_AudioStreamFlush(stream) == 0;
+        std::vector<Uint8> samples(converted ? size_t(SDL_AudioStreamAvailable(stream)) : 0);
+        const int got = SDL_AudioStreamGet(stream, samples.data(), int(samples.size()));
+        SDL_FreeAudioStream(stream);
+        converted = converted && got >= 0;
+        if (!converted || SDL_QueueAudio(device_, samples.data(), Uint32(got)) != 0) return false;
+        SDL_PauseAudioDevice(device_, 0);
+        return true;
+    }
+
+    void waitForDevice(Clock::time_point end) {
+        std::this_thread::sleep_until(end);
+        const Clock::time_point limit = end + kDeviceLagAllowance;
+        while (SDL_GetQueuedAudioSize(device_) > 0 && Clock::now() < limit) SDL_Delay(2);
+    }
+
+    SoundLog log_;
+    Output output_ = Output::Untried;
+    SDL_AudioDeviceID device_ = 0;
+    SDL_AudioSpec deviceSpec_{};
+};
+
+}  // namespace
+
+std::unique_ptr<SoundPlayer> makeSoundPlayer() { return std::make_unique<SdlSoundPlayer>(); }
+
+}  // namespace platform::linux_backend

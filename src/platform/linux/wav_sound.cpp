@@ -1,0 +1,30 @@
+// Loading a prompt recording and measuring how long it plays.
+#include "platform/linux/wav_sound.h"
+
+#include <algorithm>
+
+namespace platform::linux_backend {
+
+std::string localSoundPath(const std::string& path) {
+    std::string local = path;
+    std::replace(local.begin(), local.end(), '\\', '/');
+    return local;
+}
+
+WavSound::WavSound(const std::string& localPath) {
+    if (SDL_LoadWAV(localPath.c_str(), &spec_, &samples_, &byteCount_) == nullptr) {
+        samples_ = nullptr;
+        byteCount_ = 0;
+    }
+}
+
+WavSound::~WavSound() { SDL_FreeWAV(samples_); }
+
+std::chrono::milliseconds WavSound::playingTime() const {
+    const Uint64 bytesPerSecond =
+        Uint64(spec_.freq) * spec_.channels * (SDL_AUDIO_BITSIZE(spec_.format) / 8);
+    if (!loaded() || bytesPerSecond == 0) return std::chrono::milliseconds(0);
+    return std::chrono::milliseconds((Uint64(byteCount_) * 1000 + bytesPerSecond / 2) / bytesPerSecond);
+}
+
+}  // namespace platform::linux_backend
