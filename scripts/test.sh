@@ -1,15 +1,28 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything and runs every test: the unit, whole-panel and
-# integration tests of the Linux build, the same unit and whole-panel tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows cross-build with its checks.
+# integration tests of the Linux build, the Windows cross-build with its checks under wine,
+# and the unit and whole-panel tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 scripts/build.sh
+scripts/build-windows.sh
+
+# The window tests and the tests of the real panel need an X display; a virtual one serves.
+if [[ -z ${DISPLAY:-} ]]; then
+  display_number=$(mktemp)
+  Xvfb -displayfd 9 -noreset -screen 0 1280x1024x24 9>"$display_number" 2>/dev/null &
+  display_pid=$!
+  trap 'kill $display_pid 2>/dev/null || true; rm -f "$display_number"' EXIT
+  for _ in $(seq 100); do [[ -s $display_number ]] && break; sleep 0.05; done
+  export DISPLAY=":$(cat "$display_number")"
+fi
+
 (cd build && ctest --output-on-failure -j2 --timeout 300)
 
-# The sanitizer build runs everything but the tests of the real binaries, which the plain
+# The sanitizer build runs everything but the tests of the real programs, which the plain
 # build has just run.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVOCAPAN_SANITIZE=ON
 cmake --build build-asan -j"$(nproc)"
