@@ -22,6 +22,15 @@ allowed_dll() {
   esac
 }
 
+# The panel is a windowed program (no console window beside it for the screen reader to
+# land in); the finder is a console program.
+expected_subsystem() {
+  case $1 in
+    vocapan) echo "Windows GUI" ;;
+    portseek) echo "Windows CUI" ;;
+  esac
+}
+
 status=0
 for program in vocapan portseek; do
   exe="$build_dir/bin/$program.exe"
@@ -30,11 +39,16 @@ for program in vocapan portseek; do
     status=1
     continue
   fi
-  if ! "$objdump" -f "$exe" | grep -q "file format pei-x86-64"; then
+  headers=$("$objdump" -f -p "$exe")
+  if ! grep -q "file format pei-x86-64" <<<"$headers"; then
     echo "build-windows: $exe is not a PE32+ (x86-64) executable" >&2
     status=1
   fi
-  mapfile -t dlls < <("$objdump" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p')
+  if ! grep -q "^Subsystem.*($(expected_subsystem "$program"))" <<<"$headers"; then
+    echo "build-windows: $exe is not a $(expected_subsystem "$program") program" >&2
+    status=1
+  fi
+  mapfile -t dlls < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")
   if ((${#dlls[@]} == 0)); then
     echo "build-windows: $exe lists no imported DLL; the import check cannot be trusted" >&2
     status=1
