@@ -14,10 +14,10 @@ constexpr unsigned kScreenDpi = 96;
 
 std::string fontFile(const FontSpec& font) { return font.weight >= kBoldWeight ? kBoldFile : kRegularFile; }
 
-TTF_Font* PanelFonts::font(const FontSpec& spec) {
+TTF_Font* PanelFonts::font(const FontSpec& wanted) {
     // A size of 0 asks for the default size, as it does of Windows.
-    const int points = spec.size > 0 ? spec.size : kSystemFont.size;
-    const auto key = std::make_pair(fontFile(spec), points);
+    const int points = wanted.size > 0 ? wanted.size : kSystemFont.size;
+    const auto key = std::make_pair(fontFile(wanted), points);
     const auto found = open_.find(key);
     if (found != open_.end()) return found->second;
     TTF_Font* opened = TTF_OpenFontDPI(key.first.c_str(), points, kScreenDpi, kScreenDpi);

@@ -29,7 +29,7 @@ public:
 
     // The font opened at its point size on a 96 dots-per-inch screen, as Windows sizes it
     // (12 points are 16 pixels); nullptr when the font file cannot be opened.
-    TTF_Font* font(const FontSpec& spec);
+    TTF_Font* font(const FontSpec& wanted);
     void closeAll();
 
 private:

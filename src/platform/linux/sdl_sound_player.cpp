@@ -74,7 +74,7 @@ private:
 
     // Converts the recording to the device's format and starts it.
     bool queue(const WavSound& sound) {
-        const SDL_AudioSpec& from = sound.spec();
+        const SDL_AudioSpec& from = sound.audioFormat();
         SDL_AudioStream* stream =
             SDL_NewAudioStream(from.format, from.channels, from.freq, deviceSpec_.format,
                                deviceSpec_.channels, deviceSpec_.freq);

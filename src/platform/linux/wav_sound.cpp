@@ -12,7 +12,7 @@ std::string localSoundPath(const std::string& path) {
 }
 
 WavSound::WavSound(const std::string& localPath) {
-    if (SDL_LoadWAV(localPath.c_str(), &spec_, &samples_, &byteCount_) == nullptr) {
+    if (SDL_LoadWAV(localPath.c_str(), &format_, &samples_, &byteCount_) == nullptr) {
         samples_ = nullptr;
         byteCount_ = 0;
     }
@@ -22,7 +22,7 @@ WavSound::~WavSound() { SDL_FreeWAV(samples_); }
 
 std::chrono::milliseconds WavSound::playingTime() const {
     const Uint64 bytesPerSecond =
-        Uint64(spec_.freq) * spec_.channels * (SDL_AUDIO_BITSIZE(spec_.format) / 8);
+        Uint64(format_.freq) * format_.channels * (SDL_AUDIO_BITSIZE(format_.format) / 8);
     if (!loaded() || bytesPerSecond == 0) return std::chrono::milliseconds(0);
     return std::chrono::milliseconds((Uint64(byteCount_) * 1000 + bytesPerSecond / 2) / bytesPerSecond);
 }

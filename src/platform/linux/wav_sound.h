@@ -22,7 +22,7 @@ public:
     WavSound& operator=(const WavSound&) = delete;
 
     bool loaded() const { return samples_ != nullptr; }
-    const SDL_AudioSpec& spec() const { return spec_; }
+    const SDL_AudioSpec& audioFormat() const { return format_; }
     const Uint8* samples() const { return samples_; }
     Uint32 byteCount() const { return byteCount_; }
 
@@ -30,7 +30,7 @@ public:
     std::chrono::milliseconds playingTime() const;
 
 private:
-    SDL_AudioSpec spec_{};
+    SDL_AudioSpec format_{};
     Uint8* samples_ = nullptr;
     Uint32 byteCount_ = 0;
 };
