@@ -24,6 +24,10 @@ sleep 1
 wait "$panel" || fail "the panel did not end after the close request"
 
 [[ $(grep -c $'\r$' "$work/savmem.dat") -eq 115 ]] || fail "savmem.dat was not saved with 115 lines"
+expect_lines "$(sed -n '1p;5p;16p;115p' "$work/savmem.dat" | tr -d '\r')" \
+  "VOCAPAN v3.5b 3.5e 40" "01A007100000B0071000009990" "9" "9"
+[[ $(cat "$work/memory.txt") == $'Memory Bank Information\r\n  \r\nEmpty\r' ]] ||
+  fail "memory.txt: $(od -c "$work/memory.txt" | head -3)"
 grep -q "VS0;" "$work/radio.log" || fail "the radio never heard VS0"
 sed -n '1p' "$work/debug.dat" | grep -qE '^VOCAPAN 3\.5e  [0-9]{2}-[0-9]{2}-[0-9]{4}   [0-9]{2}:[0-9]{2}:[0-9]{2}'$'\r''$' ||
   fail "debug.dat header: $(sed -n '1p' "$work/debug.dat" | od -c | head -3)"
