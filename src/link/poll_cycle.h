@@ -6,6 +6,10 @@
 
 namespace vocapan {
 
+// The window timer that drives the poll: identifier 1, a tick every 50 ms.
+constexpr int kPollTimer = 1;
+constexpr int kPollPeriodMs = 50;
+
 void pollTick(Panel& panel);
 
 }  // namespace vocapan

@@ -13,6 +13,7 @@
 #include "link/band_table.h"
 #include "link/command.h"
 #include "link/initialise_panel.h"
+#include "link/poll_cycle.h"
 #include "link/text_piece.h"
 #include "memory/memory_file.h"
 #include "speech/number_text.h"
@@ -23,7 +24,6 @@ namespace vocapan {
 namespace {
 
 constexpr int kExpectedRadioId = 840;
-constexpr int kPollTimer = 1;
 constexpr int kDefaultAgc = 2;
 constexpr int kDefaultAfGain = 30;
 

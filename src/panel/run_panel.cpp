@@ -5,6 +5,7 @@
 
 #include "link/command.h"
 #include "link/initialise_panel.h"
+#include "link/poll_cycle.h"
 #include "link/radio_query.h"
 #include "memory/memory_file.h"
 #include "panel/configuration.h"
@@ -20,8 +21,6 @@ constexpr const char* kVersion = "3.5e";
 constexpr const char* kWindowTitle = "*** Vocapan Front Panel v3.5e ***";
 constexpr platform::WindowGeometry kWindowGeometry{250, 100, 950, 500};
 constexpr const char* kNotice = "   Talking front panel for FTX transceivers";
-constexpr int kPollTimer = 1;
-constexpr int kPollPeriodMs = 50;
 
 void greet(Panel& panel) {
     for (const char* prompt : {"ftx.wav", "3.wav", "point", "5"}) playPrompt(panel, prompt);
