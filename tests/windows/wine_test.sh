@@ -5,7 +5,8 @@
 #
 # Usage: wine_test.sh SCENARIO BIN_DIR WAVE_DIR WORK_DIR [FTXSIM]
 #   SCENARIO  vocapan_without_configuration | portseek_without_ports |
-#             portseek_finds_a_radio_on_com5 | vocapan_polls_the_radio_and_quits_on_q |
+#             portseek_finds_a_radio_on_com5 | portseek_stops_when_q_is_typed |
+#             vocapan_polls_the_radio_and_quits_on_q |
 #             vocapan_window_close_saves_and_switches_the_radio_off
 #   BIN_DIR   folder of vocapan.exe and portseek.exe
 #   WAVE_DIR  the prompt recordings
@@ -98,13 +99,13 @@ mkdir -p "$run_dir"
 cp -r "$wave_dir" "$run_dir/wave"
 cp "$bin_dir/vocapan.exe" "$bin_dir/portseek.exe" "$run_dir/"
 
-# Runs PROGRAM in the program folder with its standard input from /dev/null; leaves the
-# console output in $run_dir/stdout.txt, the wine trace in $run_dir/trace.txt and the
-# run time in milliseconds in $elapsed_ms.
+# Runs PROGRAM in the program folder with its standard input from INPUT (default
+# /dev/null); leaves the console output in $run_dir/stdout.txt, the wine trace in
+# $run_dir/trace.txt and the run time in milliseconds in $elapsed_ms.
 run_program() {
-  local program=$1 start end
+  local program=$1 input=${2:-/dev/null} start end
   start=$(date +%s%N)
-  (cd "$run_dir" && WINEDEBUG=-all,+winmm,+file timeout 120 wine "$program.exe" </dev/null \
+  (cd "$run_dir" && WINEDEBUG=-all,+winmm,+file timeout 120 wine "$program.exe" <"$input" \
     >"$run_dir/stdout.txt" 2>"$run_dir/trace.txt") || fail "$program.exe ended with status $?"
   end=$(date +%s%N)
   elapsed_ms=$(((end - start) / 1000000))
@@ -239,6 +240,16 @@ portseek_without_ports)
   expect_lines "serial ports tried" "$(all_ports)" "$(ports_tried)"
   grep -q '^Com:' "$run_dir/stdout.txt" && fail "listed a port: $(cat "$run_dir/stdout.txt")"
   expect_prompts_took_their_time
+  ;;
+portseek_stops_when_q_is_typed)
+  # Standard input is a file here, as when the keys come from a script; the search looks
+  # for the q before the first port.
+  printf 'q' >"$run_dir/keys.txt"
+  run_program portseek "$run_dir/keys.txt"
+  expect_lines "prompts" \
+    $'wave\\pzkv.wav\nwave\\1.wav\nwave\\point.wav\nwave\\0.wav\nwave\\pzks.wav\nwave\\fcps.wav' \
+    "$(prompts_played)"
+  expect_lines "serial ports tried" "" "$(ports_tried)"
   ;;
 portseek_finds_a_radio_on_com5)
   # A radio that answers the frequency query at any speed, on a pseudo-terminal linked as

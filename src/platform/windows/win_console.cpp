@@ -25,10 +25,11 @@ int keyFromConsole(HANDLE input) {
 }
 
 int byteFromStream(HANDLE input) {
-    if (GetFileType(input) == FILE_TYPE_PIPE) {
+    const DWORD type = GetFileType(input);
+    if (type == FILE_TYPE_PIPE) {
         DWORD available = 0;
         if (!PeekNamedPipe(input, nullptr, 0, nullptr, &available, nullptr) || available == 0) return -1;
-    } else if (GetFileType(input) != FILE_TYPE_DISK) {
+    } else if (type != FILE_TYPE_DISK) {
         return -1;  // a device that might block
     }
     unsigned char byte = 0;

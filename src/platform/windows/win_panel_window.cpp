@@ -68,8 +68,8 @@ public:
         y_ = y;
     }
 
-    // The size goes to CreateFontA as the character cell height in pixels, as the panel's
-    // sizes were always meant; the operating system's font mapping picks the nearest face.
+    // The size goes to CreateFontA as it is: a positive height asks for a character cell of
+    // that many pixels. The operating system's font mapping picks the nearest face.
     void selectFont(const FontSpec& font) override {
         if (!memoryDc_) return;
         const HFONT created = CreateFontA(font.size, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
