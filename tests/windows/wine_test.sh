@@ -141,11 +141,12 @@ expect_prompts_took_their_time() {
   echo "wine_test: $scenario ran $elapsed_ms ms; its prompts last $total_ms ms"
 }
 
-# The example configuration of the package with Windows line ends, and line 5 (switch the
-# radio off on quit) set to VALUE.
+# The example configuration, the package's own when the programs come from an unpacked
+# package, with Windows line ends and line 5 (switch the radio off on quit) set to VALUE.
 write_configuration() {
-  local power_off=$1
-  sed -e 's/\r*$/\r/' -e "5s/^pwroff=./pwroff=$power_off/" "$config_example" >"$run_dir/vocapan.cfg"
+  local power_off=$1 example=$config_example
+  [[ -f $bin_dir/vocapan.cfg ]] && example=$bin_dir/vocapan.cfg
+  sed -e 's/\r*$/\r/' -e "5s/^pwroff=./pwroff=$power_off/" "$example" >"$run_dir/vocapan.cfg"
 }
 
 # The simulated radio on a pseudo-terminal linked as COM3, the port of the example.
