@@ -12,19 +12,32 @@ packages=(
   socat util-linux strace
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 zip
 )
+# wine runs the cross-built Windows programs in the tests; it needs its recommended packages.
+wine_packages=(wine wine64)
 
 sudo_if_needed=()
 if [[ $(id -u) -ne 0 ]]; then sudo_if_needed=(sudo); fi
 
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-done
+missing_from() {
+  local package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || echo "$package"
+  done
+}
 
-if ((${#missing[@]})); then
-  echo "setup: installing ${missing[*]}"
+mapfile -t missing < <(missing_from "${packages[@]}")
+mapfile -t missing_wine < <(missing_from "${wine_packages[@]}")
+
+if ((${#missing[@]} + ${#missing_wine[@]})); then
+  echo "setup: installing ${missing[*]} ${missing_wine[*]}"
   "${sudo_if_needed[@]}" apt-get update
-  DEBIAN_FRONTEND=noninteractive "${sudo_if_needed[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+  export DEBIAN_FRONTEND=noninteractive
+  if ((${#missing[@]})); then
+    "${sudo_if_needed[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+  fi
+  if ((${#missing_wine[@]})); then
+    "${sudo_if_needed[@]}" apt-get install -y "${missing_wine[@]}"
+  fi
 else
   echo "setup: every package is installed"
 fi

@@ -9,6 +9,7 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
 scripts/build-windows.sh
+scripts/package-windows.sh
 
 # The window tests and the tests of the real panel need an X display; a virtual one serves.
 if [[ -z ${DISPLAY:-} ]]; then
