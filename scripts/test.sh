@@ -27,4 +27,5 @@ fi
 # build has just run.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVOCAPAN_SANITIZE=ON
 cmake --build build-asan -j"$(nproc)"
+export LSAN_OPTIONS="suppressions=$(pwd)/tests/leak-suppressions.txt"
 (cd build-asan && ctest --output-on-failure -j2 --timeout 300 -LE integration)
