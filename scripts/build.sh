@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# Builds the Linux programs, the simulated radio and the prompt recordings into build/.
+# Builds into build/: everything, or only the targets named (for example vocapan ftxsim).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)"
+if (($#)); then
+  cmake --build build -j"$(nproc)" --target "$@"
+else
+  cmake --build build -j"$(nproc)"
+fi

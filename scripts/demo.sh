@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 top=$(pwd)
 
 scripts/setup.sh
-scripts/build.sh
+scripts/build.sh vocapan ftxsim prompts
 
 demo="$top/demo"
 mkdir -p "$demo"
