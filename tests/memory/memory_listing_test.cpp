@@ -26,6 +26,8 @@ TEST(MemoryListing, channel_lines_say_frequencies_mode_shift_split_and_tone) {
         {1, "0314A000000000B0001000000001", "Slot 1 A=0.0  B=0.1  CW          CTCSS=000"},
         {3, "0404A007100010B0071000109991", "Slot 3 A=7.10001  B=7.10001  AM       "},
         {5, "0612A144800000B1448000000000", "Slot 5 A=144.8  B=144.8  C4FM          CTCSS=000"},
+        {6, "1304A007150000B0072000000882", "Slot 6 A=7.15  B=7.2  CW  split   CTCSS=088"},
+        {8, "0212A144800000B1448000004990", "Slot 8 A=144.8  B=144.8  USB          CTCSS=499"},
     };
     for (const Case& c : cases) EXPECT_EQ(channelLine(c.channel, c.record), c.line);
 }
