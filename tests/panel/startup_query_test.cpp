@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "controls/repeater_offsets.h"
 #include "panel_fixture.h"
 #include "panel_session.h"
 
@@ -173,7 +174,55 @@ TEST(StartupQuery, a_power_answer_of_the_low_range_selects_it) {
     EXPECT_EQ(panel.panel.state.powerRangeLow, 0);
 }
 
-TEST(StartupQuery, a_two_metre_repeater_entry_restores_shift_and_offset_in_50_khz_steps) {
+struct RepeaterEntryCase {
+    const char* name;
+    int band;
+    std::string entry;
+    Commands expected;  // from the offset command up to the receiver settings
+    std::string sign;
+    std::string digits;
+};
+
+void PrintTo(const RepeaterEntryCase& c, std::ostream* os) { *os << c.name; }
+
+class RepeaterEntryAtStart : public ::testing::TestWithParam<RepeaterEntryCase> {};
+
+// The shift goes the way the entry says on every band, 10 m included; only 2 m and 70 cm count
+// their offset in 50 kHz steps.
+TEST_P(RepeaterEntryAtStart, restores_the_offset_the_shift_and_the_tone) {
+    const RepeaterEntryCase& c = GetParam();
+    PanelFixture panel;
+    initialiseSession(panel);
+    auto& state = panel.panel.state;
+    state.band = c.band;
+    state.bandStack[static_cast<std::size_t>(c.band)] = c.entry;
+    panel.clearRecords();
+    queryRadioState(panel.panel);
+
+    const Commands all = panel.commands();
+    const auto from = std::find(all.begin(), all.end(), c.expected.front());
+    const auto to = std::find(from, all.end(), "RA00;");
+    EXPECT_EQ(Commands(from, to), c.expected) << ::testing::PrintToString(all);
+    EXPECT_EQ(state.repeaterOn, 1);
+    const RepeaterOffset offset = workingOffset(state, c.band);
+    EXPECT_EQ(offset.sign, c.sign);
+    EXPECT_EQ(offset.digits, c.digits);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RepeaterEntryAtStart,
+    ::testing::Values(
+        RepeaterEntryCase{"two_metres_minus_600_khz_with_tone", 12, "55A145600000B-000006000880",
+                          {"EX0103180012;", "OS02;", "CN00088;", "CT02;"}, "-", "0600"},
+        RepeaterEntryCase{"seventy_cm_minus_7600_khz", 13, "57A438650000B-000076009990",
+                          {"EX0103190152;", "OS02;"}, "-", "7600"},
+        RepeaterEntryCase{"ten_metres_plus_100_khz", 10, "57A029620000B+000001009990",
+                          {"EX0103160100;", "OS01;"}, "+", "0100"},
+        RepeaterEntryCase{"six_metres_minus_500_khz_with_tone", 11, "55A051000000B-000005000670",
+                          {"EX0103170500;", "OS02;", "CN00067;", "CT02;"}, "-", "0500"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(StartupQuery, a_tone_restored_at_start_is_spoken_digit_by_digit) {
     PanelFixture panel;
     initialiseSession(panel);
     auto& state = panel.panel.state;
@@ -181,17 +230,9 @@ TEST(StartupQuery, a_two_metre_repeater_entry_restores_shift_and_offset_in_50_kh
     state.bandStack[12] = "55A145600000B-000006000880";  // FM-N, shift minus 600 kHz, tone 088
     panel.clearRecords();
     queryRadioState(panel.panel);
-
-    const Commands all = panel.commands();
-    const auto from = std::find(all.begin(), all.end(), "EX0103180012;");
-    ASSERT_NE(from, all.end()) << ::testing::PrintToString(all);
-    EXPECT_EQ(Commands(from, from + 4), (Commands{"EX0103180012;", "OS02;", "CN00088;", "CT02;"}));
-    EXPECT_EQ(state.repeaterOn, 1);
-    EXPECT_EQ(state.offsetSign12, "-");
-    EXPECT_EQ(state.offsetDigits12, "0600");
     EXPECT_EQ(state.toneEntry, 1);
     // the mode change reads the squelch back
-    EXPECT_TRUE(sent(all, "SQ0;"));
+    EXPECT_TRUE(sent(panel.commands(), "SQ0;"));
     const Prompts words = panel.prompts();
     const auto tone = std::find(words.begin(), words.end(), "ctcss");
     ASSERT_GE(std::distance(tone, words.end()), 4);
@@ -225,6 +266,56 @@ TEST(StartupQuery, a_dcs_code_in_the_band_entry_is_selected) {
     ASSERT_NE(from, all.end());
     EXPECT_EQ(*(from + 1), "CN01054;");
 }
+
+struct PreampCase {
+    const char* name;
+    int band;
+    std::string entry;
+    std::string report;
+    std::string command;
+    Prompts heard;  // from "preamp" to "connected"
+};
+
+void PrintTo(const PreampCase& c, std::ostream* os) { *os << c.name; }
+
+class PreampAtFirstReport : public ::testing::TestWithParam<PreampCase> {};
+
+// The band entry's preamplifier digit is taken at start and put on the radio by the first
+// report; 2 m and 70 cm have one stage only.
+TEST_P(PreampAtFirstReport, the_band_entry_preamp_is_switched_and_spoken) {
+    const PreampCase& c = GetParam();
+    PanelFixture panel;
+    initialiseSession(panel);
+    panel.panel.state.band = c.band;
+    panel.panel.state.bandStack[static_cast<std::size_t>(c.band)] = c.entry;
+    queryRadioState(panel.panel);
+    panel.clearRecords();
+    deliver(panel, c.report);
+
+    EXPECT_EQ(panel.commands(), Commands{c.command});
+    const Prompts words = panel.prompts();
+    const auto from = std::find(words.begin(), words.end(), "preamp");
+    EXPECT_EQ(Prompts(from, words.end()), c.heard);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PreampAtFirstReport,
+    ::testing::Values(
+        PreampCase{"twenty_metres_off", 6, "02A014200000B0142000009990", "FA014200000;", "PA00;",
+                   {"preamp", "off", "connected"}},
+        PreampCase{"twenty_metres_stage_1", 6, "02A014200000B0142000009991", "FA014200000;", "PA01;",
+                   {"preamp", "1", "on", "connected"}},
+        PreampCase{"twenty_metres_stage_2", 6, "02A014200000B0142000009992", "FA014200000;", "PA02;",
+                   {"preamp", "2", "on", "connected"}},
+        PreampCase{"two_metres_stage_2_is_sent_as_1", 12, "02A145000000B1450000009992", "FA145000000;", "PA11;",
+                   {"preamp", "2", "on", "connected"}},
+        PreampCase{"seventy_cm_off", 13, "02A432000000B4320000009990", "FA432000000;", "PA20;",
+                   {"preamp", "off", "connected"}},
+        PreampCase{"seventy_cm_stage_1", 13, "02A432000000B4320000009991", "FA432000000;", "PA21;",
+                   {"preamp", "1", "on", "connected"}},
+        PreampCase{"general_coverage_stage_1", 14, "02A009670000B0096700009991", "FA009670000;", "PA01;",
+                   {"preamp", "1", "on", "connected"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(StartupQuery, a_relay_port_is_opened_like_the_radio_port_and_none_without_one) {
     PanelFixture panel;
