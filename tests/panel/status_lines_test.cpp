@@ -4,7 +4,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <tuple>
+#include <functional>
+#include <map>
 
 #include "display/fonts.h"
 #include "display/function_line.h"
@@ -18,33 +19,66 @@ namespace {
 using Texts = std::vector<std::string>;
 using Commands = std::vector<std::string>;
 using Prompts = std::vector<std::string>;
+using Setup = std::function<void(PanelState&)>;
 
 const std::string kFrequencyTail(13, ' ');
+const Texts kNoMarkers{"80,150:    ", "120,150:    "};
 
-TEST(FrequencyLine, a_report_is_drawn_with_blanks_for_leading_zeros) {
+TEST(FrequencyLine, the_first_report_is_announced_whatever_its_form_and_not_decoded) {
     PanelFixture panel;
-    connectSession(panel);
-    deliver(panel, "FA014074000;");
-    EXPECT_EQ(drawnAt(panel, 150),
-              (Texts{"80,150:    ", "120,150:    ", "285,150: 14.074000", "385,150:" + kFrequencyTail}));
-    const auto& state = panel.panel.state;
-    EXPECT_EQ(state.vfoAHz, 14074000);
-    EXPECT_EQ(state.vfoAText, "A014074000");
-    EXPECT_EQ(state.freqDisplayText, " 14.074000");
-    EXPECT_EQ(state.lastFreqReport, "FA014074000");
-    const auto frequency = std::find_if(panel.fake.window.drawn.begin(), panel.fake.window.drawn.end(),
-                                        [](const auto& drawn) { return drawn.x == 285; });
-    EXPECT_EQ(frequency->font, kLargeFont);
+    startSession(panel);
+    panel.clearRecords();
+    deliver(panel, "FA14074000;");
+    EXPECT_EQ(panel.prompts(), (Prompts{"7", "point", "1", "mhz", "lsb", "preamp", "off", "connected"}));
+    EXPECT_EQ(panel.commands(), Commands{"PA00;"});
+    EXPECT_EQ(panel.panel.state.connected, 1);
+    EXPECT_EQ(panel.panel.state.vfoAHz, 7100000);
+    EXPECT_TRUE(drawnAt(panel, 150).empty());
 }
 
-TEST(FrequencyLine, display_texts_keep_ten_characters) {
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"FA001900000;", "  1.900000"}, {"FA432100000;", "432.100000"}, {"FB145500000;", "145.500000"}};
-    for (const auto& [report, shown] : cases) {
+struct ReportCase {
+    const char* name;
+    int vfoBTarget;
+    int repeaterOn;
+    std::string report;
+    std::string shown;
+    int hz;
+    std::string vfoText;  // vfoAText after an FA report, vfoBText after an FB report
+    std::string lastReport;
+    Texts markers;
+};
+
+TEST(FrequencyLine, each_report_is_drawn_after_its_markers_with_blanks_for_leading_zeros) {
+    const std::vector<ReportCase> cases{
+        {"20 m", 0, 0, "FA014074000;", " 14.074000", 14074000, "A014074000", "FA014074000", kNoMarkers},
+        {"160 m", 0, 0, "FA001900000;", "  1.900000", 1900000, "A001900000", "FA001900000", kNoMarkers},
+        {"70 cm", 0, 0, "FA432100000;", "432.100000", 432100000, "A432100000", "FA432100000", kNoMarkers},
+        {"split", 1, 0, "FB007155000;", "  7.155000", 7155000, "B007155000", "FB007155000",
+         {"80,150:B   ", "120,150:    "}},
+        {"repeater shift", 0, 1, "FA145600000;", "145.600000", 145600000, "A145600000", "FA145600000",
+         {"80,150:R   ", "120,150:    "}},
+        {"repeater shift and split", 1, 1, "FB145500000;", "145.500000", 145500000, "B145500000", "FB145500000",
+         {"80,150:R   "}},
+    };
+    for (const ReportCase& c : cases) {
         PanelFixture panel;
         connectSession(panel);
-        deliver(panel, report);
-        EXPECT_EQ(panel.panel.state.freqDisplayText, shown) << report;
+        auto& state = panel.panel.state;
+        state.vfoBTarget = c.vfoBTarget;
+        state.repeaterOn = c.repeaterOn;
+        deliver(panel, c.report);
+        Texts expected = c.markers;
+        expected.push_back("285,150:" + c.shown);
+        expected.push_back("385,150:" + kFrequencyTail);
+        EXPECT_EQ(drawnAt(panel, 150), expected) << c.name;
+        EXPECT_EQ(state.freqDisplayText, c.shown) << c.name;
+        EXPECT_EQ(state.vfoAHz, c.hz) << c.name;
+        EXPECT_EQ(c.report[1] == 'A' ? state.vfoAText : state.vfoBText, c.vfoText) << c.name;
+        EXPECT_EQ(state.lastFreqReport, c.lastReport) << c.name;
+        const auto frequency = std::find_if(panel.fake.window.drawn.begin(), panel.fake.window.drawn.end(),
+                                            [](const auto& drawn) { return drawn.x == 285; });
+        ASSERT_NE(frequency, panel.fake.window.drawn.end()) << c.name;
+        EXPECT_EQ(frequency->font, kLargeFont) << c.name;
     }
 }
 
@@ -53,90 +87,44 @@ TEST(FrequencyLine, a_report_without_its_terminator_in_place_changes_nothing) {
     connectSession(panel);
     deliver(panel, "FA14074000;");
     deliver(panel, "FA0140740001;");
+    deliver(panel, "FA000500000;");  // below 1 MHz: the poll's repair leaves no terminator
     EXPECT_TRUE(panel.fake.window.drawn.empty());
     EXPECT_EQ(panel.panel.state.vfoAHz, 7100000);
     EXPECT_EQ(panel.panel.state.bandStack[6], "02A014200000B0142000009991");
 }
 
-TEST(FrequencyLine, the_report_is_stored_in_the_band_stack_of_its_band) {
-    PanelFixture panel;
-    connectSession(panel);
-    auto& state = panel.panel.state;
-    state.mode = 2;
-    state.preampLevel = 1;
-    deliver(panel, "FA014074000;");
-    EXPECT_EQ(state.band, 6);
-    EXPECT_EQ(state.bandStack[6], "02A014074000B0142000009991");
-}
+struct StoreCase {
+    const char* name;
+    Setup setup;
+    std::string report;
+    int band;
+    std::string entry;  // the band's entry afterwards
+};
 
-TEST(FrequencyLine, on_vfo_b_the_report_moves_the_b_frequency_of_the_entry) {
-    PanelFixture panel;
-    connectSession(panel);
-    auto& state = panel.panel.state;
-    state.vfoBTarget = 1;
-    deliver(panel, "FB007155000;");
-    EXPECT_EQ(state.bandStack[4], "11A007100000B0071550009990");
-    EXPECT_EQ(state.vfoBText, "B007155000");
-}
-
-TEST(FrequencyLine, fm_on_hf_and_c4fm_below_2_metres_are_not_stored) {
-    const std::vector<std::tuple<int, std::string, int>> cases{
-        {7, "FA014074000;", 6}, {5, "FA024900000;", 9}, {6, "FA050150000;", 11}};
-    for (const auto& [mode, report, band] : cases) {
+TEST(FrequencyLine, each_report_is_kept_in_the_band_stack_of_its_band_unless_the_mode_does_not_suit_it) {
+    const std::vector<StoreCase> cases{
+        {"usb with the preamplifier", [](PanelState& s) { s.mode = 2, s.preampLevel = 1; }, "FA014074000;", 6,
+         "02A014074000B0142000009991"},
+        {"split moves vfo b", [](PanelState& s) { s.vfoBTarget = 1; }, "FB007155000;", 4,
+         "11A007100000B0071550009990"},
+        {"fm on 10 m", [](PanelState& s) { s.mode = 7; }, "FA029600000;", 10, "07A029600000B0285000009990"},
+        {"repeater shift with its sign and offset",
+         [](PanelState& s) {
+             s.mode = 5, s.repeaterOn = 1, s.offsetSign12 = "-", s.offsetDigits12 = "0600", s.toneCode = "012";
+         },
+         "FA145600000;", 12, "55A145600000B-000006000120"},
+        {"fm on 20 m", [](PanelState& s) { s.mode = 7; }, "FA014074000;", 6, "02A014200000B0142000009991"},
+        {"fm-n on 12 m", [](PanelState& s) { s.mode = 5; }, "FA024900000;", 9, "02A024890000B0248900009991"},
+        {"c4fm on 6 m", [](PanelState& s) { s.mode = 6; }, "FA050150000;", 11, "02A050150000B0501500009991"},
+    };
+    for (const StoreCase& c : cases) {
         PanelFixture panel;
         connectSession(panel);
         auto& state = panel.panel.state;
-        const std::string entry = state.bandStack[static_cast<std::size_t>(band)];
-        state.mode = mode;
-        deliver(panel, report);
-        EXPECT_EQ(state.bandStack[static_cast<std::size_t>(band)], entry) << report << " mode " << mode;
-        EXPECT_EQ(state.band, band);
-    }
-}
-
-TEST(FrequencyLine, fm_on_10_metres_is_stored) {
-    PanelFixture panel;
-    connectSession(panel);
-    panel.panel.state.mode = 7;
-    deliver(panel, "FA029600000;");
-    EXPECT_EQ(panel.panel.state.bandStack[10], "07A029600000B0285000009990");
-}
-
-TEST(FrequencyLine, a_repeater_shift_is_stored_with_its_sign_and_offset) {
-    PanelFixture panel;
-    connectSession(panel);
-    auto& state = panel.panel.state;
-    state.mode = 5;
-    state.repeaterOn = 1;
-    state.offsetSign12 = "-";
-    state.offsetDigits12 = "0600";
-    state.toneCode = "012";
-    deliver(panel, "FA145600000;");
-    EXPECT_EQ(state.bandStack[12], "55A145600000B-000006000120");
-}
-
-struct MarkerCase {
-    int vfoBTarget;
-    int repeaterOn;
-    Texts drawn;
-};
-
-TEST(FrequencyLine, the_markers_show_split_and_repeater_shift) {
-    const std::vector<MarkerCase> cases{
-        {0, 0, {"80,150:    ", "120,150:    "}},
-        {1, 0, {"80,150:B   ", "120,150:    "}},
-        {0, 1, {"80,150:R   ", "120,150:    "}},
-        {1, 1, {"80,150:R   "}},
-    };
-    for (const MarkerCase& c : cases) {
-        PanelFixture panel;
-        connectSession(panel);
-        panel.panel.state.vfoBTarget = c.vfoBTarget;
-        panel.panel.state.repeaterOn = c.repeaterOn;
-        deliver(panel, "FA145600000;");
-        Texts drawn = drawnAt(panel, 150);
-        drawn.resize(drawn.size() - 2);  // the frequency itself
-        EXPECT_EQ(drawn, c.drawn) << "split " << c.vfoBTarget << " repeater " << c.repeaterOn;
+        c.setup(state);
+        deliver(panel, c.report);
+        EXPECT_EQ(state.band, c.band) << c.name;
+        EXPECT_EQ(state.bandStack[static_cast<std::size_t>(c.band)], c.entry) << c.name;
     }
 }
 
@@ -150,25 +138,30 @@ TEST(FrequencyLine, a_report_to_be_skipped_is_dropped_once) {
     EXPECT_FALSE(drawnAt(panel, 150).empty());
 }
 
-TEST(FrequencyLine, after_a_recall_the_next_report_speaks_frequency_mode_and_preamp) {
-    PanelFixture panel;
-    connectSession(panel);
-    auto& state = panel.panel.state;
-    state.announceAfterRecall = 1;
-    state.mode = 2;
-    state.preampLevel = 2;
-    deliver(panel, "FA014074000;");
-    deliver(panel, "FA014074000;");  // said once only
-    EXPECT_EQ(panel.prompts(), (Prompts{"1", "4", "point", "0", "7", "4", "mhz", "usb", "preamp", "2", "on"}));
-}
+struct RecallCase {
+    const char* name;
+    Setup setup;
+    Prompts heard;
+};
 
-TEST(FrequencyLine, after_a_quiet_recall_the_report_says_nothing) {
-    PanelFixture panel;
-    connectSession(panel);
-    panel.panel.state.announceAfterRecall = 1;
-    panel.panel.state.quietRecall = 1;
-    deliver(panel, "FA014074000;");
-    EXPECT_EQ(panel.prompts(), Prompts{});
+TEST(FrequencyLine, after_a_recall_the_next_report_alone_speaks_frequency_mode_and_preamp) {
+    const std::vector<RecallCase> cases{
+        {"usb, preamplifier 2", [](PanelState& s) { s.announceAfterRecall = 1, s.mode = 2, s.preampLevel = 2; },
+         {"1", "4", "point", "0", "7", "4", "mhz", "usb", "preamp", "2", "on"}},
+        {"lsb, no preamplifier", [](PanelState& s) { s.announceAfterRecall = 1, s.mode = 1, s.preampLevel = 0; },
+         {"1", "4", "point", "0", "7", "4", "mhz", "lsb", "preamp", "off"}},
+        {"quiet recall", [](PanelState& s) { s.announceAfterRecall = 1, s.quietRecall = 1; }, {}},
+        {"no recall", [](PanelState&) {}, {}},
+    };
+    for (const RecallCase& c : cases) {
+        PanelFixture panel;
+        connectSession(panel);
+        c.setup(panel.panel.state);
+        deliver(panel, "FA014074000;");
+        deliver(panel, "FA014074000;");
+        EXPECT_EQ(panel.prompts(), c.heard) << c.name;
+        EXPECT_EQ(panel.panel.state.announceAfterRecall, 0) << c.name;
+    }
 }
 
 TEST(FrequencyLine, the_quit_key_ends_the_session_on_the_second_report_after_saving) {
@@ -215,160 +208,137 @@ TEST(ModeLine, each_mode_sends_its_command_and_draws_its_name) {
     }
 }
 
-TEST(ModeLine, ssb_and_cw_restore_the_band_frequency_and_their_own_width) {
-    PanelFixture panel;
-    connectSession(panel);
-    auto& state = panel.panel.state;
-    state.ssbWidth = 21;
-    state.cwWidth = 10;
-    state.mode = 3;
-    applyMode(panel.panel);
-    state.mode = 2;
-    applyMode(panel.panel);
-    state.mode = 4;
-    applyMode(panel.panel);
-    EXPECT_EQ(panel.commands(), (Commands{"MD03;", "NA01;", "FA007100000;", "SH0010;",  //
-                                          "MD02;", "NA00;", "FA007100000;", "SH0021;",  //
-                                          "MD05;", "NA00;", "FA007100000;"}));
-    EXPECT_EQ(state.bandStack[4].substr(0, 2), "04");
-    EXPECT_EQ(panel.prompts(), Prompts{});  // a mode change never speaks a width limit
-}
-
-TEST(ModeLine, cw_with_a_wide_filter_switches_the_narrow_filter_off) {
-    PanelFixture panel;
-    connectSession(panel);
-    panel.panel.state.cwWidth = 11;
-    panel.panel.state.mode = 3;
-    applyMode(panel.panel);
-    EXPECT_EQ(panel.commands()[1], "NA00;");
-}
-
-TEST(ModeLine, after_a_memory_recall_the_band_entry_is_not_restored) {
-    PanelFixture panel;
-    connectSession(panel);
-    panel.panel.state.memoryRecalled = 1;
-    panel.panel.state.mode = 2;
-    applyMode(panel.panel);
-    EXPECT_EQ(panel.commands(), (Commands{"MD02;", "NA00;"}));
-}
-
-TEST(ModeLine, fm_reads_the_squelch_back_instead_of_retuning) {
-    PanelFixture panel;
-    connectSession(panel);
-    panel.radio.settings["SQ0"] = "015";
-    panel.radioPort.inbound = "SM0080;";  // a late answer still waiting
-    panel.panel.state.mode = 7;
-    applyMode(panel.panel);
-    EXPECT_EQ(panel.commands(), (Commands{"MD04;", "NA00;", "SQ0;"}));
-    EXPECT_EQ(panel.panel.state.squelchLevel, 15);
-    EXPECT_EQ(panel.prompts(), (Prompts{"delay", "delay"}));
-}
-
-TEST(ModeLine, fm_without_a_squelch_answer_keeps_the_level) {
-    PanelFixture panel;
-    connectSession(panel);
-    panel.radio.options().silent = true;
-    panel.panel.state.mode = 5;
-    applyMode(panel.panel);
-    EXPECT_EQ(panel.panel.state.squelchLevel, 8);
-}
-
-TEST(ModeLine, a_mode_change_ends_the_repeater_shift_and_tone_squelch) {
-    PanelFixture panel;
-    connectSession(panel);
-    auto& state = panel.panel.state;
-    state.band = 12;
-    state.repeaterOn = 1;
-    state.toneEntry = 1;
-    state.toneCode = "012";
-    state.mode = 6;
-    applyMode(panel.panel);
-    EXPECT_EQ(panel.commands(), (Commands{"OS00;", "CT00;", "MD0H;", "NA00;", "FA145000000;"}));
-    EXPECT_EQ(panel.prompts(), (Prompts{"repeater", "off"}));
-    EXPECT_EQ(state.repeaterOn, 0);
-    EXPECT_EQ(state.toneCode, "999");
-    EXPECT_EQ(state.toneEntry, 0);
-}
-
-TEST(ModeLine, while_the_relay_drives_the_radio_neither_mode_nor_band_entry_is_sent) {
-    PanelFixture panel;
-    connectSession(panel);
-    panel.panel.state.rawVfoHold = 1;
-    panel.panel.state.mode = 2;
-    applyMode(panel.panel);
-    EXPECT_EQ(panel.commands(), (Commands{"NA00;"}));
-    EXPECT_EQ(panel.panel.state.bandStack[4].substr(0, 2), "01");
-}
-
-const Texts kBlankFunctionLine{
-    "40,250:" + std::string(14, ' '), "170,250:    ", "240,250:    ", "310,250:   ",
-    "360,250:" + std::string(9, ' '),  "460,250:" + std::string(8, ' '), "550,250:" + std::string(7, ' '),
-    "620,250:     ",                   "690,250:" + std::string(11, ' '), "780,250:" + std::string(30, ' '),
+struct ModeChangeCase {
+    const char* name;
+    std::function<void(PanelFixture&)> setup;
+    Commands sent;
+    Prompts heard;
+    std::string entryHead;  // kind and mode digit of the band's entry afterwards
+    int squelchLevel;
 };
 
-TEST(FunctionLine, with_everything_off_every_field_is_blank_in_the_small_font) {
-    PanelFixture panel;
-    connectSession(panel);
-    drawFunctionLine(panel.panel);
-    EXPECT_EQ(drawnAt(panel, 250), kBlankFunctionLine);
-    for (const auto& drawn : panel.fake.window.drawn) EXPECT_EQ(drawn.font, kSmallFont);
-    panel.fake.window.drawText("after");
-    EXPECT_EQ(panel.fake.window.drawn.back().font, kLargeFont);
-}
-
-TEST(FunctionLine, every_function_shows_its_name_in_its_place) {
-    PanelFixture panel;
-    connectSession(panel);
-    auto& state = panel.panel.state;
-    state.preampLevel = 1;
-    state.attOn = 1;
-    state.nbOn = 1;
-    state.nrOn = 1;
-    state.notchOn = 1;
-    state.contourOn = 1;
-    state.procOn = 1;
-    state.voxOn = 1;
-    state.monitorOn = 1;
-    state.toneCode = "088";
-    state.mode = 2;
-    drawFunctionLine(panel.panel);
-    EXPECT_EQ(drawnAt(panel, 250),
-              (Texts{"40,250:preamp1", "170,250:att", "240,250:nb", "310,250:nr", "360,250:notch", "460,250:Cont.",
-                     "550,250:spc", "620,250:vox", "690,250:mon", "780,250:ctcss=088" + std::string(13, ' ')}));
-}
-
-TEST(FunctionLine, the_processor_shows_only_in_ssb_and_break_in_replaces_vox_in_cw) {
-    PanelFixture panel;
-    connectSession(panel);
-    auto& state = panel.panel.state;
-    state.procOn = 1;
-    state.voxOn = 1;
-    state.breakInOn = 0;
-    state.mode = 3;
-    drawFunctionLine(panel.panel);
-    state.breakInOn = 1;
-    drawFunctionLine(panel.panel);
-    const Texts line = drawnAt(panel, 250);
-    EXPECT_EQ(line[6], "550,250:" + std::string(7, ' '));
-    EXPECT_EQ(line[7], "620,250:     ");
-    EXPECT_EQ(line[17], "620,250:bin ");
-}
-
-TEST(FunctionLine, the_tone_field_shows_ctcss_or_a_selected_dcs_code) {
-    const std::vector<std::tuple<std::string, int, std::string>> cases{
-        {"088", 0, "ctcss=088" + std::string(13, ' ')},
-        {"523", 1, "dcs=523" + std::string(14, ' ')},
-        {"523", 0, std::string(28, ' ')},
-        {"999", 0, std::string(30, ' ')},
-        {"000", 0, std::string(30, ' ')},
+// On 40 m unless the case moves to 2 m. A mode change always ends the repeater shift and tone
+// squelch, never speaks a width limit, and retunes to the band entry except in FM and after a
+// memory recall.
+TEST(ModeLine, a_mode_change_retunes_to_the_band_entry_or_reads_the_squelch_back) {
+    const std::vector<ModeChangeCase> cases{
+        {"cw with a narrow width", [](PanelFixture& p) { p.panel.state.cwWidth = 10, p.panel.state.mode = 3; },
+         {"MD03;", "NA01;", "FA007100000;", "SH0010;"}, {}, "03", 8},
+        {"cw with a wide width", [](PanelFixture& p) { p.panel.state.cwWidth = 11, p.panel.state.mode = 3; },
+         {"MD03;", "NA00;", "FA007100000;", "SH0011;"}, {}, "03", 8},
+        {"usb at its widest", [](PanelFixture& p) { p.panel.state.ssbWidth = 21, p.panel.state.mode = 2; },
+         {"MD02;", "NA00;", "FA007100000;", "SH0021;"}, {}, "02", 8},
+        {"am keeps the width", [](PanelFixture& p) { p.panel.state.mode = 4; }, {"MD05;", "NA00;", "FA007100000;"},
+         {}, "04", 8},
+        {"after a memory recall",
+         [](PanelFixture& p) { p.panel.state.memoryRecalled = 1, p.panel.state.mode = 2; }, {"MD02;", "NA00;"}, {},
+         "01", 8},
+        {"while the relay drives the radio",
+         [](PanelFixture& p) { p.panel.state.rawVfoHold = 1, p.panel.state.mode = 2; }, {"NA00;"}, {}, "01", 8},
+        {"fm reads the squelch past a late answer",
+         [](PanelFixture& p) {
+             p.radio.settings["SQ0"] = "015";
+             p.radioPort.inbound = "SM0080;";
+             p.panel.state.mode = 7;
+         },
+         {"MD04;", "NA00;", "SQ0;"}, {"delay", "delay"}, "01", 15},
+        {"fm-n without a squelch answer",
+         [](PanelFixture& p) {
+             p.radio.options().silent = true;
+             p.panel.state.mode = 5;
+         },
+         {"MD0B;", "NA00;", "SQ0;"}, {"delay", "delay"}, "01", 8},
+        {"repeater shift and tone squelch end",
+         [](PanelFixture& p) {
+             auto& s = p.panel.state;
+             s.band = 12, s.repeaterOn = 1, s.toneEntry = 1, s.toneCode = "012", s.mode = 6;
+         },
+         {"OS00;", "CT00;", "MD0H;", "NA00;", "FA145000000;"}, {"repeater", "off"}, "06", 8},
+        {"repeater shift ends unheard in a quiet recall",
+         [](PanelFixture& p) {
+             auto& s = p.panel.state;
+             s.band = 12, s.repeaterOn = 1, s.quietRecall = 1, s.mode = 6;
+         },
+         {"OS00;", "MD0H;", "NA00;", "FA145000000;"}, {}, "06", 8},
     };
-    for (const auto& [code, dcs, shown] : cases) {
+    for (const ModeChangeCase& c : cases) {
         PanelFixture panel;
         connectSession(panel);
-        panel.panel.state.toneCode = code;
-        panel.panel.state.dcsSelected = dcs;
+        c.setup(panel);
+        applyMode(panel.panel);
+        const auto& state = panel.panel.state;
+        EXPECT_EQ(panel.commands(), c.sent) << c.name;
+        EXPECT_EQ(panel.prompts(), c.heard) << c.name;
+        EXPECT_EQ(state.bandStack[static_cast<std::size_t>(state.band)].substr(0, 2), c.entryHead) << c.name;
+        EXPECT_EQ(state.squelchLevel, c.squelchLevel) << c.name;
+        EXPECT_EQ(state.repeaterOn, 0) << c.name;
+        EXPECT_EQ(state.toneEntry, 0) << c.name;
+        EXPECT_EQ(state.toneCode, "999") << c.name;
+    }
+}
+
+// The function line's fields from left to right with the blanks each leaves when off.
+const std::vector<std::pair<int, int>> kFunctionFields{{40, 14},  {170, 4}, {240, 4}, {310, 3}, {360, 9},
+                                                       {460, 8},  {550, 7}, {620, 5}, {690, 11}, {780, 30}};
+
+// The whole line with `shown` in the fields it names (by x) and blanks elsewhere.
+Texts functionLine(const std::map<int, std::string>& shown) {
+    Texts line;
+    for (const auto& [x, blanks] : kFunctionFields) {
+        const auto field = shown.find(x);
+        line.push_back(std::to_string(x) + ",250:" +
+                       (field == shown.end() ? std::string(static_cast<std::size_t>(blanks), ' ') : field->second));
+    }
+    return line;
+}
+
+struct FunctionLineCase {
+    const char* name;
+    Setup setup;
+    std::map<int, std::string> shown;
+};
+
+TEST(FunctionLine, each_function_shows_in_its_place_in_the_small_font_and_blanks_when_off) {
+    const std::vector<FunctionLineCase> cases{
+        {"everything off", [](PanelState&) {}, {}},
+        {"every function in usb",
+         [](PanelState& s) {
+             s.preampLevel = 1, s.attOn = 1, s.nbOn = 1, s.nrOn = 1, s.notchOn = 1, s.contourOn = 1, s.procOn = 1;
+             s.voxOn = 1, s.monitorOn = 1, s.toneCode = "088", s.mode = 2;
+         },
+         {{40, "preamp1"},
+          {170, "att"},
+          {240, "nb"},
+          {310, "nr"},
+          {360, "notch"},
+          {460, "Cont."},
+          {550, "spc"},
+          {620, "vox"},
+          {690, "mon"},
+          {780, "ctcss=088" + std::string(13, ' ')}}},
+        {"second preamplifier stage", [](PanelState& s) { s.preampLevel = 2; }, {{40, "preamp2"}}},
+        {"cw shows neither processor nor vox",
+         [](PanelState& s) { s.procOn = 1, s.voxOn = 1, s.breakInOn = 0, s.mode = 3; }, {}},
+        {"cw shows break-in", [](PanelState& s) { s.procOn = 1, s.voxOn = 1, s.breakInOn = 1, s.mode = 3; },
+         {{620, "bin "}}},
+        {"break-in outside cw is not shown", [](PanelState& s) { s.breakInOn = 1, s.mode = 2; }, {}},
+        {"processor in am is not shown", [](PanelState& s) { s.procOn = 1, s.mode = 4; }, {}},
+        {"selected dcs code", [](PanelState& s) { s.toneCode = "523", s.dcsSelected = 1; },
+         {{780, "dcs=523" + std::string(14, ' ')}}},
+        {"dcs code not selected", [](PanelState& s) { s.toneCode = "523", s.dcsSelected = 0; },
+         {{780, std::string(28, ' ')}}},
+        {"no tone", [](PanelState& s) { s.toneCode = "999"; }, {}},
+        {"tone code 000", [](PanelState& s) { s.toneCode = "000"; }, {}},
+    };
+    for (const FunctionLineCase& c : cases) {
+        PanelFixture panel;
+        connectSession(panel);
+        c.setup(panel.panel.state);
         drawFunctionLine(panel.panel);
-        EXPECT_EQ(drawnAt(panel, 250).back(), "780,250:" + shown) << code << " dcs " << dcs;
+        EXPECT_EQ(drawnAt(panel, 250), functionLine(c.shown)) << c.name;
+        for (const auto& drawn : panel.fake.window.drawn) EXPECT_EQ(drawn.font, kSmallFont) << c.name;
+        panel.fake.window.drawText("after");
+        EXPECT_EQ(panel.fake.window.drawn.back().font, kLargeFont) << c.name;
     }
 }
 

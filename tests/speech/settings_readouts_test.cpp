@@ -45,6 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
         FrequencyCase{"145.600000", 0, 1, 0, {"repeater", "1", "4", "5", "point", "6", "mhz"}},
         FrequencyCase{"145.600000", 0, 1, 1, {"repeater", "tx", "1", "4", "5", "point", "6", "mhz"}},
         FrequencyCase{"145.600000", 1, 1, 1, {"tx", "1", "4", "5", "point", "6", "mhz"}},
+        FrequencyCase{"145.600000", 1, 1, 0, {"1", "4", "5", "point", "6", "mhz"}},
+        FrequencyCase{" 14.074000", 0, 0, 1, {"1", "4", "point", "0", "7", "4", "mhz"}},
         FrequencyCase{" 14.074000", 1, 0, 1, {"1", "4", "point", "0", "7", "4", "mhz"}}));
 
 TEST(FrequencyReadoutStates, before_the_first_report_only_not_connected_is_heard) {
@@ -134,7 +136,9 @@ INSTANTIATE_TEST_SUITE_P(
                       WidthCase{2, 20, {"bw", "3", "point", "0", "khz"}},
                       WidthCase{2, 21, {"bw", "3", "point", "1", "khz"}},
                       WidthCase{3, 1, {"bw", "5", "0", "hz"}},
+                      WidthCase{3, 2, {"bw", "1", "0", "0", "hz"}},
                       WidthCase{3, 7, {"bw", "3", "5", "0", "hz"}},
+                      WidthCase{3, 9, {"bw", "4", "5", "0", "hz"}},
                       WidthCase{3, 10, {"bw", "5", "0", "0", "hz"}},
                       WidthCase{3, 11, {"bw", "8", "0", "0", "hz"}},
                       WidthCase{3, 12, {"bw", "1", "2", "0", "0", "hz"}},
