@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config git
+  build-essential cmake pkg-config git clang-format
   libgtest-dev
   libsdl2-dev libsdl2-ttf-dev fonts-liberation
   espeak-ng sox

@@ -53,7 +53,8 @@ void storeBandStack(Panel& panel) {
     }
     if (state.repeaterOn == 1) appendRepeaterShift(panel);
     if (state.rawVfoHold == 1) return;
-    state.bandStack[static_cast<std::size_t>(state.band)] = state.scratchText2 + state.toneCode + digitOf(state.preampLevel);
+    state.bandStack[static_cast<std::size_t>(state.band)] =
+        state.scratchText2 + state.toneCode + digitOf(state.preampLevel);
 }
 
 void appendRepeaterShift(Panel& panel) {

@@ -95,8 +95,10 @@ bool readSiblingConfig(SeekState& state, const std::string& name) {
     state.cfgLaterLines.clear();
     const std::vector<std::string> lines = splitLines(text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i + 1 < state.cfgLines.size()) state.cfgLines[i + 1] = lines[i];
-        else state.cfgLaterLines.push_back(lines[i]);
+        if (i + 1 < state.cfgLines.size())
+            state.cfgLines[i + 1] = lines[i];
+        else
+            state.cfgLaterLines.push_back(lines[i]);
     }
     return true;
 }

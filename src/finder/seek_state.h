@@ -17,7 +17,7 @@ struct SeekState {
     int foundPort = 0;
     int foundBaud = 0;
 
-    int siblingConfig = 0;  // 0 none, 1 "morlin.cfg", 2 "pendra.cfg", 3 "quisto.cfg"
+    int siblingConfig = 0;                   // 0 none, 1 "morlin.cfg", 2 "pendra.cfg", 3 "quisto.cfg"
     std::array<std::string, 20> cfgLines{};  // line n of the old file in index n; index 0 empty
     std::vector<std::string> cfgLaterLines;  // the old file's lines after the 19th, in order
 };

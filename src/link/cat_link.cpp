@@ -21,8 +21,7 @@ int CatLink::openSerialPort(int n, int baud) {
     auto opened = opener_.open(n);
     if (!opened) return 0;
     const platform::ReadTimeouts timeouts{kIntervalMs, 5, 0};
-    if (!opened->setReadTimeouts(timeouts) || !opened->setBaudRate(baud) ||
-        !opened->setLineFormat({8, 0, 1})) {
+    if (!opened->setReadTimeouts(timeouts) || !opened->setBaudRate(baud) || !opened->setLineFormat({8, 0, 1})) {
         return 0;  // the handle closes as it goes out of scope
     }
     slots_[n] = std::move(opened);

@@ -138,7 +138,8 @@ void readBackSettings(Panel& panel) {
     if (const int found = queryFor(panel, "ML0", "ML0"); found > 0 && textPiece(state.replyText, found + 3, 1) == "1") {
         state.monitorOn = 1;
     }
-    if (const int found = queryFor(panel, "ML1", "ML1"); found > 0) state.monitorLevel = answerNumber(panel, found, 3, 3);
+    if (const int found = queryFor(panel, "ML1", "ML1"); found > 0)
+        state.monitorLevel = answerNumber(panel, found, 3, 3);
 
     // Without "PC" in the answer its second character decides.
     const int powerFound = queryFor(panel, "PC", "PC");
@@ -147,7 +148,8 @@ void readBackSettings(Panel& panel) {
     if (state.scratchText == "1") state.powerRangeLow = 0;
 
     state.procOn = 0;
-    if (const int found = queryFor(panel, "PR0", "PR"); found > 0 && answerNumber(panel, found, 3, 1) == 1) state.procOn = 1;
+    if (const int found = queryFor(panel, "PR0", "PR"); found > 0 && answerNumber(panel, found, 3, 1) == 1)
+        state.procOn = 1;
 
     query(panel, "AC");
     send(panel, state.tunerMode == 0 || state.tunerMode == 2 ? "AC100" : "AC000");
@@ -177,7 +179,8 @@ RadioQueryResult queryRadioState(Panel& panel) {
     send(panel, "EX0307040");
 
     // A copy: the band stack entry is rewritten while the radio is tuned to it.
-    const std::string entry = state.band >= 1 && state.band <= kBandCount ? state.bandStack[static_cast<std::size_t>(state.band)] : "";
+    const std::string entry =
+        state.band >= 1 && state.band <= kBandCount ? state.bandStack[static_cast<std::size_t>(state.band)] : "";
     tuneFromBandEntry(panel, entry);
     readBackSettings(panel);
     drawFunctionLine(panel);

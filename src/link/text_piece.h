@@ -20,6 +20,8 @@ inline int findText(std::string_view text, std::string_view what) {
     return found == std::string_view::npos ? 0 : static_cast<int>(found) + 1;
 }
 
-inline bool beginsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+inline bool beginsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
 
 }  // namespace vocapan

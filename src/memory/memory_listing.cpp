@@ -64,6 +64,8 @@ std::vector<std::string> memoryListingLines(const std::array<std::string, 100>& 
     return lines;
 }
 
-void writeMemoryListing(Panel& panel) { replaceFileWithLines(kListingFile, memoryListingLines(panel.state.memorySlots)); }
+void writeMemoryListing(Panel& panel) {
+    replaceFileWithLines(kListingFile, memoryListingLines(panel.state.memorySlots));
+}
 
 }  // namespace vocapan

@@ -7,7 +7,7 @@
 namespace vocapan {
 
 struct MemoryState {
-    int band = 0;  // 1 to 14, index into bandStack
+    int band = 0;                                // 1 to 14, index into bandStack
     std::array<std::string, 15> bandStack{};     // entries 1 to 14; index 0 unused
     std::array<std::string, 100> memorySlots{};  // bank * 10 + channel
 

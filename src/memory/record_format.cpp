@@ -10,7 +10,8 @@ namespace {
 
 bool digitsAt(std::string_view text, std::size_t from, std::size_t count) {
     const std::string_view field = text.substr(from, count);
-    return field.size() == count && std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return field.size() == count &&
+           std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 bool charIn(char c, std::string_view allowed) { return allowed.find(c) != std::string_view::npos; }
@@ -24,8 +25,8 @@ bool isBandEntry(std::string_view entry) {
     if (entry[2] != 'A' || !digitsAt(entry, 3, 9) || entry[12] != 'B') return false;
     // A repeater entry carries the shift instead of a VFO B frequency.
     const bool secondVfoOk = kind == '5'
-        ? charIn(entry[13], "+-") && entry.substr(14, 4) == "0000" && digitsAt(entry, 18, 4)
-        : digitsAt(entry, 13, 9);
+                                 ? charIn(entry[13], "+-") && entry.substr(14, 4) == "0000" && digitsAt(entry, 18, 4)
+                                 : digitsAt(entry, 13, 9);
     return secondVfoOk && digitsAt(entry, 22, 3) && charIn(entry[25], "012");
 }
 

@@ -17,7 +17,8 @@ std::string keyLogLine(int code) {
     if (code == vk::kEnter) return "*C/R";
     if (code == vk::kPoint || code == vk::kNumpadPoint) return "*.";
     const std::string keyCharacter(1, static_cast<char>(code));
-    if (code >= vk::kNumpad0 && code <= vk::kNumpad9) return "*" + keyCharacter + " (" + decimalText(code - vk::kNumpad0) + ")";
+    if (code >= vk::kNumpad0 && code <= vk::kNumpad9)
+        return "*" + keyCharacter + " (" + decimalText(code - vk::kNumpad0) + ")";
     return "*" + keyCharacter;
 }
 

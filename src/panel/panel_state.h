@@ -10,7 +10,13 @@
 
 namespace vocapan {
 
-struct PanelState : AppState, ConfigState, EntryState, SpeechState, LinkState, MemoryState,
-                    ControlsState, DisplayState {};
+struct PanelState : AppState,
+                    ConfigState,
+                    EntryState,
+                    SpeechState,
+                    LinkState,
+                    MemoryState,
+                    ControlsState,
+                    DisplayState {};
 
 }  // namespace vocapan

@@ -22,9 +22,7 @@ int numberFromText(std::string_view text) {
     return static_cast<int>(negative ? -value : value);
 }
 
-std::string numberText(long long n) {
-    return n < 0 ? std::to_string(n) : " " + std::to_string(n);
-}
+std::string numberText(long long n) { return n < 0 ? std::to_string(n) : " " + std::to_string(n); }
 
 std::string decimalText(long long n) {
     const std::string text = numberText(n);

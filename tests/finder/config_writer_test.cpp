@@ -47,6 +47,7 @@ std::string numberedLines(int first, int last) {
 const std::string kPendra = "com=1\r\nspeed=4800\r\n0\r\n\r\n2\r\n";
 const std::string kVocapan = "com=7\r\nspeed=4800\r\n";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Finder, ConfigRewrite,
     ::testing::Values(
@@ -78,6 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
         for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
         return name;
     });
+// clang-format on
 
 using ConfigWriteFailure = FinderTest;
 

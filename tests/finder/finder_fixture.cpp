@@ -24,8 +24,8 @@ std::vector<std::string> FinderTest::spoken() const {
     const std::string suffix = ".wav";
     std::vector<std::string> names;
     for (const std::string& path : fake.sound.played) {
-        const bool usual = path.size() > prefix.size() + suffix.size() && path.starts_with(prefix) &&
-                           path.ends_with(suffix);
+        const bool usual =
+            path.size() > prefix.size() + suffix.size() && path.starts_with(prefix) && path.ends_with(suffix);
         names.push_back(usual ? path.substr(prefix.size(), path.size() - prefix.size() - suffix.size()) : path);
     }
     return names;

@@ -176,18 +176,17 @@ TEST_P(OperatorStops, q_ends_the_search_without_a_word_and_without_touching_a_fi
     EXPECT_TRUE(fake.console.released);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Finder, OperatorStops,
-    ::testing::Values(
-        // Polls: one before port 1, then one before each of its speeds.
-        StopCase{"before the first port", 'q', 1, "", kGreeting},
-        StopCase{"between two speeds", 'q', 3, "Com: 1 \r\n", kGreeting + probes(1)},
-        StopCase{"before the next port", 'q', 10, "Com: 1 \r\n", kGreeting + probes(8)}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        for (char& c : name) c = c == ' ' ? '_' : c;
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(Finder, OperatorStops,
+                         ::testing::Values(
+                             // Polls: one before port 1, then one before each of its speeds.
+                             StopCase{"before the first port", 'q', 1, "", kGreeting},
+                             StopCase{"between two speeds", 'q', 3, "Com: 1 \r\n", kGreeting + probes(1)},
+                             StopCase{"before the next port", 'q', 10, "Com: 1 \r\n", kGreeting + probes(8)}),
+                         [](const auto& info) {
+                             std::string name = info.param.what;
+                             for (char& c : name) c = c == ' ' ? '_' : c;
+                             return name;
+                         });
 
 TEST_F(SearchSession, only_lower_case_q_stops_the_search) {
     addPort(1);

@@ -39,9 +39,16 @@ TEST(ServerOptions, no_arguments_give_the_expected_radio) {
 
 TEST(ServerOptions, wrong_arguments_are_refused_with_a_reason) {
     const std::vector<std::vector<std::string>> cases = {
-        {"--id", "840"},          {"--id", "08a0"},         {"--only-baud", "fast"}, {"--only-baud", "0"},
-        {"--only-baud", "-9600"}, {"--report-every", "0"},  {"--link"},              {"--frequency", "7"},
-        {"COM5"},                 {"--only-baud", "99999999999"},
+        {"--id", "840"},
+        {"--id", "08a0"},
+        {"--only-baud", "fast"},
+        {"--only-baud", "0"},
+        {"--only-baud", "-9600"},
+        {"--report-every", "0"},
+        {"--link"},
+        {"--frequency", "7"},
+        {"COM5"},
+        {"--only-baud", "99999999999"},
     };
     for (const auto& arguments : cases) {
         ServerOptions options;

@@ -21,8 +21,10 @@ protected:
     std::vector<int> everyAnswer(int n) {
         std::string text = "stale";
         const int read = link.readBytes(n, text, 255);
-        return {link.bytesWaiting(n), read, static_cast<int>(text.size()), link.writeBytes(n, "FA;"),
-                link.setReadTimeouts(n, -1), link.setLineFormat(n, 8, 0, 2), link.isOpen(n) ? 1 : 0};
+        return {link.bytesWaiting(n),          read,
+                static_cast<int>(text.size()), link.writeBytes(n, "FA;"),
+                link.setReadTimeouts(n, -1),   link.setLineFormat(n, 8, 0, 2),
+                link.isOpen(n) ? 1 : 0};
     }
 
     platform::fake::FakeSerialPortOpener opener;

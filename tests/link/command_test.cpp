@@ -39,9 +39,7 @@ struct SendCase {
     std::string lastFreqCommand;
 };
 
-void PrintTo(const SendCase& c, std::ostream* os) {
-    *os << "'" << c.workText << "' with vfoBTarget " << c.vfoBTarget;
-}
+void PrintTo(const SendCase& c, std::ostream* os) { *os << "'" << c.workText << "' with vfoBTarget " << c.vfoBTarget; }
 
 class SendTable : public CommandTest, public ::testing::WithParamInterface<SendCase> {};
 
@@ -62,8 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SendCase{1, "FB007100000", "FB007100000;", "FB007100000;"},  // FB is never rewritten
                       SendCase{0, "FA", "FA;", "unchanged"},                       // a poll is no frequency
                       SendCase{0, "FA012", "FA012;", "FA012;"},                    // six characters with ";"
-                      SendCase{1, "MD02", "MD02;", "unchanged"},
-                      SendCase{1, "SFA", "SFA;", "unchanged"}));
+                      SendCase{1, "MD02", "MD02;", "unchanged"}, SendCase{1, "SFA", "SFA;", "unchanged"}));
 
 TEST_F(CommandTest, an_overlong_command_loses_its_tail_to_the_text_limit) {
     send(panel.panel, std::string(300, 'X'));

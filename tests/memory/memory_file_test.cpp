@@ -51,8 +51,8 @@ TEST_F(MemoryTest, a_session_on_2m_with_a_stored_channel_comes_back_and_saves_un
     saveMemories(panel);
 
     EXPECT_EQ(readWholeFile("savmem.dat"), file);
-    EXPECT_EQ(readWholeFile("memory.txt"), crlfLines({"Memory Bank Information", "  ", "  ", "Bank3",
-                                                      "Slot 7 A=14.074  B=14.074  USB       "}));
+    EXPECT_EQ(readWholeFile("memory.txt"),
+              crlfLines({"Memory Bank Information", "  ", "  ", "Bank3", "Slot 7 A=14.074  B=14.074  USB       "}));
 }
 
 TEST_F(MemoryTest, files_of_older_versions_are_read_with_the_same_layout) {
@@ -74,8 +74,8 @@ TEST_F(MemoryTest, files_of_older_versions_are_read_with_the_same_layout) {
 }
 
 TEST_F(MemoryTest, header_without_a_usable_band_leaves_the_band_unchosen) {
-    for (const std::string header : {"VOCAPAN v3.5b 3.5e", "VOCAPAN v3.5b 3.5e 00", "VOCAPAN v3.5b 3.5e ?0",
-                                     "VOCAPAN v3.5b 3.5e ~1"}) {
+    for (const std::string header :
+         {"VOCAPAN v3.5b 3.5e", "VOCAPAN v3.5b 3.5e 00", "VOCAPAN v3.5b 3.5e ?0", "VOCAPAN v3.5b 3.5e ~1"}) {
         SCOPED_TRACE(header);
         writeWholeFile("savmem.dat", crlfLines(memoryFileLines(header, defaultBandLines())));
         panel.state.band = 4;
@@ -88,7 +88,7 @@ TEST_F(MemoryTest, header_without_a_usable_band_leaves_the_band_unchosen) {
 
 TEST_F(MemoryTest, foreign_file_is_kept_as_backup_and_replaced_by_the_start_contents) {
     for (const std::string& foreign : {std::string("vocapan v3.5b 3.5e 61\r\n02A014200000B0142000009991\r\n"),
-                                      std::string("VOCAPAN"), std::string(), std::string("\r\n\r\n")}) {
+                                       std::string("VOCAPAN"), std::string(), std::string("\r\n\r\n")}) {
         SCOPED_TRACE(foreign);
         writeWholeFile("savmem.dat", foreign);
 
@@ -140,15 +140,15 @@ TEST_F(MemoryTest, short_file_keeps_the_start_contents_for_the_lines_it_lacks) {
 
 TEST_F(MemoryTest, damaged_lines_keep_the_band_default_and_become_empty_channels) {
     std::vector<std::string> bands = defaultBandLines();
-    bands[0] = "02A001840000B001840000999";         // one character short
-    bands[5] = "02A014250000B0142500009991";        // good: 20 m moved to 14.250
-    bands[9] = std::string(300, '0');               // far too long
+    bands[0] = "02A001840000B001840000999";   // one character short
+    bands[5] = "02A014250000B0142500009991";  // good: 20 m moved to 14.250
+    bands[9] = std::string(300, '0');         // far too long
     std::vector<std::string> records(5, "9");
-    records[0] = "0206A014074000B01407400099";      // cut off
-    records[1] = "0206A014O74000B0140740009990";    // letter O among the digits
-    records[2] = "0206A014074000B0140740009990";    // good
+    records[0] = "0206A014074000B01407400099";    // cut off
+    records[1] = "0206A014O74000B0140740009990";  // letter O among the digits
+    records[2] = "0206A014074000B0140740009990";  // good
     records[3] = "";
-    records[4] = "9 cleared by hand";               // empty all the same
+    records[4] = "9 cleared by hand";  // empty all the same
     const std::string file = crlfLines(memoryFileLines("VOCAPAN v3.5b 3.5e 60", bands, records));
     writeWholeFile("savmem.dat", file);
 

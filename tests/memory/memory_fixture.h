@@ -37,7 +37,8 @@ inline void writeWholeFile(const std::filesystem::path& path, const std::string&
 // The 14 start entries, as the file lists them.
 inline std::vector<std::string> defaultBandLines() {
     std::vector<std::string> lines;
-    for (int band = 1; band <= kBandCount; ++band) lines.emplace_back(kDefaultBandStack[static_cast<std::size_t>(band)]);
+    for (int band = 1; band <= kBandCount; ++band)
+        lines.emplace_back(kDefaultBandStack[static_cast<std::size_t>(band)]);
     return lines;
 }
 

@@ -16,16 +16,16 @@ struct Case {
 
 TEST(RecordFormat, band_entries_are_taken_only_whole) {
     const std::vector<Case> cases = {
-        {"02A014200000B0142000009991", true},    // simplex USB 20 m
-        {"13A010100000B0101200000000", true},    // split CW, tone code 000
-        {"55A145600000B-000006000881", true},    // repeater shift down 600 kHz, tone 088
-        {"57A029620000B+000001007541", true},    // repeater shift up, DCS 754
-        {"72A014200000B0142000009991", false},   // no such kind
-        {"08A014200000B0142000009991", false},   // no such mode
-        {"02B014200000B0142000009991", false},   // VFO letters swapped
-        {"02A01420000 B0142000009991", false},   // blank in a frequency
-        {"02A014200000B+000006009991", false},   // shift where VFO B belongs
-        {"55A145600000B0145600000881", false},   // repeater kind without a shift
+        {"02A014200000B0142000009991", true},   // simplex USB 20 m
+        {"13A010100000B0101200000000", true},   // split CW, tone code 000
+        {"55A145600000B-000006000881", true},   // repeater shift down 600 kHz, tone 088
+        {"57A029620000B+000001007541", true},   // repeater shift up, DCS 754
+        {"72A014200000B0142000009991", false},  // no such kind
+        {"08A014200000B0142000009991", false},  // no such mode
+        {"02B014200000B0142000009991", false},  // VFO letters swapped
+        {"02A01420000 B0142000009991", false},  // blank in a frequency
+        {"02A014200000B+000006009991", false},  // shift where VFO B belongs
+        {"55A145600000B0145600000881", false},  // repeater kind without a shift
         {"55A145600000B-010006000881", false},
         {"02A014200000B01420000099x1", false},   // tone not digits
         {"02A014200000B0142000009993", false},   // no preamplifier level 3

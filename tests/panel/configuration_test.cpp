@@ -27,11 +27,11 @@ TEST_P(PortLine, selects_the_port_by_line_length) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FirstLine, PortLine,
-                         ::testing::Values(PortCase{"com=12", 12},   // six characters: the last two
-                                           PortCase{"com=3", 3},     // five: the last one
-                                           PortCase{"com=112", 2},   // seven: the last one
-                                           PortCase{"comm=x", 0},    // not a number
-                                           PortCase{"port=q", 0},    // a letter reads as 0
+                         ::testing::Values(PortCase{"com=12", 12},  // six characters: the last two
+                                           PortCase{"com=3", 3},    // five: the last one
+                                           PortCase{"com=112", 2},  // seven: the last one
+                                           PortCase{"comm=x", 0},   // not a number
+                                           PortCase{"port=q", 0},   // a letter reads as 0
                                            PortCase{"", 0}));
 
 TEST(Configuration, speed_is_read_from_the_seventh_character) {

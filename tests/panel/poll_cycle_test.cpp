@@ -125,8 +125,8 @@ TEST(PollCycle, while_transmitting_the_highest_swr_is_kept_once_the_first_readin
     EXPECT_EQ(state.swrText, "030");
     deliver(panel, "RM6085;");
     EXPECT_EQ(state.swrText, "085");
-    EXPECT_EQ(panel.prompts(), (Prompts{"swr", "1", "point", "5", "21", "1", "point", "0", "1", "point", "0", "1",
-                                        "point", "5"}));
+    EXPECT_EQ(panel.prompts(),
+              (Prompts{"swr", "1", "point", "5", "21", "1", "point", "0", "1", "point", "0", "1", "point", "5"}));
 }
 
 TEST(PollCycle, while_transmitting_without_the_swr_option_the_readings_are_kept_unspoken) {

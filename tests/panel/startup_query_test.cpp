@@ -21,11 +21,10 @@ ConfigLines withoutTuner() {
 }
 
 const Commands kStartUpOn40m{
-    "VS0;",      "ID;",    "EX0307030;", "EX0307040;", "BS003;", "FA007100000;",
-    "MD01;",     "NA00;",  "FA007100000;", "SH0014;",
-    "MD01;",     "NA00;",  "FA007100000;", "SH0014;",
-    "RA00;",     "NL0000;", "CO000000;", "GT0;", "AG0;", "AG1;", "ML0;", "ML1;", "PC;", "PR0;",
-    "AC;",       "AC100;", "VX;",        "BI;",
+    "VS0;",  "ID;",          "EX0307030;", "EX0307040;", "BS003;", "FA007100000;", "MD01;",
+    "NA00;", "FA007100000;", "SH0014;",    "MD01;",      "NA00;",  "FA007100000;", "SH0014;",
+    "RA00;", "NL0000;",      "CO000000;",  "GT0;",       "AG0;",   "AG1;",         "ML0;",
+    "ML1;",  "PC;",          "PR0;",       "AC;",        "AC100;", "VX;",          "BI;",
 };
 
 Commands firstCommands(const Commands& all, std::size_t count) {
@@ -102,6 +101,7 @@ TEST_P(WrongRadio, is_refused_with_one_word_and_the_program_ends) {
     EXPECT_EQ(fileLines("savmem.dat").size(), 115u);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, WrongRadio,
     ::testing::Values(RefusalCase{"another_model", "0650", false, "pwroff=0"},
@@ -109,6 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusalCase{"a_silent_radio", "0840", true, "pwroff=0"},
                       RefusalCase{"a_silent_radio_switched_off", "0840", true, "pwroff=1"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // A radio that ignores some queries, for the fallbacks of the read-back.
 void ignore(PanelFixture& panel, const Commands& ignored) {
@@ -209,6 +210,7 @@ TEST_P(RepeaterEntryAtStart, restores_the_offset_the_shift_and_the_tone) {
     EXPECT_EQ(offset.digits, c.digits);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, RepeaterEntryAtStart,
     ::testing::Values(
@@ -221,6 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
         RepeaterEntryCase{"six_metres_minus_500_khz_with_tone", 11, "55A051000000B-000005000670",
                           {"EX0103170500;", "OS02;", "CN00067;", "CT02;"}, "-", "0500"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(StartupQuery, a_tone_restored_at_start_is_spoken_digit_by_digit) {
     PanelFixture panel;
@@ -298,6 +301,7 @@ TEST_P(PreampAtFirstReport, the_band_entry_preamp_is_switched_and_spoken) {
     EXPECT_EQ(Prompts(from, words.end()), c.heard);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, PreampAtFirstReport,
     ::testing::Values(
@@ -316,6 +320,7 @@ INSTANTIATE_TEST_SUITE_P(
         PreampCase{"general_coverage_stage_1", 14, "02A009670000B0096700009991", "FA009670000;", "PA01;",
                    {"preamp", "1", "on", "connected"}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(StartupQuery, a_relay_port_is_opened_like_the_radio_port_and_none_without_one) {
     PanelFixture panel;

@@ -65,8 +65,7 @@ TEST(Startup, the_banner_and_the_key_guide_are_drawn) {
               "b=Band  f=Freq  e=Entry m=Mode  w=Filter width p=Power a=af gain r=RF gain q=Quit  s=SMeter/swr");
     EXPECT_EQ(drawn[3].x, 140);
     EXPECT_EQ(drawn[3].y, 405);
-    EXPECT_EQ(drawn[3].text,
-              "F1=Preamp F2=Attenuator F3=Noise Blanker F4=Noise Reduction F5=Notch F6=Speech Proc.");
+    EXPECT_EQ(drawn[3].text, "F1=Preamp F2=Attenuator F3=Noise Blanker F4=Noise Reduction F5=Notch F6=Speech Proc.");
 }
 
 TEST(Startup, the_radio_hears_vfo_a_selected_before_anything_else) {

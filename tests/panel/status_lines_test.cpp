@@ -49,6 +49,7 @@ struct ReportCase {
 };
 
 TEST(FrequencyLine, each_report_is_drawn_after_its_markers_with_blanks_for_leading_zeros) {
+    // clang-format off
     const std::vector<ReportCase> cases{
         {"20 m", 0, 0, "FA014074000;", " 14.074000", 14074000, "A014074000", "FA014074000", kNoMarkers},
         {"160 m", 0, 0, "FA001900000;", "  1.900000", 1900000, "A001900000", "FA001900000", kNoMarkers},
@@ -60,6 +61,7 @@ TEST(FrequencyLine, each_report_is_drawn_after_its_markers_with_blanks_for_leadi
         {"repeater shift and split", 1, 1, "FB145500000;", "145.500000", 145500000, "B145500000", "FB145500000",
          {"80,150:R   "}},
     };
+    // clang-format on
     for (const ReportCase& c : cases) {
         PanelFixture panel;
         connectSession(panel);
@@ -102,6 +104,7 @@ struct StoreCase {
 };
 
 TEST(FrequencyLine, each_report_is_kept_in_the_band_stack_of_its_band_unless_the_mode_does_not_suit_it) {
+    // clang-format off
     const std::vector<StoreCase> cases{
         {"usb with the preamplifier", [](PanelState& s) { s.mode = 2, s.preampLevel = 1; }, "FA014074000;", 6,
          "02A014074000B0142000009991"},
@@ -117,6 +120,7 @@ TEST(FrequencyLine, each_report_is_kept_in_the_band_stack_of_its_band_unless_the
         {"fm-n on 12 m", [](PanelState& s) { s.mode = 5; }, "FA024900000;", 9, "02A024890000B0248900009991"},
         {"c4fm on 6 m", [](PanelState& s) { s.mode = 6; }, "FA050150000;", 11, "02A050150000B0501500009991"},
     };
+    // clang-format on
     for (const StoreCase& c : cases) {
         PanelFixture panel;
         connectSession(panel);
@@ -145,6 +149,7 @@ struct RecallCase {
 };
 
 TEST(FrequencyLine, after_a_recall_the_next_report_alone_speaks_frequency_mode_and_preamp) {
+    // clang-format off
     const std::vector<RecallCase> cases{
         {"usb, preamplifier 2", [](PanelState& s) { s.announceAfterRecall = 1, s.mode = 2, s.preampLevel = 2; },
          {"1", "4", "point", "0", "7", "4", "mhz", "usb", "preamp", "2", "on"}},
@@ -153,6 +158,7 @@ TEST(FrequencyLine, after_a_recall_the_next_report_alone_speaks_frequency_mode_a
         {"quiet recall", [](PanelState& s) { s.announceAfterRecall = 1, s.quietRecall = 1; }, {}},
         {"no recall", [](PanelState&) {}, {}},
     };
+    // clang-format on
     for (const RecallCase& c : cases) {
         PanelFixture panel;
         connectSession(panel);
@@ -188,10 +194,12 @@ struct ModeCase {
 };
 
 TEST(ModeLine, each_mode_sends_its_command_and_draws_its_name) {
+    // clang-format off
     const std::vector<ModeCase> cases{
         {1, "MD01;", "LSB    "}, {2, "MD02;", "USB    "}, {3, "MD03;", "CW      "}, {4, "MD05;", "AM     "},
         {5, "MD0B;", "FMN     "}, {6, "MD0H;", "C4FM  "}, {7, "MD04;", "FM      "},
     };
+    // clang-format on
     for (const ModeCase& c : cases) {
         PanelFixture panel;
         connectSession(panel);
@@ -221,6 +229,7 @@ struct ModeChangeCase {
 // squelch, never speaks a width limit, and retunes to the band entry except in FM and after a
 // memory recall.
 TEST(ModeLine, a_mode_change_retunes_to_the_band_entry_or_reads_the_squelch_back) {
+    // clang-format off
     const std::vector<ModeChangeCase> cases{
         {"cw with a narrow width", [](PanelFixture& p) { p.panel.state.cwWidth = 10, p.panel.state.mode = 3; },
          {"MD03;", "NA01;", "FA007100000;", "SH0010;"}, {}, "03", 8},
@@ -261,6 +270,7 @@ TEST(ModeLine, a_mode_change_retunes_to_the_band_entry_or_reads_the_squelch_back
          },
          {"OS00;", "MD0H;", "NA00;", "FA145000000;"}, {}, "06", 8},
     };
+    // clang-format on
     for (const ModeChangeCase& c : cases) {
         PanelFixture panel;
         connectSession(panel);
@@ -278,8 +288,8 @@ TEST(ModeLine, a_mode_change_retunes_to_the_band_entry_or_reads_the_squelch_back
 }
 
 // The function line's fields from left to right with the blanks each leaves when off.
-const std::vector<std::pair<int, int>> kFunctionFields{{40, 14},  {170, 4}, {240, 4}, {310, 3}, {360, 9},
-                                                       {460, 8},  {550, 7}, {620, 5}, {690, 11}, {780, 30}};
+const std::vector<std::pair<int, int>> kFunctionFields{{40, 14}, {170, 4}, {240, 4}, {310, 3},  {360, 9},
+                                                       {460, 8}, {550, 7}, {620, 5}, {690, 11}, {780, 30}};
 
 // The whole line with `shown` in the fields it names (by x) and blanks elsewhere.
 Texts functionLine(const std::map<int, std::string>& shown) {
@@ -299,6 +309,7 @@ struct FunctionLineCase {
 };
 
 TEST(FunctionLine, each_function_shows_in_its_place_in_the_small_font_and_blanks_when_off) {
+    // clang-format off
     const std::vector<FunctionLineCase> cases{
         {"everything off", [](PanelState&) {}, {}},
         {"every function in usb",
@@ -330,6 +341,7 @@ TEST(FunctionLine, each_function_shows_in_its_place_in_the_small_font_and_blanks
         {"no tone", [](PanelState& s) { s.toneCode = "999"; }, {}},
         {"tone code 000", [](PanelState& s) { s.toneCode = "000"; }, {}},
     };
+    // clang-format on
     for (const FunctionLineCase& c : cases) {
         PanelFixture panel;
         connectSession(panel);

@@ -26,9 +26,18 @@ TEST(DeviceNames, windows_names_ports_above_nine_with_the_device_prefix) {
 TEST(DeviceNames, linux_maps_port_numbers_onto_the_three_serial_families) {
     const auto nothingHere = [](const std::string&) { return false; };
     const std::vector<NameCase> cases = {
-        {1, "/dev/ttyS0"},     {5, "/dev/ttyS4"},      {32, "/dev/ttyS31"},   {33, "/dev/ttyUSB0"},
-        {64, "/dev/ttyUSB31"}, {65, "/dev/ttyACM0"},   {96, "/dev/ttyACM31"}, {97, ""},
-        {256, ""},             {0, ""},                {-3, ""},              {257, ""},
+        {1, "/dev/ttyS0"},
+        {5, "/dev/ttyS4"},
+        {32, "/dev/ttyS31"},
+        {33, "/dev/ttyUSB0"},
+        {64, "/dev/ttyUSB31"},
+        {65, "/dev/ttyACM0"},
+        {96, "/dev/ttyACM31"},
+        {97, ""},
+        {256, ""},
+        {0, ""},
+        {-3, ""},
+        {257, ""},
     };
     for (const auto& c : cases) EXPECT_EQ(linuxDevicePath(c.comNumber, nothingHere), c.device) << "COM" << c.comNumber;
 }

@@ -135,7 +135,7 @@ TEST_F(PanelWindowTest, keys_come_before_a_due_tick_and_missed_ticks_merge_into_
     pushKey(SDL_KEYDOWN, SDL_SCANCODE_KP_8, SDLK_KP_8, KMOD_NUM, true);
     pushKey(SDL_KEYUP, SDL_SCANCODE_KP_8, SDLK_KP_8, KMOD_NUM);
     pushKey(SDL_KEYDOWN, SDL_SCANCODE_AUDIOMUTE, SDLK_AUDIOMUTE, KMOD_NONE);  // no Windows code
-    std::this_thread::sleep_for(300ms);  // a long prompt: six ticks fall due
+    std::this_thread::sleep_for(300ms);                                       // a long prompt: six ticks fall due
 
     std::vector<std::pair<MessageKind, int>> got;
     WindowMessage message;

@@ -58,9 +58,8 @@ long msSince(Clock::time_point start) {
 class SoundPlayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("vocapan_sound_" + std::to_string(::getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ = fs::temp_directory_path() / ("vocapan_sound_" + std::to_string(::getpid()) + "_" +
+                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(folder_ / "wave");
         previousFolder_ = fs::current_path();
         fs::current_path(folder_);
@@ -88,8 +87,8 @@ TEST_F(SoundPlayerTest, a_recording_plays_for_its_sample_bytes_over_its_byte_rat
     struct Case {
         int rate, channels, bits, ms;
     };
-    for (const Case& c : {Case{22050, 1, 16, 150}, Case{44100, 2, 16, 1200}, Case{8000, 1, 8, 400},
-                          Case{48000, 2, 16, 0}}) {
+    for (const Case& c :
+         {Case{22050, 1, 16, 150}, Case{44100, 2, 16, 1200}, Case{8000, 1, 8, 400}, Case{48000, 2, 16, 0}}) {
         writeWav("wave/delay.wav", c.rate, c.channels, c.bits, c.ms);
         const WavSound sound("wave/delay.wav");
         if (c.ms == 0) {

@@ -40,40 +40,24 @@ const std::string kFiftyBlanks(50, ' ');
 INSTANTIATE_TEST_SUITE_P(
     Cases, SMeterReadout,
     // both sides of every step of the meter's scale
-    ::testing::Values(SMeterCase{0, {"s", "0"}, {"S0  "}},
-                      SMeterCase{10, {"s", "0"}, {"S0  "}},
-                      SMeterCase{11, {"s", "1"}, {"S1  "}},
-                      SMeterCase{20, {"s", "1"}, {"S1  "}},
-                      SMeterCase{21, {"s", "2"}, {"S2  "}},
-                      SMeterCase{40, {"s", "2"}, {"S2  "}},
-                      SMeterCase{41, {"s", "3"}, {"S3  "}},
-                      SMeterCase{54, {"s", "3"}, {"S3  "}},
-                      SMeterCase{55, {"s", "4"}, {"S4  "}},
-                      SMeterCase{68, {"s", "4"}, {"S4  "}},
-                      SMeterCase{69, {"s", "5"}, {"S5  "}},
-                      SMeterCase{82, {"s", "5"}, {"S5  "}},
-                      SMeterCase{83, {"s", "6"}, {"S6  "}},
-                      SMeterCase{96, {"s", "6"}, {"S6  "}},
-                      SMeterCase{97, {"s", "7"}, {"S7  "}},
-                      SMeterCase{108, {"s", "7"}, {"S7  "}},
-                      SMeterCase{109, {"s", "8"}, {"S8  "}},
-                      SMeterCase{120, {"s", "8"}, {"S8  "}},
-                      SMeterCase{121, {"s", "9"}, {"S9", kFiftyBlanks}},
-                      SMeterCase{131, {"s", "9"}, {"S9", kFiftyBlanks}},
-                      SMeterCase{132, {"s", "9", "5db"}, {"S9", "+5db"}},
-                      SMeterCase{143, {"s", "9", "5db"}, {"S9", "+5db"}},
-                      SMeterCase{144, {"s", "9", "10db"}, {"S9", "+10db"}},
-                      SMeterCase{153, {"s", "9", "10db"}, {"S9", "+10db"}},
-                      SMeterCase{154, {"s", "9", "15db"}, {"S9", "+15db"}},
-                      SMeterCase{163, {"s", "9", "15db"}, {"S9", "+15db"}},
-                      SMeterCase{164, {"s", "9", "20db"}, {"S9", "+20db"}},
-                      SMeterCase{183, {"s", "9", "20db"}, {"S9", "+20db"}},
-                      SMeterCase{184, {"s", "9", "30db"}, {"S9", "+30db"}},
-                      SMeterCase{206, {"s", "9", "30db"}, {"S9", "+30db"}},
-                      SMeterCase{207, {"s", "9", "40db"}, {"S9", "+40db"}},
-                      SMeterCase{247, {"s", "9", "40db"}, {"S9", "+40db"}},
-                      SMeterCase{248, {"s", "9", "60db"}, {"S9", "+60db"}},
-                      SMeterCase{255, {"s", "9", "60db"}, {"S9", "+60db"}}));
+    ::testing::Values(
+        SMeterCase{0, {"s", "0"}, {"S0  "}}, SMeterCase{10, {"s", "0"}, {"S0  "}}, SMeterCase{11, {"s", "1"}, {"S1  "}},
+        SMeterCase{20, {"s", "1"}, {"S1  "}}, SMeterCase{21, {"s", "2"}, {"S2  "}},
+        SMeterCase{40, {"s", "2"}, {"S2  "}}, SMeterCase{41, {"s", "3"}, {"S3  "}},
+        SMeterCase{54, {"s", "3"}, {"S3  "}}, SMeterCase{55, {"s", "4"}, {"S4  "}},
+        SMeterCase{68, {"s", "4"}, {"S4  "}}, SMeterCase{69, {"s", "5"}, {"S5  "}},
+        SMeterCase{82, {"s", "5"}, {"S5  "}}, SMeterCase{83, {"s", "6"}, {"S6  "}},
+        SMeterCase{96, {"s", "6"}, {"S6  "}}, SMeterCase{97, {"s", "7"}, {"S7  "}},
+        SMeterCase{108, {"s", "7"}, {"S7  "}}, SMeterCase{109, {"s", "8"}, {"S8  "}},
+        SMeterCase{120, {"s", "8"}, {"S8  "}}, SMeterCase{121, {"s", "9"}, {"S9", kFiftyBlanks}},
+        SMeterCase{131, {"s", "9"}, {"S9", kFiftyBlanks}}, SMeterCase{132, {"s", "9", "5db"}, {"S9", "+5db"}},
+        SMeterCase{143, {"s", "9", "5db"}, {"S9", "+5db"}}, SMeterCase{144, {"s", "9", "10db"}, {"S9", "+10db"}},
+        SMeterCase{153, {"s", "9", "10db"}, {"S9", "+10db"}}, SMeterCase{154, {"s", "9", "15db"}, {"S9", "+15db"}},
+        SMeterCase{163, {"s", "9", "15db"}, {"S9", "+15db"}}, SMeterCase{164, {"s", "9", "20db"}, {"S9", "+20db"}},
+        SMeterCase{183, {"s", "9", "20db"}, {"S9", "+20db"}}, SMeterCase{184, {"s", "9", "30db"}, {"S9", "+30db"}},
+        SMeterCase{206, {"s", "9", "30db"}, {"S9", "+30db"}}, SMeterCase{207, {"s", "9", "40db"}, {"S9", "+40db"}},
+        SMeterCase{247, {"s", "9", "40db"}, {"S9", "+40db"}}, SMeterCase{248, {"s", "9", "60db"}, {"S9", "+60db"}},
+        SMeterCase{255, {"s", "9", "60db"}, {"S9", "+60db"}}));
 
 TEST(SMeterFigure, the_decibel_field_follows_s9_and_the_large_font_is_selected_after_it) {
     // Plus decibels in the small font; a plain S9 clears the field in the font already chosen.
@@ -131,8 +115,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, SwrReadout,
                                            // from 180 the tenths are rounded, not cut: 182 is 4.1, 187 is 4.3
                                            SwrCase{"181", {"4", "point", "0"}}, SwrCase{"182", {"4", "point", "1"}},
                                            SwrCase{"184", {"4", "point", "2"}}, SwrCase{"187", {"4", "point", "3"}},
-                                           SwrCase{"199", {"4", "point", "8"}},
-                                           SwrCase{"200", {"gt5", "point", "0"}}, SwrCase{"abc", {"1", "point", "0"}}));
+                                           SwrCase{"199", {"4", "point", "8"}}, SwrCase{"200", {"gt5", "point", "0"}},
+                                           SwrCase{"abc", {"1", "point", "0"}}));
 
 TEST(SwrReadoutForms, the_first_reading_is_long_and_later_ones_short) {
     ReadoutBench bench;

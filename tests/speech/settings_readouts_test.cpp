@@ -31,23 +31,22 @@ TEST_P(FrequencyReadout, speaks_megahertz_without_trailing_zeros_and_with_its_le
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FrequencyReadout,
-    ::testing::Values(
-        FrequencyCase{" 14.074000", 0, 0, 0, {"1", "4", "point", "0", "7", "4", "mhz"}},
-        FrequencyCase{"145.500000", 0, 0, 0, {"1", "4", "5", "point", "5", "mhz"}},
-        FrequencyCase{"  7.000000", 0, 0, 0, {"7", "mhz"}},
-        FrequencyCase{"430.012500", 0, 0, 0, {"4", "3", "0", "point", "0", "1", "2", "5", "mhz"}},
-        FrequencyCase{"  3.500000", 0, 0, 0, {"3", "point", "5", "mhz"}},
-        FrequencyCase{" 14.000000", 0, 0, 0, {"1", "4", "mhz"}},
-        FrequencyCase{"  1.900001", 0, 0, 0, {"1", "point", "9", "0", "0", "0", "0", "1", "mhz"}},
-        // the band table's text before the first report has no leading blanks
-        FrequencyCase{"7.100000", 0, 0, 0, {"7", "point", "1", "mhz"}},
-        FrequencyCase{" 14.074000", 1, 0, 0, {"vfob", "1", "4", "point", "0", "7", "4", "mhz"}},
-        FrequencyCase{"145.600000", 0, 1, 0, {"repeater", "1", "4", "5", "point", "6", "mhz"}},
-        FrequencyCase{"145.600000", 0, 1, 1, {"repeater", "tx", "1", "4", "5", "point", "6", "mhz"}},
-        FrequencyCase{"145.600000", 1, 1, 1, {"tx", "1", "4", "5", "point", "6", "mhz"}},
-        FrequencyCase{"145.600000", 1, 1, 0, {"1", "4", "5", "point", "6", "mhz"}},
-        FrequencyCase{" 14.074000", 0, 0, 1, {"1", "4", "point", "0", "7", "4", "mhz"}},
-        FrequencyCase{" 14.074000", 1, 0, 1, {"1", "4", "point", "0", "7", "4", "mhz"}}));
+    ::testing::Values(FrequencyCase{" 14.074000", 0, 0, 0, {"1", "4", "point", "0", "7", "4", "mhz"}},
+                      FrequencyCase{"145.500000", 0, 0, 0, {"1", "4", "5", "point", "5", "mhz"}},
+                      FrequencyCase{"  7.000000", 0, 0, 0, {"7", "mhz"}},
+                      FrequencyCase{"430.012500", 0, 0, 0, {"4", "3", "0", "point", "0", "1", "2", "5", "mhz"}},
+                      FrequencyCase{"  3.500000", 0, 0, 0, {"3", "point", "5", "mhz"}},
+                      FrequencyCase{" 14.000000", 0, 0, 0, {"1", "4", "mhz"}},
+                      FrequencyCase{"  1.900001", 0, 0, 0, {"1", "point", "9", "0", "0", "0", "0", "1", "mhz"}},
+                      // the band table's text before the first report has no leading blanks
+                      FrequencyCase{"7.100000", 0, 0, 0, {"7", "point", "1", "mhz"}},
+                      FrequencyCase{" 14.074000", 1, 0, 0, {"vfob", "1", "4", "point", "0", "7", "4", "mhz"}},
+                      FrequencyCase{"145.600000", 0, 1, 0, {"repeater", "1", "4", "5", "point", "6", "mhz"}},
+                      FrequencyCase{"145.600000", 0, 1, 1, {"repeater", "tx", "1", "4", "5", "point", "6", "mhz"}},
+                      FrequencyCase{"145.600000", 1, 1, 1, {"tx", "1", "4", "5", "point", "6", "mhz"}},
+                      FrequencyCase{"145.600000", 1, 1, 0, {"1", "4", "5", "point", "6", "mhz"}},
+                      FrequencyCase{" 14.074000", 0, 0, 1, {"1", "4", "point", "0", "7", "4", "mhz"}},
+                      FrequencyCase{" 14.074000", 1, 0, 1, {"1", "4", "point", "0", "7", "4", "mhz"}}));
 
 TEST(FrequencyReadoutStates, before_the_first_report_only_not_connected_is_heard) {
     ReadoutBench bench;
@@ -99,8 +98,11 @@ TEST(PowerAndKeyerReadouts, speak_the_digits_then_the_unit) {
         sayPower(bench.panel);
         EXPECT_EQ(bench.words(), heard) << watts << " W";
     }
-    const std::vector<std::pair<int, Words>> keyer{
-        {25, {"2", "5", "wpm"}}, {8, {"8", "wpm"}}, {60, {"6", "0", "wpm"}}, {4, {"4", "wpm"}}, {10, {"1", "0", "wpm"}}};
+    const std::vector<std::pair<int, Words>> keyer{{25, {"2", "5", "wpm"}},
+                                                   {8, {"8", "wpm"}},
+                                                   {60, {"6", "0", "wpm"}},
+                                                   {4, {"4", "wpm"}},
+                                                   {10, {"1", "0", "wpm"}}};
     for (const auto& [wpm, heard] : keyer) {
         ReadoutBench bench;
         bench.state.keyerSpeed = wpm;
@@ -128,22 +130,15 @@ TEST_P(WidthReadout, speaks_kilohertz_in_ssb_and_hertz_otherwise) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WidthReadout,
-    ::testing::Values(WidthCase{1, 9, {"bw", "1", "point", "8", "khz"}},
-                      WidthCase{2, 10, {"bw", "1", "point", "9", "khz"}},
-                      WidthCase{2, 11, {"bw", "2", "point", "1", "khz"}},
-                      WidthCase{2, 14, {"bw", "2", "point", "4", "khz"}},
-                      WidthCase{1, 19, {"bw", "2", "point", "9", "khz"}},
-                      WidthCase{2, 20, {"bw", "3", "point", "0", "khz"}},
-                      WidthCase{2, 21, {"bw", "3", "point", "1", "khz"}},
-                      WidthCase{3, 1, {"bw", "5", "0", "hz"}},
-                      WidthCase{3, 2, {"bw", "1", "0", "0", "hz"}},
-                      WidthCase{3, 7, {"bw", "3", "5", "0", "hz"}},
-                      WidthCase{3, 9, {"bw", "4", "5", "0", "hz"}},
-                      WidthCase{3, 10, {"bw", "5", "0", "0", "hz"}},
-                      WidthCase{3, 11, {"bw", "8", "0", "0", "hz"}},
-                      WidthCase{3, 12, {"bw", "1", "2", "0", "0", "hz"}},
-                      WidthCase{4, 20, {"bw", "10", "0", "0", "hz"}},
-                      WidthCase{4, 0, {"bw", "0", "0", "hz"}}));
+    ::testing::Values(
+        WidthCase{1, 9, {"bw", "1", "point", "8", "khz"}}, WidthCase{2, 10, {"bw", "1", "point", "9", "khz"}},
+        WidthCase{2, 11, {"bw", "2", "point", "1", "khz"}}, WidthCase{2, 14, {"bw", "2", "point", "4", "khz"}},
+        WidthCase{1, 19, {"bw", "2", "point", "9", "khz"}}, WidthCase{2, 20, {"bw", "3", "point", "0", "khz"}},
+        WidthCase{2, 21, {"bw", "3", "point", "1", "khz"}}, WidthCase{3, 1, {"bw", "5", "0", "hz"}},
+        WidthCase{3, 2, {"bw", "1", "0", "0", "hz"}}, WidthCase{3, 7, {"bw", "3", "5", "0", "hz"}},
+        WidthCase{3, 9, {"bw", "4", "5", "0", "hz"}}, WidthCase{3, 10, {"bw", "5", "0", "0", "hz"}},
+        WidthCase{3, 11, {"bw", "8", "0", "0", "hz"}}, WidthCase{3, 12, {"bw", "1", "2", "0", "0", "hz"}},
+        WidthCase{4, 20, {"bw", "10", "0", "0", "hz"}}, WidthCase{4, 0, {"bw", "0", "0", "hz"}}));
 
 TEST(WidthReadoutState, the_ssb_tenth_is_left_in_the_working_text) {
     ReadoutBench bench;

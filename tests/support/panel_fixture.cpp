@@ -13,8 +13,8 @@ namespace fs = std::filesystem;
 
 std::string ConfigLines::text() const {
     std::string all;
-    for (const auto* line : {&port, &speed, &swr, &tuner, &powerOff, &repeater10, &repeater6, &repeater2,
-                             &repeater70, &relay, &debug}) {
+    for (const auto* line :
+         {&port, &speed, &swr, &tuner, &powerOff, &repeater10, &repeater6, &repeater2, &repeater70, &relay, &debug}) {
         all += *line + "\r\n";
     }
     return all;

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "ftxsim/radio.h"
 #include "panel/panel.h"
 #include "platform/fake/fake_platform.h"
-#include "ftxsim/radio.h"
 
 namespace vocapan::testing {
 

@@ -56,8 +56,8 @@ TEST(WavLength, recordings_play_for_their_sample_bytes_over_the_byte_rate) {
     const std::vector<Case> cases{
         {"plain prompt", riff(formatChunk(22050) + chunk("data", oneSecond)), 1000},
         {"150 ms delay", riff(formatChunk(22050) + chunk("data", std::string(6615, '\0'))), 150},
-        {"list chunk of odd length before the format", riff(chunk("LIST", "abc") + formatChunk(22050) +
-                                                             chunk("data", oneSecond)), 1000},
+        {"list chunk of odd length before the format",
+         riff(chunk("LIST", "abc") + formatChunk(22050) + chunk("data", oneSecond)), 1000},
         {"data chunk before the format", riff(chunk("data", oneSecond) + formatChunk(44100)), 500},
         {"cut file plays what it has", riff(formatChunk(22050) + chunk("data", oneSecond, 88200)), 1000},
         {"empty recording", riff(formatChunk(22050) + chunk("data", "")), 0},

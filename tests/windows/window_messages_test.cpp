@@ -14,14 +14,14 @@ namespace {
 // A message as a failing test prints it: "KeyDown 65", "Timer 1", "CloseRequest".
 std::string described(const WindowMessage& message) {
     switch (message.kind) {
-    case MessageKind::CloseRequest:
-        return "CloseRequest";
-    case MessageKind::Timer:
-        return "Timer " + std::to_string(message.timerId);
-    case MessageKind::KeyDown:
-        return "KeyDown " + std::to_string(message.keyCode);
-    case MessageKind::KeyUp:
-        return "KeyUp " + std::to_string(message.keyCode);
+        case MessageKind::CloseRequest:
+            return "CloseRequest";
+        case MessageKind::Timer:
+            return "Timer " + std::to_string(message.timerId);
+        case MessageKind::KeyDown:
+            return "KeyDown " + std::to_string(message.keyCode);
+        case MessageKind::KeyUp:
+            return "KeyUp " + std::to_string(message.keyCode);
     }
     return "?";
 }
@@ -60,9 +60,8 @@ TEST(WindowsMessages, operator_keys_ticks_and_close_reach_the_panel_once_each) {
         {kWmTimer, 1},
         {kWmClose, 0},
     });
-    EXPECT_EQ(received, (std::vector<std::string>{"KeyDown 65", "KeyUp 65", "KeyDown 121", "KeyUp 121",
-                                                  "KeyDown 39", "KeyDown 39", "KeyUp 39", "Timer 1",
-                                                  "CloseRequest"}));
+    EXPECT_EQ(received, (std::vector<std::string>{"KeyDown 65", "KeyUp 65", "KeyDown 121", "KeyUp 121", "KeyDown 39",
+                                                  "KeyDown 39", "KeyUp 39", "Timer 1", "CloseRequest"}));
     EXPECT_FALSE(panelMessageFor(kWmSysChar, 'x'));
 }
 

@@ -2,8 +2,8 @@
 // reach it through COM n as the programs reach a real radio.
 #pragma once
 
-#include "platform/fake/fake_platform.h"
 #include "ftxsim/radio.h"
+#include "platform/fake/fake_platform.h"
 
 namespace ftxsim {
 

@@ -20,25 +20,22 @@ struct SettingStart {
 // Settings answered from the `settings` map. "MD0" and "TX" are answered from the fields
 // `modeCode` and `transmitting` instead.
 constexpr auto kSettingStarts = std::to_array<SettingStart>({
-    {"AC", "000"},  {"AG0", "050"}, {"AG1", "040"}, {"BC0", "0"},  {"BI", "0"},
-    {"CT0", "0"},   {"GT0", "3"},   {"KS", "020"},  {"MG", "050"}, {"ML0", "0"},
-    {"ML1", "050"}, {"NA0", "0"},   {"NL0", "000"}, {"OS0", "0"},  {"PA0", "0"},
-    {"PC", "1100"}, {"PL", "050"},  {"PR0", "0"},   {"PS", "1"},   {"RA0", "0"},
-    {"RL0", "00"},  {"SH0", "015"}, {"SQ0", "000"}, {"ST", "0"},   {"VS", "0"},
-    {"VX", "0"},
+    {"AC", "000"},  {"AG0", "050"}, {"AG1", "040"}, {"BC0", "0"},   {"BI", "0"},  {"CT0", "0"},   {"GT0", "3"},
+    {"KS", "020"},  {"MG", "050"},  {"ML0", "0"},   {"ML1", "050"}, {"NA0", "0"}, {"NL0", "000"}, {"OS0", "0"},
+    {"PA0", "0"},   {"PC", "1100"}, {"PL", "050"},  {"PR0", "0"},   {"PS", "1"},  {"RA0", "0"},   {"RL0", "00"},
+    {"SH0", "015"}, {"SQ0", "000"}, {"ST", "0"},    {"VS", "0"},    {"VX", "0"},
 });
 
 constexpr auto kStateForms = std::to_array<std::string_view>({"MD0", "TX"});
 
 // Command letters of the FTX family. A command with other letters is refused.
 constexpr auto kKnownLetters = std::to_array<std::string_view>({
-    "AB", "AC", "AG", "AI", "AM", "AN", "AO", "BA", "BC", "BD", "BI", "BM", "BP", "BS", "BU",
-    "BY", "CF", "CH", "CN", "CO", "CS", "CT", "DA", "DN", "DT", "ED", "EK", "EM", "EN", "EU",
-    "EX", "FA", "FB", "FN", "FR", "FS", "FT", "GT", "ID", "IF", "IS", "KM", "KP", "KR", "KS",
-    "KY", "LK", "LM", "MA", "MB", "MC", "MD", "MG", "ML", "MR", "MS", "MT", "MW", "MX", "MZ",
-    "NA", "NB", "NL", "NR", "OI", "OS", "PA", "PB", "PC", "PL", "PR", "PS", "QI", "QR", "QS",
-    "RA", "RC", "RD", "RG", "RI", "RL", "RM", "RS", "RT", "RU", "SC", "SD", "SF", "SH", "SM",
-    "SQ", "SS", "ST", "SV", "TS", "TX", "UL", "UP", "VS", "VX", "ZI",
+    "AB", "AC", "AG", "AI", "AM", "AN", "AO", "BA", "BC", "BD", "BI", "BM", "BP", "BS", "BU", "BY", "CF",
+    "CH", "CN", "CO", "CS", "CT", "DA", "DN", "DT", "ED", "EK", "EM", "EN", "EU", "EX", "FA", "FB", "FN",
+    "FR", "FS", "FT", "GT", "ID", "IF", "IS", "KM", "KP", "KR", "KS", "KY", "LK", "LM", "MA", "MB", "MC",
+    "MD", "MG", "ML", "MR", "MS", "MT", "MW", "MX", "MZ", "NA", "NB", "NL", "NR", "OI", "OS", "PA", "PB",
+    "PC", "PL", "PR", "PS", "QI", "QR", "QS", "RA", "RC", "RD", "RG", "RI", "RL", "RM", "RS", "RT", "RU",
+    "SC", "SD", "SF", "SH", "SM", "SQ", "SS", "ST", "SV", "TS", "TX", "UL", "UP", "VS", "VX", "ZI",
 });
 
 constexpr std::size_t kMenuDigits = 6;
@@ -157,9 +154,12 @@ std::string Radio::menuCommand(const std::string& command) {
 std::string Radio::meterQuery(const std::string& command) {
     if (command.size() != 3 || !isDigits(command.substr(2))) return std::string(kRefusal);
     int value = 0;
-    if (command == "SM0") value = sMeter;
-    else if (command == "RM6") value = transmitting || tuning ? swr : 0;
-    else if (command == "RM4") value = micLevel;
+    if (command == "SM0")
+        value = sMeter;
+    else if (command == "RM6")
+        value = transmitting || tuning ? swr : 0;
+    else if (command == "RM4")
+        value = micLevel;
     return command + meterText(value) + ";";
 }
 
@@ -170,9 +170,12 @@ std::string Radio::settingCommand(const std::string& command) {
         if (form == "TX") return form + (transmitting ? "1" : "0") + ";";
         return form + settings[form] + ";";
     }
-    if (form == "MD0") modeCode = command.substr(form.size());
-    else if (form == "TX") transmitting = command.substr(form.size()) != "0";
-    else if (!form.empty()) settings[form] = command.substr(form.size());
+    if (form == "MD0")
+        modeCode = command.substr(form.size());
+    else if (form == "TX")
+        transmitting = command.substr(form.size()) != "0";
+    else if (!form.empty())
+        settings[form] = command.substr(form.size());
     applyAction(command);
     return {};
 }

@@ -65,8 +65,8 @@ public:
     std::map<std::string, std::string> settings;
     std::map<std::string, std::string> menus;  // menu number (6 digits) -> value
 
-    static constexpr int kTuneMs = 2000;        // length of one tuning cycle of the tuner
-    static constexpr int kMeterStepMs = 200;    // the meters move at this pace
+    static constexpr int kTuneMs = 2000;              // length of one tuning cycle of the tuner
+    static constexpr int kMeterStepMs = 200;          // the meters move at this pace
     static constexpr std::size_t kBufferLimit = 256;  // longest command the radio buffers
 
 private:

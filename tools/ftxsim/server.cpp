@@ -20,8 +20,7 @@ constexpr int kWaitMs = 20;  // how long one pass waits for bytes before time mo
 std::string timeStamp() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    const auto millis =
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+    const auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
     std::tm local{};
     localtime_r(&seconds, &local);
     char text[32];

@@ -11,8 +11,8 @@ namespace ftxsim {
 
 namespace {
 
-constexpr auto kValueOptions = std::to_array<std::string_view>(
-    {"--link", "--log", "--report", "--id", "--only-baud", "--report-every"});
+constexpr auto kValueOptions =
+    std::to_array<std::string_view>({"--link", "--log", "--report", "--id", "--only-baud", "--report-every"});
 
 bool allDigits(const std::string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });

@@ -11,11 +11,11 @@ namespace ftxsim {
 
 struct ServerOptions {
     RadioOptions radio;
-    std::string linkPath;     // --link: a symbolic link made to the radio's port
-    std::string logPath;      // --log: every command received, with time and line speed
-    std::string report;       // --report: an unasked report sent again and again
-    int reportEveryMs = 1000; // --report-every
-    bool micReports = false;  // --mic-reports: "RM4" mic-level reports every 200 ms
+    std::string linkPath;      // --link: a symbolic link made to the radio's port
+    std::string logPath;       // --log: every command received, with time and line speed
+    std::string report;        // --report: an unasked report sent again and again
+    int reportEveryMs = 1000;  // --report-every
+    bool micReports = false;   // --mic-reports: "RM4" mic-level reports every 200 ms
 };
 
 inline constexpr const char* kUsage =

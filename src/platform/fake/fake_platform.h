@@ -18,8 +18,8 @@ namespace platform::fake {
 // is queued for the program to read. Settings and modem lines are recorded.
 struct FakeSerialDevice {
     std::function<std::string(const std::string& written, int baud, const LineFormat& format)> responder;
-    std::string inbound;   // bytes waiting to be read by the program
-    std::string written;   // everything the program wrote, in order
+    std::string inbound;  // bytes waiting to be read by the program
+    std::string written;  // everything the program wrote, in order
     int baud = 0;
     LineFormat format{};
     ReadTimeouts timeouts{};
@@ -46,8 +46,8 @@ class FakeSoundPlayer : public SoundPlayer {
 public:
     void playSync(const std::string& path) override;
     void playAsync(const std::string& path) override;
-    std::vector<std::string> played;       // every path asked for, in order
-    std::vector<bool> playedAsync;         // parallel to `played`
+    std::vector<std::string> played;                      // every path asked for, in order
+    std::vector<bool> playedAsync;                        // parallel to `played`
     std::function<void(const std::string& path)> onPlay;  // runs as a sound "plays"
 };
 

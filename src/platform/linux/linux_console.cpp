@@ -38,7 +38,7 @@ void takeTerminal() {
     if (!isatty(STDIN_FILENO) || terminalChanged || tcgetattr(STDIN_FILENO, &savedTerminal) != 0) return;
     termios keys = savedTerminal;
     keys.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
-    keys.c_cc[VMIN] = 0;   // a read returns at once, with or without a key
+    keys.c_cc[VMIN] = 0;  // a read returns at once, with or without a key
     keys.c_cc[VTIME] = 0;
     if (tcsetattr(STDIN_FILENO, TCSANOW, &keys) != 0) return;
     terminalChanged = 1;

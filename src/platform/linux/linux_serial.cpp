@@ -15,8 +15,8 @@
 #include <optional>
 
 #include "platform/device_names.h"
-#include "platform/linux/baud_rates.h"
 #include "platform/linux/backends.h"
+#include "platform/linux/baud_rates.h"
 
 namespace platform::linux_backend {
 
@@ -30,10 +30,14 @@ constexpr int kWriteLimitMs = 2000;
 
 constexpr tcflag_t dataBitsFlag(int bits) {
     switch (bits) {
-        case 5: return CS5;
-        case 6: return CS6;
-        case 7: return CS7;
-        default: return CS8;
+        case 5:
+            return CS5;
+        case 6:
+            return CS6;
+        case 7:
+            return CS7;
+        default:
+            return CS8;
     }
 }
 
@@ -119,8 +123,8 @@ int LinuxSerialPort::readBytes(char* buffer, int max) {
     if (max <= 0) return 0;
     int got = readArrived(buffer, max);
     if (got < 0) return 0;
-    const bool returnAtOnce = timeouts_.intervalMs == ReadTimeouts::kReturnAtOnce &&
-                              timeouts_.multiplierMs == 0 && timeouts_.constantMs == 0;
+    const bool returnAtOnce =
+        timeouts_.intervalMs == ReadTimeouts::kReturnAtOnce && timeouts_.multiplierMs == 0 && timeouts_.constantMs == 0;
     if (returnAtOnce) return got;
 
     const auto start = SteadyClock::now();
@@ -133,8 +137,7 @@ int LinuxSerialPort::readBytes(char* buffer, int max) {
         int waitMs = -1;
         if (totalDeadline) waitMs = millisecondsUntil(*totalDeadline);
         if (timeouts_.intervalMs != 0 && got > 0) {
-            const int intervalLeft =
-                millisecondsUntil(lastByte + std::chrono::milliseconds(timeouts_.intervalMs));
+            const int intervalLeft = millisecondsUntil(lastByte + std::chrono::milliseconds(timeouts_.intervalMs));
             waitMs = waitMs < 0 ? intervalLeft : std::min(waitMs, intervalLeft);
         }
         if (waitMs == 0) break;
@@ -205,8 +208,7 @@ public:
         if (fd < 0) return nullptr;
         // Only a terminal is a port. Another holder (a program that set the exclusive flag, or
         // one of ours holding the lock) makes the port busy; the flag alone does not bar root.
-        if (!isatty(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0 ||
-            !makeRaw(fd)) {
+        if (!isatty(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0 || !makeRaw(fd)) {
             close(fd);
             return nullptr;
         }
@@ -219,8 +221,6 @@ public:
 
 }  // namespace
 
-std::unique_ptr<SerialPortOpener> makeSerialPortOpener() {
-    return std::make_unique<LinuxSerialPortOpener>();
-}
+std::unique_ptr<SerialPortOpener> makeSerialPortOpener() { return std::make_unique<LinuxSerialPortOpener>(); }
 
 }  // namespace platform::linux_backend

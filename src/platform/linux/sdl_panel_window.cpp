@@ -107,8 +107,8 @@ public:
                 continue;
             }
             SDL_Event event;
-            const int arrived = nextTick ? SDL_WaitEventTimeout(&event, millisecondsUntil(*nextTick))
-                                         : SDL_WaitEvent(&event);
+            const int arrived =
+                nextTick ? SDL_WaitEventTimeout(&event, millisecondsUntil(*nextTick)) : SDL_WaitEvent(&event);
             if (arrived) take(event);
         }
     }
@@ -159,25 +159,26 @@ private:
 
     void take(const SDL_Event& event) {
         switch (event.type) {
-        case SDL_QUIT:  // the window's close button, or an interrupt from the terminal
-            pending_.push_back({MessageKind::CloseRequest, 0, 0});
-            break;
-        case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-                repaint();
+            case SDL_QUIT:  // the window's close button, or an interrupt from the terminal
+                pending_.push_back({MessageKind::CloseRequest, 0, 0});
+                break;
+            case SDL_WINDOWEVENT:
+                if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                    event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                    repaint();
+                }
+                break;
+            case SDL_KEYDOWN:
+            case SDL_KEYUP: {
+                const SDL_Keysym& key = event.key.keysym;
+                const int code = windowsKeyCode(key.scancode, key.sym, (key.mod & KMOD_NUM) != 0);
+                if (code == 0 || isSystemKey(code, (key.mod & KMOD_ALT) != 0, (key.mod & KMOD_CTRL) != 0)) break;
+                // Auto-repeat arrives as further key-downs, as it does on Windows.
+                pending_.push_back({event.type == SDL_KEYDOWN ? MessageKind::KeyDown : MessageKind::KeyUp, code, 0});
+                break;
             }
-            break;
-        case SDL_KEYDOWN:
-        case SDL_KEYUP: {
-            const SDL_Keysym& key = event.key.keysym;
-            const int code = windowsKeyCode(key.scancode, key.sym, (key.mod & KMOD_NUM) != 0);
-            if (code == 0 || isSystemKey(code, (key.mod & KMOD_ALT) != 0, (key.mod & KMOD_CTRL) != 0)) break;
-            // Auto-repeat arrives as further key-downs, as it does on Windows.
-            pending_.push_back({event.type == SDL_KEYDOWN ? MessageKind::KeyDown : MessageKind::KeyUp, code, 0});
-            break;
-        }
-        default:
-            break;
+            default:
+                break;
         }
     }
 

@@ -75,9 +75,8 @@ private:
     // Converts the recording to the device's format and starts it.
     bool queue(const WavSound& sound) {
         const SDL_AudioSpec& from = sound.audioFormat();
-        SDL_AudioStream* stream =
-            SDL_NewAudioStream(from.format, from.channels, from.freq, deviceSpec_.format,
-                               deviceSpec_.channels, deviceSpec_.freq);
+        SDL_AudioStream* stream = SDL_NewAudioStream(from.format, from.channels, from.freq, deviceSpec_.format,
+                                                     deviceSpec_.channels, deviceSpec_.freq);
         if (stream == nullptr) return false;
         bool converted = SDL_AudioStreamPut(stream, sound.samples(), int(sound.byteCount())) == 0 &&
                          SDL_AudioStreamFlush(stream) == 0;

@@ -12,8 +12,7 @@ constexpr std::chrono::milliseconds kShortestPeriod{10};
 
 template <typename Timers>
 auto earliestOf(Timers& timers) {
-    return std::min_element(timers.begin(), timers.end(),
-                            [](const auto& a, const auto& b) { return a.due < b.due; });
+    return std::min_element(timers.begin(), timers.end(), [](const auto& a, const auto& b) { return a.due < b.due; });
 }
 
 }  // namespace

@@ -21,8 +21,7 @@ WavSound::WavSound(const std::string& localPath) {
 WavSound::~WavSound() { SDL_FreeWAV(samples_); }
 
 std::chrono::milliseconds WavSound::playingTime() const {
-    const Uint64 bytesPerSecond =
-        Uint64(format_.freq) * format_.channels * (SDL_AUDIO_BITSIZE(format_.format) / 8);
+    const Uint64 bytesPerSecond = Uint64(format_.freq) * format_.channels * (SDL_AUDIO_BITSIZE(format_.format) / 8);
     if (!loaded() || bytesPerSecond == 0) return std::chrono::milliseconds(0);
     return std::chrono::milliseconds((Uint64(byteCount_) * 1000 + bytesPerSecond / 2) / bytesPerSecond);
 }

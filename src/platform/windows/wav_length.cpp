@@ -24,8 +24,7 @@ bool readExactly(std::istream& in, unsigned char* bytes, std::streamsize count) 
 std::optional<long long> wavLengthMs(std::istream& in) {
     std::array<unsigned char, 12> riff{};
     if (!readExactly(in, riff.data(), 12)) return std::nullopt;
-    if (std::string(riff.begin(), riff.begin() + 4) != "RIFF" ||
-        std::string(riff.begin() + 8, riff.end()) != "WAVE") {
+    if (std::string(riff.begin(), riff.begin() + 4) != "RIFF" || std::string(riff.begin() + 8, riff.end()) != "WAVE") {
         return std::nullopt;
     }
 

@@ -72,9 +72,9 @@ public:
     // that many pixels. The operating system's font mapping picks the nearest face.
     void selectFont(const FontSpec& font) override {
         if (!memoryDc_) return;
-        const HFONT created = CreateFontA(font.size, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                          DEFAULT_PITCH | FF_DONTCARE, font.face.c_str());
+        const HFONT created =
+            CreateFontA(font.size, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.face.c_str());
         if (!created) return;
         SelectObject(memoryDc_, created);
         if (font_) DeleteObject(font_);
@@ -163,9 +163,8 @@ private:
         }
         if (message == WM_ERASEBKGND) return 1;  // every pixel comes from the off-screen copy
         const bool altHeld = (lParam & kAltHeldBit) != 0;
-        const auto panelMessage = systemKeyNeedsDefault(message, wParam, altHeld)
-                                      ? std::nullopt
-                                      : panelMessageFor(message, wParam);
+        const auto panelMessage =
+            systemKeyNeedsDefault(message, wParam, altHeld) ? std::nullopt : panelMessageFor(message, wParam);
         if (!panelMessage) return DefWindowProcA(window_, message, wParam, lParam);
         pending_.push(*panelMessage);
         return 0;

@@ -45,9 +45,8 @@ public:
         COMMTIMEOUTS driver{};
         if (!GetCommTimeouts(handle_, &driver)) return false;
         const CommTimeoutFields fields = commTimeoutsFor(
-            timeouts, {driver.ReadIntervalTimeout, driver.ReadTotalTimeoutMultiplier,
-                       driver.ReadTotalTimeoutConstant, driver.WriteTotalTimeoutMultiplier,
-                       driver.WriteTotalTimeoutConstant});
+            timeouts, {driver.ReadIntervalTimeout, driver.ReadTotalTimeoutMultiplier, driver.ReadTotalTimeoutConstant,
+                       driver.WriteTotalTimeoutMultiplier, driver.WriteTotalTimeoutConstant});
         driver.ReadIntervalTimeout = fields.readIntervalTimeout;
         driver.ReadTotalTimeoutMultiplier = fields.readTotalTimeoutMultiplier;
         driver.ReadTotalTimeoutConstant = fields.readTotalTimeoutConstant;
@@ -89,8 +88,8 @@ public:
     std::unique_ptr<SerialPort> open(int comNumber) override {
         if (comNumber < 1 || comNumber > 256) return nullptr;
         const std::string name = windowsDeviceName(comNumber);
-        const HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                          OPEN_EXISTING, 0, nullptr);
+        const HANDLE handle =
+            CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         if (handle == INVALID_HANDLE_VALUE) return nullptr;
         return std::make_unique<WinSerialPort>(handle);
     }

@@ -2,8 +2,8 @@
 // On a machine without a sound device PlaySoundA fails at once; a synchronous prompt then
 // waits for as long as its recording lasts, so that the pause made by the "delay" prompt
 // still gives the radio its time to answer.
-#include <windows.h>
 #include <mmsystem.h>
+#include <windows.h>
 
 #include "platform/windows/backends.h"
 #include "platform/windows/wav_length.h"

@@ -7,18 +7,18 @@ namespace platform::windows_backend {
 std::optional<WindowMessage> panelMessageFor(unsigned message, std::uintptr_t wParam) {
     const int keyCode = static_cast<int>(wParam & 0xFF);
     switch (message) {
-    case kWmClose:
-        return WindowMessage{MessageKind::CloseRequest, 0, 0};
-    case kWmTimer:
-        return WindowMessage{MessageKind::Timer, 0, static_cast<int>(wParam)};
-    case kWmKeyDown:
-    case kWmSysKeyDown:
-        return WindowMessage{MessageKind::KeyDown, keyCode, 0};
-    case kWmKeyUp:
-    case kWmSysKeyUp:
-        return WindowMessage{MessageKind::KeyUp, keyCode, 0};
-    default:
-        return std::nullopt;
+        case kWmClose:
+            return WindowMessage{MessageKind::CloseRequest, 0, 0};
+        case kWmTimer:
+            return WindowMessage{MessageKind::Timer, 0, static_cast<int>(wParam)};
+        case kWmKeyDown:
+        case kWmSysKeyDown:
+            return WindowMessage{MessageKind::KeyDown, keyCode, 0};
+        case kWmKeyUp:
+        case kWmSysKeyUp:
+            return WindowMessage{MessageKind::KeyUp, keyCode, 0};
+        default:
+            return std::nullopt;
     }
 }
 
