@@ -8,7 +8,7 @@ packages=(
   libgtest-dev
   libsdl2-dev libsdl2-ttf-dev fonts-liberation
   espeak-ng sox
-  xvfb xdotool x11-utils
+  xvfb xdotool x11-utils x11-xserver-utils
   socat util-linux strace
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 zip
 )
