@@ -10,7 +10,7 @@ printf '%s\r\n' "com=5" "speed=38400" "swr=0" "tun=1" "pwroff=0" "rep10=-100" "r
 
 run_panel 90 &
 panel=$!
-window=$(timeout 30 xdotool search --sync --name "Vocapan Front Panel" | head -n 1) || fail "no panel window appeared"
+window=$(timeout 30 xdotool search --sync --name "Vocapan Front Panel" | awk "NR == 1") || fail "no panel window appeared"
 for _ in $(seq 1200); do grep -q 'connected' "$work/sound.log" 2>/dev/null && break; sleep 0.05; done
 grep -q 'connected' "$work/sound.log" || fail "the operator never heard connected: $(cat "$work/sound.log")"
 
@@ -18,7 +18,7 @@ xdotool windowfocus --sync "$window"
 # The virtual display starts with Num Lock off; with it on, the pad's 1 is the pad digit.
 # The key is typed by its key code, so that xdotool does not touch Num Lock itself.
 xdotool key Num_Lock
-pad_one=$(xmodmap -pke | awk '$4 == "KP_End" || $5 == "KP_1" { print $2; exit }')
+pad_one=$(xmodmap -pke | awk '!found && ($4 == "KP_End" || $5 == "KP_1") { print $2; found = 1 }')
 [[ -n $pad_one ]] || fail "no key code for the pad's 1 in: $(xmodmap -pke | grep KP_)"
 xdotool key "$pad_one"
 for _ in $(seq 100); do grep -q $'^\\*a (1)\r$' "$work/debug.dat" && break; sleep 0.05; done

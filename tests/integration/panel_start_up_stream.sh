@@ -10,7 +10,7 @@ printf '%s\r\n' "com=5" "speed=38400" "swr=0" "tun=0" "pwroff=0" "rep10=-100" "r
 
 run_panel 90 &
 panel=$!
-window=$(timeout 30 xdotool search --sync --name "Vocapan Front Panel" | head -n 1) || fail "no panel window appeared"
+window=$(timeout 30 xdotool search --sync --name "Vocapan Front Panel" | awk "NR == 1") || fail "no panel window appeared"
 
 # The start-up takes as long as its prompts; then let the polls run for two seconds.
 for _ in $(seq 1200); do grep -q 'connected' "$work/sound.log" 2>/dev/null && break; sleep 0.05; done

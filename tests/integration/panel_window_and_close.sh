@@ -10,7 +10,7 @@ printf '%s\r\n' "com=5" "speed=38400" "swr=0" "tun=1" "pwroff=0" "rep10=-100" "r
 run_panel 60 &
 panel=$!
 title="*** Vocapan Front Panel v3.5e ***"
-window=$(timeout 30 xdotool search --sync --name "Vocapan Front Panel" | head -n 1) || fail "no panel window appeared"
+window=$(timeout 30 xdotool search --sync --name "Vocapan Front Panel" | awk "NR == 1") || fail "no panel window appeared"
 info=$(xwininfo -id "$window")
 grep -qF "\"$title\"" <<<"$info" || fail "window title: $info"
 for expected in "Absolute upper-left X:  250" "Absolute upper-left Y:  100" "Width: 950" "Height: 500"; do

@@ -184,7 +184,7 @@ wait_for_polls() {
 # Types KEYS (xdotool key names) into the panel window.
 press_in_panel() {
   local window
-  window=$(xdotool search --sync --onlyvisible --name 'Vocapan Front Panel' | head -n1)
+  window=$(xdotool search --sync --onlyvisible --name 'Vocapan Front Panel' | awk 'NR == 1')
   xdotool windowfocus --sync "$window"
   xdotool key --delay 100 "$@"
 }
