@@ -43,13 +43,6 @@ std::string lastCharacters(const std::string& line, std::size_t count) {
     return line.size() <= count ? line : line.substr(line.size() - count);
 }
 
-// "0" followed by `digits`: a three-digit offset written with four. (Built by appending:
-// gcc 12 misreads "0" + text as an overlapping copy and warns.)
-std::string zeroLed(const std::string& digits) {
-    std::string text(1, '0');
-    return text.append(digits);
-}
-
 // A port number: the last two characters of a line of exactly `twoDigitLength`
 // characters, otherwise the last character.
 int portNumber(const std::string& line, std::size_t twoDigitLength) {
@@ -59,7 +52,7 @@ int portNumber(const std::string& line, std::size_t twoDigitLength) {
 // A repeater offset: four characters from `position` when the line has exactly
 // `fullLength` characters, otherwise "0" and three characters from there.
 std::string offsetDigits(const std::string& line, std::size_t position, std::size_t fullLength) {
-    return line.size() == fullLength ? piece(line, position, 4) : zeroLed(piece(line, position, 3));
+    return line.size() == fullLength ? piece(line, position, 4) : "0" + piece(line, position, 3);
 }
 
 }  // namespace
@@ -75,12 +68,12 @@ ConfigurationResult readConfiguration(const std::string& fileText, ConfigState& 
     config.swrOption = numberFromText(piece(line3, 5, 1));
 
     config.tunerMode = numberFromText(piece(lines.line(4), 5, 1));
-    config.topBand.assign(1, '7');  // the radio's highest band is 70 cm (assigned so gcc 12 does not warn)
+    config.topBand = "7";  // the radio's highest band is 70 cm
     config.powerOffOnQuit = numberFromText(piece(lines.line(5), 8, 1));
 
     const std::string line6 = lines.line(6);
     config.offsetSign10 = piece(line6, 7, 1);
-    config.offsetDigits10 = zeroLed(piece(line6, 8, 3));
+    config.offsetDigits10 = "0" + piece(line6, 8, 3);
 
     const std::string line7 = lines.line(7);
     config.offsetSign11 = piece(line7, 6, 1);

@@ -2,8 +2,9 @@
 // On a machine without a sound device PlaySoundA fails at once; a synchronous prompt then
 // waits for as long as its recording lasts, so that the pause made by the "delay" prompt
 // still gives the radio its time to answer.
-#include <mmsystem.h>
 #include <windows.h>
+// mmsystem.h needs the types of windows.h before it.
+#include <mmsystem.h>
 
 #include "platform/windows/backends.h"
 #include "platform/windows/wav_length.h"
