@@ -48,6 +48,29 @@ run_panel() {
     fail "vocapan did not end by itself within $seconds s (status $?)"
 }
 
+# Writes the panel's eleven configuration lines for the radio on COM5 at 38400 baud, with
+# the tuner line, the power-off line and the debug line given as their values.
+write_configuration() {
+  local tuner=$1 power_off=$2 debug=$3
+  printf '%s\r\n' "com=5" "speed=38400" "swr=0" "tun=$tuner" "pwroff=$power_off" "rep10=-100" "rep6=-1000" \
+    "rep2=-0600" "rep70=-7600" "relay=0" "debug=$debug" >"$work/vocapan.cfg"
+}
+
+# Starts the panel in the background (at most $1 seconds); sets `panel` to its process and
+# `window` to its window once that has appeared.
+start_panel() {
+  run_panel "$1" &
+  panel=$!
+  window=$(timeout 30 xdotool search --sync --name "Vocapan Front Panel" | awk "NR == 1") ||
+    fail "no panel window appeared"
+}
+
+# Waits until the operator has heard "connected", the end of the radio's start-up.
+wait_until_connected() {
+  for _ in $(seq 1200); do grep -q 'connected' "$work/sound.log" 2>/dev/null && break; sleep 0.05; done
+  grep -q 'connected' "$work/sound.log" || fail "the operator never heard connected: $(cat "$work/sound.log")"
+}
+
 # The prompt files the program opened, in order, as "wave/NAME.wav".
 prompt_files_opened() {
   grep -o '"wave/[^"]*"' "$work/opened.log" | tr -d '"' | grep -v '^wave/$' || true

@@ -5,14 +5,10 @@
 source "$(dirname "$0")/lib.sh"
 start_display
 start_radio 5
-printf '%s\r\n' "com=5" "speed=38400" "swr=0" "tun=1" "pwroff=0" "rep10=-100" "rep6=-1000" \
-  "rep2=-0600" "rep70=-7600" "relay=0" "debug=1" > "$work/vocapan.cfg"
+write_configuration 1 0 1
 
-run_panel 90 &
-panel=$!
-window=$(timeout 30 xdotool search --sync --name "Vocapan Front Panel" | awk "NR == 1") || fail "no panel window appeared"
-for _ in $(seq 1200); do grep -q 'connected' "$work/sound.log" 2>/dev/null && break; sleep 0.05; done
-grep -q 'connected' "$work/sound.log" || fail "the operator never heard connected: $(cat "$work/sound.log")"
+start_panel 90
+wait_until_connected
 
 xdotool windowfocus --sync "$window"
 # The virtual display starts with Num Lock off; with it on, the pad's 1 is the pad digit.

@@ -5,16 +5,12 @@
 source "$(dirname "$0")/lib.sh"
 start_display
 start_radio 5
-printf '%s\r\n' "com=5" "speed=38400" "swr=0" "tun=0" "pwroff=0" "rep10=-100" "rep6=-1000" \
-  "rep2=-0600" "rep70=-7600" "relay=0" "debug=0" > "$work/vocapan.cfg"
+write_configuration 0 0 0
 
-run_panel 90 &
-panel=$!
-window=$(timeout 30 xdotool search --sync --name "Vocapan Front Panel" | awk "NR == 1") || fail "no panel window appeared"
+start_panel 90
 
 # The start-up takes as long as its prompts; then let the polls run for two seconds.
-for _ in $(seq 1200); do grep -q 'connected' "$work/sound.log" 2>/dev/null && break; sleep 0.05; done
-grep -q 'connected' "$work/sound.log" || fail "the operator never heard connected: $(cat "$work/sound.log")"
+wait_until_connected
 sleep 2
 "$BIN_DIR/x_close_window" "$window"
 wait "$panel" || fail "the panel did not end after the close request"

@@ -4,13 +4,10 @@
 source "$(dirname "$0")/lib.sh"
 start_display
 start_radio 5
-printf '%s\r\n' "com=5" "speed=38400" "swr=0" "tun=1" "pwroff=0" "rep10=-100" "rep6=-1000" \
-  "rep2=-0600" "rep70=-7600" "relay=0" "debug=1" > "$work/vocapan.cfg"
+write_configuration 1 0 1
 
-run_panel 60 &
-panel=$!
 title="*** Vocapan Front Panel v3.5e ***"
-window=$(timeout 30 xdotool search --sync --name "Vocapan Front Panel" | awk "NR == 1") || fail "no panel window appeared"
+start_panel 60
 info=$(xwininfo -id "$window")
 grep -qF "\"$title\"" <<<"$info" || fail "window title: $info"
 for expected in "Absolute upper-left X:  250" "Absolute upper-left Y:  100" "Width: 950" "Height: 500"; do

@@ -4,8 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 start_display
 start_radio 5 --id 0650
-printf '%s\r\n' "com=5" "speed=38400" "swr=0" "tun=0" "pwroff=1" "rep10=-100" "rep6=-1000" \
-  "rep2=-0600" "rep70=-7600" "relay=0" "debug=0" > "$work/vocapan.cfg"
+write_configuration 0 1 0
 
 run_panel 60
 

@@ -9,24 +9,23 @@ namespace platform::windows_backend {
 
 namespace {
 
+// Three fields of the local time as two-digit groups, the last one as wide as `format` asks.
+std::string localTimeText(const char* format, WORD SYSTEMTIME::*first, WORD SYSTEMTIME::*second,
+                          WORD SYSTEMTIME::*third) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    char text[16];
+    std::snprintf(text, sizeof text, format, unsigned(now.*first), unsigned(now.*second), unsigned(now.*third));
+    return text;
+}
+
 class WinClock : public Clock {
 public:
     std::string dateText() override {
-        SYSTEMTIME now{};
-        GetLocalTime(&now);
-        char text[16];
-        std::snprintf(text, sizeof text, "%02u-%02u-%04u", unsigned(now.wDay), unsigned(now.wMonth),
-                      unsigned(now.wYear));
-        return text;
+        return localTimeText("%02u-%02u-%04u", &SYSTEMTIME::wDay, &SYSTEMTIME::wMonth, &SYSTEMTIME::wYear);
     }
-
     std::string timeText() override {
-        SYSTEMTIME now{};
-        GetLocalTime(&now);
-        char text[16];
-        std::snprintf(text, sizeof text, "%02u:%02u:%02u", unsigned(now.wHour), unsigned(now.wMinute),
-                      unsigned(now.wSecond));
-        return text;
+        return localTimeText("%02u:%02u:%02u", &SYSTEMTIME::wHour, &SYSTEMTIME::wMinute, &SYSTEMTIME::wSecond);
     }
 };
 
