@@ -10,7 +10,7 @@ packages=(
   espeak-ng sox
   xvfb xdotool x11-utils x11-xserver-utils
   socat util-linux strace
-  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 zip
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 zip unzip
 )
 # wine runs the cross-built Windows programs in the tests; it needs its recommended packages.
 wine_packages=(wine wine64)
