@@ -3,9 +3,9 @@
 #include <array>
 #include <string_view>
 
-#include "link/band_table.h"
+#include "core/band_table.h"
+#include "core/number_text.h"
 #include "link/command.h"
-#include "speech/number_text.h"
 #include "speech/readouts_settings.h"
 
 namespace vocapan {

@@ -3,7 +3,7 @@
 // current band's entry of the band stack.
 #pragma once
 
-#include "panel/panel.h"
+#include "core/panel.h"
 
 namespace vocapan {
 

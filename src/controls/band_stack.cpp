@@ -2,8 +2,8 @@
 
 #include "controls/frequency_ops.h"
 #include "controls/repeater_offsets.h"
-#include "link/text_piece.h"
-#include "speech/number_text.h"
+#include "core/number_text.h"
+#include "core/text_piece.h"
 
 namespace vocapan {
 

@@ -3,7 +3,7 @@
 // that returning to the band restores them.
 #pragma once
 
-#include "panel/panel.h"
+#include "core/panel.h"
 
 namespace vocapan {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "core/number_text.h"
 #include "link/command.h"
-#include "speech/number_text.h"
 #include "speech/prompt_player.h"
 
 namespace vocapan {

@@ -2,7 +2,7 @@
 // range of the mode and remembered per mode family (SSB, CW).
 #pragma once
 
-#include "panel/panel.h"
+#include "core/panel.h"
 
 namespace vocapan {
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "core/number_text.h"
 #include "link/command.h"
-#include "speech/number_text.h"
 
 namespace vocapan {
 

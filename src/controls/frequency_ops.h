@@ -2,7 +2,7 @@
 // lies in.
 #pragma once
 
-#include "panel/panel.h"
+#include "core/panel.h"
 
 namespace vocapan {
 

@@ -1,8 +1,8 @@
 #include "controls/preamp.h"
 
+#include "core/number_text.h"
 #include "display/function_line.h"
 #include "link/command.h"
-#include "speech/number_text.h"
 #include "speech/prompt_player.h"
 
 namespace vocapan {

@@ -2,7 +2,7 @@
 // level), says "preamp" and the new state, and redraws the function line.
 #pragma once
 
-#include "panel/panel.h"
+#include "core/panel.h"
 
 namespace vocapan {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "speech/number_text.h"
+#include "core/number_text.h"
 
 namespace vocapan {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "panel/panel_state.h"
+#include "core/panel_state.h"
 
 namespace vocapan {
 

@@ -1,9 +1,9 @@
 #include "controls/tone_repeater.h"
 
 #include "controls/repeater_offsets.h"
+#include "core/number_text.h"
+#include "core/text_piece.h"
 #include "link/command.h"
-#include "link/text_piece.h"
-#include "speech/number_text.h"
 #include "speech/prompt_player.h"
 
 namespace vocapan {

@@ -2,7 +2,7 @@
 // "EX086"), and the repeater shift of the current band ("EX0103.." offset, "OS0n").
 #pragma once
 
-#include "panel/panel.h"
+#include "core/panel.h"
 
 namespace vocapan {
 

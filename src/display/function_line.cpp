@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "display/fonts.h"
-#include "speech/number_text.h"
+#include "core/fonts.h"
+#include "core/number_text.h"
 
 namespace vocapan {
 

@@ -2,7 +2,7 @@
 // noise blanker and reduction, notch, contour, processor, VOX or break-in, monitor, tone.
 #pragma once
 
-#include "panel/panel.h"
+#include "core/panel.h"
 
 namespace vocapan {
 

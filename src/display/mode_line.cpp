@@ -3,105 +3,27 @@
 #include <array>
 #include <string_view>
 
-#include "controls/band_select.h"
-#include "controls/filter_width.h"
-#include "controls/frequency_ops.h"
-#include "controls/tone_repeater.h"
-#include "display/fonts.h"
-#include "display/function_line.h"
-#include "link/band_table.h"
-#include "link/command.h"
-#include "link/text_piece.h"
-#include "speech/number_text.h"
+#include "core/band_table.h"
+#include "core/fonts.h"
 
 namespace vocapan {
 
 namespace {
 
-constexpr int kCw = 3;
-constexpr int kCwNarrowBelow = 11;  // CW width indices below this use the narrow filter
-
-enum class WidthSource { Ssb, Cw, Unchanged };
-
-struct ModeLine {
-    std::string_view text;
-    WidthSource width;
+// By mode number 1 to 7; index 0 unused. The blanks cover a longer name drawn before.
+constexpr std::array<std::string_view, kModeCount + 1> kModeNames{
+    "", "LSB    ", "USB    ", "CW      ", "AM     ", "FMN     ", "C4FM  ", "FM      ",
 };
-
-// By mode number 1 to 7; index 0 unused.
-constexpr std::array<ModeLine, kModeCount + 1> kModeLines{{
-    {"", WidthSource::Unchanged},
-    {"LSB    ", WidthSource::Ssb},
-    {"USB    ", WidthSource::Ssb},
-    {"CW      ", WidthSource::Cw},
-    {"AM     ", WidthSource::Unchanged},
-    {"FMN     ", WidthSource::Unchanged},
-    {"C4FM  ", WidthSource::Unchanged},
-    {"FM      ", WidthSource::Unchanged},
-}};
-
-bool isFm(int mode) { return mode == 5 || mode == 7; }
-
-// The squelch of an FM mode as the radio holds it; without an answer the old level stays.
-void readSquelch(Panel& panel) {
-    auto& state = panel.state;
-    readReply(panel);  // anything still waiting would hide the answer
-    pauseForReply(panel);
-    send(panel, "SQ0");
-    pauseForReply(panel);
-    readReply(panel);
-    const int found = findText(state.replyText, "SQ");
-    if (found > 0) state.squelchLevel = numberFromText(textPiece(state.replyText, found + 3, 3));
-}
-
-// The band entry's frequency and, in SSB and CW, its filter width; the mode goes back into
-// the entry.
-void restoreBandEntry(Panel& panel) {
-    auto& state = panel.state;
-    if (state.band >= 1 && state.band <= kBandCount) {
-        state.vfoAHz = numberFromText(textPiece(state.bandStack[static_cast<std::size_t>(state.band)], 4, 9));
-        sendFrequency(panel);
-    }
-    if (state.mode >= 1 && state.mode <= kCw) applyFilterWidth(panel);
-    storeBandMode(panel);
-}
 
 }  // namespace
 
-void applyMode(Panel& panel) {
-    auto& state = panel.state;
+void drawModeLine(Panel& panel) {
     auto& window = panel.platform.window;
     window.selectFont(kLargeFont);
     window.moveTo(50, 45);
-    state.quietWidth = 1;
-
-    if (state.repeaterOn == 1) toggleRepeaterShift(panel);
-    if (state.toneEntry == 1) {
-        send(panel, "CT00");
-        state.toneCode = "999";
-        state.toneEntry = 0;
-    }
-
-    // A mode number outside the table has no command and no name; nothing is sent for it.
-    const bool known = state.mode >= 1 && state.mode <= kModeCount;
-    if (known) {
-        const ModeLine& line = kModeLines[static_cast<std::size_t>(state.mode)];
-        state.workText = state.modeCommand[static_cast<std::size_t>(state.mode)];
-        window.drawText(std::string(line.text));
-        if (line.width == WidthSource::Ssb) state.filterWidth = state.ssbWidth;
-        if (line.width == WidthSource::Cw) state.filterWidth = state.cwWidth;
-        if (state.rawVfoHold != 1) sendCommand(panel);
-    }
-    send(panel, state.mode == kCw && state.filterWidth < kCwNarrowBelow ? "NA01" : "NA00");
-    drawFunctionLine(panel);
-
-    if (isFm(state.mode)) {
-        readSquelch(panel);
-        return;
-    }
-    // After a memory recall, or while other software drives the radio through the relay, the
-    // radio stays where it was put; the band entry would take it elsewhere.
-    if (state.memoryRecalled != 1 && state.rawVfoHold != 1) restoreBandEntry(panel);
+    const auto& state = panel.state;
+    if (state.mode >= 1 && state.mode <= kModeCount)
+        window.drawText(std::string(kModeNames[static_cast<std::size_t>(state.mode)]));
 }
 
 }  // namespace vocapan

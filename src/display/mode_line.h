@@ -1,13 +1,11 @@
-// A new mode put into effect: the mode line of the panel window (50, 45), the mode command
-// ("MD0n"), the narrow filter ("NA0n"), and then the squelch read back in FM or the band's
-// frequency and filter width restored in the other modes.
+// The mode line of the panel window (50, 45, large font): the name of the current mode.
 #pragma once
 
-#include "panel/panel.h"
+#include "core/panel.h"
 
 namespace vocapan {
 
-// Puts `mode` into effect; a mode change always ends the repeater shift and tone squelch.
-void applyMode(Panel& panel);
+// Draws the name of `mode`; a mode number outside the table draws nothing.
+void drawModeLine(Panel& panel);
 
 }  // namespace vocapan

@@ -11,7 +11,7 @@
 #include <system_error>
 #include <vector>
 
-#include "speech/number_text.h"
+#include "core/number_text.h"
 
 namespace portseek {
 

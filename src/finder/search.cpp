@@ -4,8 +4,8 @@
 
 #include <array>
 
+#include "core/number_text.h"
 #include "finder/port_probe.h"
-#include "speech/number_text.h"
 
 namespace portseek {
 

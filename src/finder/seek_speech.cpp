@@ -2,7 +2,7 @@
 // spoken digit by digit (the port number, the line speed).
 #include "finder/seek.h"
 
-#include "speech/number_text.h"
+#include "core/number_text.h"
 #include "speech/prompt_path.h"
 
 namespace portseek {

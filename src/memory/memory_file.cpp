@@ -12,11 +12,11 @@
 #include <system_error>
 #include <vector>
 
-#include "link/band_table.h"
+#include "core/band_table.h"
+#include "core/number_text.h"
 #include "memory/file_replace.h"
 #include "memory/memory_listing.h"
 #include "memory/record_format.h"
-#include "speech/number_text.h"
 
 namespace vocapan {
 

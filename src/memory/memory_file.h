@@ -2,7 +2,7 @@
 // sessions, read once at start and written whenever they must survive the session.
 #pragma once
 
-#include "panel/panel.h"
+#include "core/panel.h"
 
 namespace vocapan {
 

@@ -5,9 +5,9 @@
 
 #include <array>
 
+#include "core/number_text.h"
 #include "memory/file_replace.h"
 #include "memory/record_format.h"
-#include "speech/number_text.h"
 
 namespace vocapan {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "panel/panel.h"
+#include "core/panel.h"
 
 namespace vocapan {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "speech/number_text.h"
+#include "core/number_text.h"
 
 namespace vocapan {
 

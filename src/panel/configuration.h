@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "panel/app_state.h"
+#include "core/app_state.h"
 
 namespace vocapan {
 

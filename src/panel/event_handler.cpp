@@ -1,7 +1,7 @@
 #include "panel/event_handler.h"
 
-#include "link/poll_cycle.h"
 #include "panel/key_rules.h"
+#include "panel/poll_cycle.h"
 
 namespace vocapan {
 

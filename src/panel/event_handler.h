@@ -1,7 +1,7 @@
 // The panel window's event handler: the close request, the poll timer, and the keys.
 #pragma once
 
-#include "panel/panel.h"
+#include "core/panel.h"
 #include "platform/panel_window.h"
 
 namespace vocapan {

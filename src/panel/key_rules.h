@@ -1,21 +1,26 @@
 // The ordered key rules: what each key press does to the radio and what the operator hears.
 #pragma once
 
-#include "panel/panel.h"
+#include <span>
+#include <string_view>
+
+#include "core/panel.h"
 
 namespace vocapan {
 
 // Handles one key-down with Windows virtual-key code `code`.
 void onKeyDown(Panel& panel, int code);
 
-// Virtual-key codes the rules name.
-namespace vk {
-constexpr int kEnter = 13;
-constexpr int kNumpad0 = 96;
-constexpr int kNumpad9 = 105;
-constexpr int kNumpadPoint = 110;
-constexpr int kPoint = 190;
-constexpr int kQ = 'Q';
-}  // namespace vk
+// Each rule either ends the handling of the key or lets it go on to the next rule.
+enum class Then { End, Continue };
+
+struct KeyRule {
+    std::string_view name;
+    bool (*applies)(const Panel& panel, int pressed);
+    Then (*act)(Panel& panel, int pressed);
+};
+
+// The rules in the order they are tried; exposed so that tests can name the rule that fired.
+std::span<const KeyRule> keyRules();
 
 }  // namespace vocapan

@@ -3,14 +3,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/panel.h"
 #include "link/command.h"
-#include "link/initialise_panel.h"
-#include "link/poll_cycle.h"
-#include "link/radio_query.h"
 #include "memory/memory_file.h"
 #include "panel/configuration.h"
 #include "panel/event_handler.h"
-#include "panel/panel.h"
+#include "panel/initialise_panel.h"
+#include "panel/poll_cycle.h"
+#include "panel/radio_query.h"
 #include "speech/prompt_player.h"
 
 namespace vocapan {

@@ -1,6 +1,6 @@
 #include "speech/prompt_player.h"
 
-#include "speech/number_text.h"
+#include "core/number_text.h"
 #include "speech/prompt_path.h"
 
 namespace vocapan {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "panel/panel.h"
+#include "core/panel.h"
 
 namespace vocapan {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "display/fonts.h"
-#include "speech/number_text.h"
+#include "core/fonts.h"
+#include "core/number_text.h"
 #include "speech/prompt_player.h"
 
 namespace vocapan {

@@ -2,7 +2,7 @@
 // the SWR in its long and short forms, and the mic-level peak while the mic gain is set.
 #pragma once
 
-#include "panel/panel.h"
+#include "core/panel.h"
 
 namespace vocapan {
 

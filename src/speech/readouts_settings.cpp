@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "link/text_piece.h"
-#include "speech/number_text.h"
+#include "core/number_text.h"
+#include "core/text_piece.h"
 #include "speech/prompt_player.h"
 
 namespace vocapan {

@@ -2,7 +2,7 @@
 // width and keyer speed. Each plays its prompts and returns; none talks to the radio.
 #pragma once
 
-#include "panel/panel.h"
+#include "core/panel.h"
 
 namespace vocapan {
 

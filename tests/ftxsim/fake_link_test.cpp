@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "core/cat_link.h"
 #include "ftxsim/fake_link.h"
-#include "link/cat_link.h"
 
 namespace ftxsim {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "link/cat_link.h"
+#include "core/cat_link.h"
 #include "platform/fake/fake_platform.h"
 
 namespace vocapan {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "link/command.h"
-#include "link/initialise_panel.h"
+#include "panel/initialise_panel.h"
 #include "panel_fixture.h"
 
 namespace vocapan::testing {

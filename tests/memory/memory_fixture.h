@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "link/band_table.h"
-#include "panel/panel.h"
+#include "core/band_table.h"
+#include "core/panel.h"
 #include "platform/fake/fake_platform.h"
 
 namespace vocapan::testing {

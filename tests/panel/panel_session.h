@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "link/initialise_panel.h"
-#include "link/poll_cycle.h"
-#include "link/radio_query.h"
 #include "panel/configuration.h"
+#include "panel/initialise_panel.h"
+#include "panel/poll_cycle.h"
+#include "panel/radio_query.h"
 #include "panel_fixture.h"
 
 namespace vocapan::testing {

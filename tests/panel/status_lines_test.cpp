@@ -7,9 +7,9 @@
 #include <functional>
 #include <map>
 
-#include "display/fonts.h"
+#include "controls/mode_change.h"
+#include "core/fonts.h"
 #include "display/function_line.h"
-#include "display/mode_line.h"
 #include "panel_fixture.h"
 #include "panel_session.h"
 

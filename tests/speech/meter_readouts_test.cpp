@@ -2,7 +2,7 @@
 // on the radio's non-linear scale, and the mic-level peak.
 #include <gtest/gtest.h>
 
-#include "display/fonts.h"
+#include "core/fonts.h"
 #include "readout_bench.h"
 #include "speech/readouts_meters.h"
 

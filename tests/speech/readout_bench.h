@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "panel/panel.h"
+#include "core/panel.h"
 #include "platform/fake/fake_platform.h"
 
 namespace vocapan::testing {

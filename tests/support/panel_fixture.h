@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/panel.h"
 #include "ftxsim/radio.h"
-#include "panel/panel.h"
 #include "platform/fake/fake_platform.h"
 
 namespace vocapan::testing {

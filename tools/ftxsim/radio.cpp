@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <array>
 
-#include "speech/number_text.h"
+#include "core/number_text.h"
 
 namespace ftxsim {
 

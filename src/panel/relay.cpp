@@ -1,11 +1,11 @@
-#include "link/relay.h"
+#include "panel/relay.h"
 
-#include "display/frequency_line.h"
-#include "display/mode_line.h"
-#include "link/band_table.h"
+#include "controls/frequency_report.h"
+#include "controls/mode_change.h"
+#include "core/band_table.h"
+#include "core/number_text.h"
+#include "core/text_piece.h"
 #include "link/command.h"
-#include "link/text_piece.h"
-#include "speech/number_text.h"
 
 namespace vocapan {
 

@@ -2,8 +2,8 @@
 // serial ports.
 #pragma once
 
-#include "link/cat_link.h"
-#include "panel/panel_state.h"
+#include "core/cat_link.h"
+#include "core/panel_state.h"
 #include "platform/platform.h"
 
 namespace vocapan {

@@ -1,15 +1,15 @@
 // Ticks alternate: a send tick asks for the frequency ("FA") or a meter ("SM0" in receive,
 // "RM6" while tuning or transmitting, "RM4" while the mic level is metered); the next tick
 // reads everything that arrived and decodes it.
-#include "link/poll_cycle.h"
+#include "panel/poll_cycle.h"
 
 #include <string>
 
-#include "display/frequency_line.h"
+#include "controls/frequency_report.h"
+#include "core/number_text.h"
+#include "core/text_piece.h"
 #include "link/command.h"
-#include "link/relay.h"
-#include "link/text_piece.h"
-#include "speech/number_text.h"
+#include "panel/relay.h"
 #include "speech/readouts_meters.h"
 
 namespace vocapan {

@@ -1,4 +1,4 @@
-#include "link/cat_link.h"
+#include "core/cat_link.h"
 
 #include <algorithm>
 #include <vector>

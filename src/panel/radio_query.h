@@ -2,7 +2,7 @@
 // the settings the panel keeps a copy of.
 #pragma once
 
-#include "panel/panel.h"
+#include "core/panel.h"
 
 namespace vocapan {
 

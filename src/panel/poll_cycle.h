@@ -2,7 +2,7 @@
 // a meter, the next tick reads what arrived and hands it to the status lines and readouts.
 #pragma once
 
-#include "panel/panel.h"
+#include "core/panel.h"
 
 namespace vocapan {
 

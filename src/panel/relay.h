@@ -3,7 +3,7 @@
 // radio's answers go back; frequency reports and mode changes also update the panel.
 #pragma once
 
-#include "panel/panel.h"
+#include "core/panel.h"
 
 namespace vocapan {
 

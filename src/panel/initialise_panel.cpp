@@ -1,11 +1,11 @@
-#include "link/initialise_panel.h"
+#include "panel/initialise_panel.h"
 
 #include <utility>
 
-#include "link/band_table.h"
+#include "core/band_table.h"
+#include "core/number_text.h"
 #include "link/command.h"
 #include "memory/memory_file.h"
-#include "speech/number_text.h"
 
 namespace vocapan {
 

@@ -1,12 +1,12 @@
 // The one record of the panel's state, grouped by the subsystem that owns each field.
 #pragma once
 
-#include "controls/controls_state.h"
-#include "display/display_state.h"
-#include "link/link_state.h"
-#include "memory/memory_state.h"
-#include "panel/app_state.h"
-#include "speech/speech_state.h"
+#include "core/app_state.h"
+#include "core/controls_state.h"
+#include "core/display_state.h"
+#include "core/link_state.h"
+#include "core/memory_state.h"
+#include "core/speech_state.h"
 
 namespace vocapan {
 

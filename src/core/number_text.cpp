@@ -1,4 +1,4 @@
-#include "speech/number_text.h"
+#include "core/number_text.h"
 
 #include <limits>
 

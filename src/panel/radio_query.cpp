@@ -1,22 +1,22 @@
 // The radio is checked ("ID" must answer 840), tuned from the band stack entry of the
 // current band with its mode, repeater shift and tone, set to known receiver states, and
 // its AGC, gains, monitor, power range, processor, VOX and break-in are read back.
-#include "link/radio_query.h"
+#include "panel/radio_query.h"
 
 #include <string>
 
 #include "controls/band_select.h"
+#include "controls/mode_change.h"
 #include "controls/repeater_offsets.h"
 #include "controls/tone_repeater.h"
+#include "core/band_table.h"
+#include "core/number_text.h"
+#include "core/text_piece.h"
 #include "display/function_line.h"
-#include "display/mode_line.h"
-#include "link/band_table.h"
 #include "link/command.h"
-#include "link/initialise_panel.h"
-#include "link/poll_cycle.h"
-#include "link/text_piece.h"
 #include "memory/memory_file.h"
-#include "speech/number_text.h"
+#include "panel/initialise_panel.h"
+#include "panel/poll_cycle.h"
 #include "speech/prompt_player.h"
 
 namespace vocapan {

@@ -1,0 +1,23 @@
+// Tuning from the keyboard: the frequency step keys, snap to the kilohertz, the direct
+// frequency entry in megahertz and split operation on VFO B.
+#pragma once
+
+#include "core/panel.h"
+
+namespace vocapan {
+
+// The step keys ("=", "-", Page Up/Down, Right, Left) change the frequency, or in FM the
+// squelch; every key that reaches here sends the current frequency.
+void stepFrequencyAndSend(Panel& panel);
+// Z outside CW: the frequency to the whole kilohertz.
+void snapToKhz(Panel& panel);
+// E: a frequency in megahertz is typed.
+void openFrequencyEntry(Panel& panel);
+// "." in the frequency entry.
+void typeFrequencyPoint(Panel& panel);
+// Enter in the frequency entry: the typed frequency is tuned.
+void finishFrequencyEntry(Panel& panel);
+// V: split on or off.
+void toggleSplit(Panel& panel);
+
+}  // namespace vocapan
