@@ -12,6 +12,17 @@ packages=(
   socat util-linux strace
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 zip unzip
 )
+# The commands the build, the tests and the demo call, each of which one of the packages above
+# brings; checked after the install, so that a tool that only happened to be on one machine
+# is found missing here rather than half-way through a test run on the next.
+commands=(
+  cmake make g++ pkg-config git clang-format
+  espeak-ng sox
+  Xvfb xdotool xwininfo xmodmap
+  socat flock unshare strace timeout od
+  x86_64-w64-mingw32-g++ x86_64-w64-mingw32-objdump zip unzip
+  wine wineboot wineserver
+)
 # wine runs the cross-built Windows programs in the tests; it needs its recommended packages.
 wine_packages=(wine wine64)
 
@@ -40,4 +51,13 @@ if ((${#missing[@]} + ${#missing_wine[@]})); then
   fi
 else
   echo "setup: every package is installed"
+fi
+
+missing_commands=()
+for command_name in "${commands[@]}"; do
+  command -v "$command_name" >/dev/null || missing_commands+=("$command_name")
+done
+if ((${#missing_commands[@]})); then
+  echo "setup: these commands are still missing after the install: ${missing_commands[*]}" >&2
+  exit 1
 fi

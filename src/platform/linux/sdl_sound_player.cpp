@@ -3,7 +3,11 @@
 // still takes its recorded length, so pauses such as the reply wait keep their timing.
 #include <SDL.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <cstdio>
 #include <thread>
 #include <vector>
 
@@ -21,6 +25,28 @@ using Clock = std::chrono::steady_clock;
 // How long a synchronous play waits past the recording's length for a device that runs a
 // little behind; a stalled device must not hang the panel.
 constexpr std::chrono::milliseconds kDeviceLagAllowance{500};
+
+// While it lives, what the sound libraries print to the standard error (ALSA lists every
+// configuration it failed to evaluate on a machine without a sound card) goes nowhere; the
+// panel says in one line of its own what became of the sound.
+class QuietStandardError {
+public:
+    QuietStandardError() : saved_(dup(STDERR_FILENO)) {
+        const int nowhere = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && nowhere >= 0) dup2(nowhere, STDERR_FILENO);
+        if (nowhere >= 0) close(nowhere);
+    }
+    ~QuietStandardError() {
+        if (saved_ < 0) return;
+        dup2(saved_, STDERR_FILENO);
+        close(saved_);
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int saved_;
+};
 
 class SdlSoundPlayer : public SoundPlayer {
 public:
@@ -56,7 +82,17 @@ private:
     // Opens the default output once; remembers a machine without one.
     bool openOutput() {
         if (output_ != Output::Untried) return output_ == Output::Device;
-        output_ = Output::Silent;
+        if (!openDevice()) {
+            output_ = Output::Silent;
+            std::fputs("vocapan: no sound device was found; the panel runs silent\n", stderr);
+            return false;
+        }
+        output_ = Output::Device;
+        return true;
+    }
+
+    bool openDevice() {
+        const QuietStandardError quiet;
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
         SDL_AudioSpec wanted{};
         wanted.freq = 44100;
@@ -68,7 +104,6 @@ private:
             releaseSdl(SDL_INIT_AUDIO);
             return false;
         }
-        output_ = Output::Device;
         return true;
     }
 
