@@ -82,10 +82,8 @@ TEST(ServerOptions, wrong_arguments_are_refused_with_a_reason) {
         {"--knob", "14.074"},
         {"--knob", "0"},
         {"--knob-step-ms", "-100"},
-        {"--knob-after-ms", "soon"},
         {"--mode-button", "12"},
         {"--mode-button", "u"},
-        {"--mode-button-after-ms", ""},
     };
     for (const auto& arguments : cases) {
         ServerOptions options;
