@@ -287,9 +287,13 @@ RADIO
   ;;
 portseek_then_vocapan_reaches_the_radio)
   # The operator's first run: a folder of the two programs and the wave folder, the radio
-  # on COM3 at 9600 baud. Portseek writes vocapan.cfg, and the panel reaches the radio.
+  # on COM3 at 9600 baud. Portseek writes vocapan.cfg, and the panel reaches the radio. A
+  # sibling's pendra.cfg is the same file as PENDRA.cfg to Windows: rewritten, never lost.
+  printf 'com=1\r\nspeed=4800\r\n0\r\n' >"$run_dir/pendra.cfg"
   start_radio --only-baud 9600
   run_program portseek
+  expect_lines "pendra.cfg" "$(printf 'com=3\r\nspeed=9600\r\n0\r\n' | od -c)" \
+    "$(cat "$run_dir"/[pP][eE][nN][dD][rR][aA].cfg | od -c)"
   expect_lines "result" "$(printf 'wave\\%s.wav\n' radiofound 3 speed 9 6 0 0 baud delay delay cfuep)" \
     "$(prompts_played | tail -n 11)"
   expect_lines "vocapan.cfg" "$({ printf 'com=3\nspeed=9600\n'; tail -n +3 "$config_example"; } | sed 's/$/\r/' | od -c)" \
