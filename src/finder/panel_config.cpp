@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/number_text.h"
 #include "finder/panel_example.h"
-#include "speech/number_text.h"
 
 namespace portseek {
 
