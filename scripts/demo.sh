@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
 
-scripts/setup.sh
+scripts/setup.sh demo
 scripts/build.sh vocapan ftxsim prompts
 
 demo="$top/demo"
