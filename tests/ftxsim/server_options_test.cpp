@@ -13,9 +13,10 @@ namespace {
 TEST(ServerOptions, demo_command_line_is_taken_whole) {
     ServerOptions options;
     std::string error;
-    ASSERT_TRUE(parseServerOptions({"--link", "demo/COM5", "--id", "0650", "--silent", "--only-baud", "9600", "--log",
-                                    "radio.log", "--report", "FA014074000;", "--report-every", "250", "--mic-reports"},
-                                   options, error))
+    ASSERT_TRUE(parseServerOptions(
+        {"--link", "demo/COM5", "--id", "0650", "--silent", "--only-baud", "9600", "--log", "radio.log", "--log-epoch",
+         "--report", "FA014074000;", "--report-every", "250", "--mic-reports"},
+        options, error))
         << error;
     EXPECT_EQ(options.linkPath, "demo/COM5");
     EXPECT_EQ(options.radio.id, "0650");
@@ -25,6 +26,7 @@ TEST(ServerOptions, demo_command_line_is_taken_whole) {
     EXPECT_EQ(options.report, "FA014074000;");
     EXPECT_EQ(options.reportEveryMs, 250);
     EXPECT_TRUE(options.micReports);
+    EXPECT_TRUE(options.logEpoch);
 }
 
 TEST(ServerOptions, no_arguments_give_the_expected_radio) {
@@ -35,6 +37,7 @@ TEST(ServerOptions, no_arguments_give_the_expected_radio) {
     EXPECT_FALSE(options.radio.silent);
     EXPECT_EQ(options.radio.onlyBaud, 0);
     EXPECT_TRUE(options.linkPath.empty());
+    EXPECT_FALSE(options.logEpoch);
 }
 
 TEST(ServerOptions, wrong_arguments_are_refused_with_a_reason) {

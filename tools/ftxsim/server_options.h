@@ -16,10 +16,11 @@ struct ServerOptions {
     std::string report;        // --report: an unasked report sent again and again
     int reportEveryMs = 1000;  // --report-every
     bool micReports = false;   // --mic-reports: "RM4" mic-level reports every 200 ms
+    bool logEpoch = false;     // --log-epoch: log times as seconds since the epoch, to the microsecond
 };
 
 inline constexpr const char* kUsage =
-    "usage: ftxsim [--link PATH] [--id NNNN] [--silent] [--only-baud BAUD] [--log FILE]\n"
+    "usage: ftxsim [--link PATH] [--id NNNN] [--silent] [--only-baud BAUD] [--log FILE] [--log-epoch]\n"
     "              [--report TEXT] [--report-every MS] [--mic-reports]\n"
     "Serves a simulated FTX transceiver on a pseudo-terminal until stopped (SIGINT or SIGTERM).\n";
 
