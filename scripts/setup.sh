@@ -10,6 +10,7 @@ packages=(
   espeak-ng sox
   xvfb xdotool x11-utils x11-xserver-utils
   socat util-linux strace
+  libxtst-dev flrig
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 zip unzip
 )
 # wine runs the cross-built Windows programs in the tests; it needs its recommended packages.
