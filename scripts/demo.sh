@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 top=$(pwd)
 
 scripts/setup.sh demo
-scripts/build.sh vocapan ftxsim prompts
+VOCAPAN_TESTS=OFF scripts/build.sh vocapan ftxsim prompts
 
 demo="$top/demo"
 mkdir -p "$demo"

@@ -19,6 +19,7 @@ test_packages=(
   clang-format libgtest-dev
   x11-utils x11-xserver-utils
   socat util-linux strace libhamlib-utils
+  libxtst-dev flrig
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 zip unzip
 )
 # wine runs the cross-built Windows programs in the tests; it needs its recommended packages.
