@@ -23,5 +23,10 @@ void finishMenuNumber(Panel&) {}
 void readOrWriteMenu(Panel&) {}
 void toggleFmWidth(Panel&) {}
 void sayFrequencyReadout(Panel&) {}
+void swapVfos(Panel&) {}
+void typeMenuNumberDigit(Panel&) {}
+void typeMenuValueDigit(Panel&) {}
+void typeOffsetDigit(Panel&) {}
+void typeToneDigit(Panel&) {}
 
 }  // namespace vocapan
