@@ -17,7 +17,7 @@ type_until_heard() {
   shift
   local before
   before=$(wc -l <"$work/sound.log")
-  xdotool key --delay 150 "$@"
+  [[ $# -eq 0 ]] || xdotool key --delay 150 "$@"
   for _ in $(seq 400); do
     tail -n +"$((before + 1))" "$work/sound.log" | grep -q "^wave.$heard.wav$" && return 0
     sleep 0.05
@@ -27,14 +27,18 @@ type_until_heard() {
 
 # The radio heard these commands, in this order, since the line marked by `mark`.
 mark() { marked=$(wc -l <"$work/radio.log"); }
-expect_sent_in_order() {
-  local sent
-  sent=$(tail -n +"$((marked + 1))" "$work/radio.log")
-  local rest=$sent command
+# Waits (at most 10 s) until the radio has heard these commands, in this order, since `mark`.
+sent_in_order() {
+  local rest command
+  rest=$(tail -n +"$((marked + 1))" "$work/radio.log")
   for command in "$@"; do
-    grep -qF "$command" <<<"$rest" || fail "the radio did not hear $command in order; it heard: $sent"
-    rest=$(sed -n "/$command/,\$p" <<<"$rest" | tail -n +2)
+    grep -qF "$command;" <<<"$rest" || return 1
+    rest=$(sed -n "/ $command;/,\$p" <<<"$rest" | tail -n +2)
   done
+}
+expect_sent_in_order() {
+  for _ in $(seq 200); do sent_in_order "$@" && return 0; sleep 0.05; done
+  fail "the radio did not hear $* in order; it heard: $(tail -n +"$((marked + 1))" "$work/radio.log")"
 }
 
 # C 5 stores channel 5 of bank 0 at once.
