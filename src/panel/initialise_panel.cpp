@@ -7,6 +7,7 @@
 #include "core/number_text.h"
 #include "link/command.h"
 #include "memory/memory_file.h"
+#include "speech/prompt_player.h"
 
 namespace vocapan {
 
@@ -98,7 +99,9 @@ void initialisePanel(Panel& panel) {
     state.stopBits = 2;
 
     for (auto& slot : state.memorySlots) slot = "9";
-    loadMemories(panel);
+    // Channels the file held damaged are empty now; the operator hears once that the file as
+    // it was is kept beside it.
+    if (loadMemories(panel) > 0) playPrompt(panel, "damaged");
 
     openPanelPort(panel, state.comPort);
     if (state.band < 1 || state.band > kBandCount) state.band = 4;  // no band chosen: 40 m
