@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "controls/frequency_ops.h"
 #include "core/band_table.h"
 #include "core/number_text.h"
 #include "link/command.h"
@@ -74,13 +75,6 @@ void setStartValues(PanelState& state) {
 }
 
 }  // namespace
-
-std::string bandEntryFrequencyText(const std::string& entry) {
-    const std::string vfoA = entry.size() >= 12 ? entry.substr(3, 9) : std::string(9, '0');
-    std::string mhz = vfoA.substr(0, 3);
-    for (int dropped = 0; dropped < 2 && mhz.front() == '0'; ++dropped) mhz.erase(0, 1);
-    return mhz + "." + vfoA.substr(3, 6);
-}
 
 void openPanelPort(Panel& panel, int comNumber) {
     auto& state = panel.state;
