@@ -195,7 +195,8 @@ void toggleDigital(Panel& panel) {
     if (state.mode == kC4fm) {
         state.mode = state.fmWide == 1 ? kFm : kNarrowFm;
         applyMode(panel);
-        if (state.savedToneCode != kNoTone && !state.savedToneCode.empty()) {
+        // A code that was still being typed is no tone to bring back.
+        if (toneField(state.savedToneCode) != kNoTone) {
             state.toneCode = state.savedToneCode;
             state.toneEntry = 1;
             send(panel, "CN00" + state.toneCode);

@@ -100,7 +100,7 @@ type_until_heard() {
   shift
   local before
   before=$(wc -l <"$work/sound.log")
-  xdotool key --delay 150 "$@"
+  [[ $# -eq 0 ]] || xdotool key --delay 150 "$@"
   for _ in $(seq 400); do
     tail -n +"$((before + 1))" "$work/sound.log" | grep -q "^wave.$heard.wav$" && return 0
     sleep 0.05
@@ -108,19 +108,24 @@ type_until_heard() {
   fail "after $* the operator never heard $heard: $(tail -n +"$((before + 1))" "$work/sound.log")"
 }
 
-# The radio heard these commands, in this order, since the line marked by `mark`.
+# Marks where the radio's log and the words heard stand, for the checks that follow.
 mark() {
   marked=$(wc -l <"$work/radio.log")
   heard_mark=$(wc -l <"$work/sound.log")
 }
-expect_sent_in_order() {
-  local sent
-  sent=$(tail -n +"$((marked + 1))" "$work/radio.log")
-  local rest=$sent command
+
+# Waits (at most 10 s) until the radio has heard these commands, in this order, since `mark`.
+sent_in_order() {
+  local rest command
+  rest=$(tail -n +"$((marked + 1))" "$work/radio.log")
   for command in "$@"; do
-    grep -qF "$command" <<<"$rest" || fail "the radio did not hear $command in order; it heard: $sent"
-    rest=$(sed -n "/$command/,\$p" <<<"$rest" | tail -n +2)
+    grep -qF "$command;" <<<"$rest" || return 1
+    rest=$(sed -n "/ $command;/,\$p" <<<"$rest" | tail -n +2)
   done
+}
+expect_sent_in_order() {
+  for _ in $(seq 200); do sent_in_order "$@" && return 0; sleep 0.05; done
+  fail "the radio did not hear $* in order; it heard: $(tail -n +"$((marked + 1))" "$work/radio.log")"
 }
 
 # The commands the radio heard since `mark`, one a line, without the polls ("FA;", "SM0;",

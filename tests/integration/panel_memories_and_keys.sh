@@ -66,4 +66,6 @@ type_until_heard lev l
 type_until_heard watts p
 type_until_heard lev F11
 type_until_heard off F11
+xdotool key q
+wait "$panel" || fail "the panel did not end after Q"
 echo "PASS"

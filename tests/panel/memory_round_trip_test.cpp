@@ -4,6 +4,7 @@
 // preamplifier level.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -171,6 +172,29 @@ TEST(MemoryRoundTrip, a_channel_stored_with_a_blank_shift_sign_is_listed_and_sur
     s.memorySlots[0] = "9";
     EXPECT_EQ(loadMemories(fixture.panel), 0);
     EXPECT_EQ(s.memorySlots[0], "5712A145600000B 000006000880");
+}
+
+TEST(MemoryRoundTrip, a_damaged_channel_is_set_aside_in_the_backup_and_said_once_at_start) {
+    PanelFixture fixture;
+    std::string file = "VOCAPAN v3.5b 3.5e 40\r\n";
+    for (int band = 1; band <= 14; ++band) file += "01A007100000B0071000009990\r\n";
+    file += "0104A00710000XB0071000009990\r\n";  // a channel no store could have written
+    file += "5712A145600000B 000006000880\r\n";
+    for (int slot = 2; slot < 100; ++slot) file += "9\r\n";
+    writeFile("savmem.dat", file);
+    initialiseSession(fixture);
+    const auto heard = fixture.prompts();
+    EXPECT_EQ(std::count(heard.begin(), heard.end(), "damaged"), 1);
+    EXPECT_EQ(readFile("savmem.bak"), file);
+    EXPECT_EQ(fixture.panel.state.memorySlots[0], "9");
+    EXPECT_EQ(fixture.panel.state.memorySlots[1], "5712A145600000B 000006000880");
+
+    saveMemories(fixture.panel);  // the session ends; the next start finds nothing damaged
+    fixture.clearRecords();
+    initialiseSession(fixture);
+    const auto heardAgain = fixture.prompts();
+    EXPECT_EQ(std::count(heardAgain.begin(), heardAgain.end(), "damaged"), 0);
+    EXPECT_EQ(readFile("savmem.bak"), file);
 }
 
 }  // namespace
