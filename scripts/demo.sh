@@ -22,6 +22,7 @@ printf '%s\r\n' "com=5" "speed=38400" "swr=0" "tun=1" "pwroff=0" "rep10=-100" "r
   "rep2=-0600" "rep70=-5000" "relay=0" "debug=1" > "$demo/vocapan.cfg"
 
 cleanup() {
+  [[ -n ${panel_pid:-} ]] && kill "$panel_pid" 2>/dev/null || true
   [[ -n ${radio_pid:-} ]] && kill "$radio_pid" 2>/dev/null || true
   [[ -n ${display_pid:-} ]] && kill "$display_pid" 2>/dev/null || true
 }
@@ -38,10 +39,12 @@ if [[ -n ${DISPLAY:-} ]]; then
   exit 0
 fi
 
-Xvfb :77 -noreset >/dev/null 2>&1 &
+rm -f "$demo/display.number"
+Xvfb -displayfd 9 -noreset 9>"$demo/display.number" >/dev/null 2>&1 &
 display_pid=$!
-export DISPLAY=:77
-echo "demo: no display found; a tour of the panel on a virtual display (:77)"
+for _ in $(seq 100); do [[ -s $demo/display.number ]] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$demo/display.number")"
+echo "demo: no display found; a tour of the panel on a virtual display ($DISPLAY)"
 
 sounds="$demo/sound.log"
 : >"$sounds"
@@ -55,7 +58,7 @@ xdotool windowfocus --sync "$window"
 # radio's polls ("FA;", "SM0;") are left out.
 said_since() { tail -n +"$(($1 + 1))" "$sounds" | sed -n 's/^wave.\(.*\)\.wav$/\1/p' | tr '\n' ' '; }
 received_since() {
-  tail -n +"$(($1 + 1))" "$demo/radio.log" | tr -d '\r' | cut -d' ' -f3- | grep -vxE 'FA;|SM0;|RM6;' | tr '\n' ' '
+  tail -n +"$(($1 + 1))" "$demo/radio.log" | tr -d '\r' | cut -d' ' -f3- | { grep -vxE 'FA;|SM0;|RM6;' || true; } | tr '\n' ' '
 }
 
 # Types the keys, waits until the panel has been quiet for a second, and shows what happened.
