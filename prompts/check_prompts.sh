@@ -65,9 +65,11 @@ done
 expect_length point 150 599
 
 if [[ -n $src_dir ]]; then
+  # A here-string, not a pipe: grep -q leaving early would fail the pipe under pipefail.
+  table=$(printf '%s\n' "${names[@]}")
   while read -r wav_name; do
     name=${wav_name%.wav}
-    printf '%s\n' "${names[@]}" | grep -qxF -- "$name" ||
+    grep -qxF -- "$name" <<<"$table" ||
       fault "the program plays '$wav_name' but the prompt table has no '$name'"
   done < <(grep -rhoE --include='*.cpp' --include='*.h' '"[A-Za-z0-9]+\.wav"' "$src_dir" | tr -d '"' | sort -u)
 fi
