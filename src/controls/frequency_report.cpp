@@ -3,6 +3,7 @@
 #include "display/frequency_line.h"
 
 #include "controls/band_stack.h"
+#include "controls/knob_speech.h"
 #include "controls/preamp.h"
 #include "core/number_text.h"
 #include "core/text_piece.h"
@@ -83,6 +84,7 @@ void onFrequencyReport(Panel& panel) {
         state.announceAfterRecall = 0;
         announceRecall(panel);
     }
+    speakRadioChanges(panel);
 }
 
 }  // namespace vocapan

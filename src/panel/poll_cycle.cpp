@@ -1,11 +1,13 @@
 // Ticks alternate: a send tick asks for the frequency ("FA") or a meter ("SM0" in receive,
 // "RM6" while tuning or transmitting, "RM4" while the mic level is metered); the next tick
-// reads everything that arrived and decodes it.
+// reads everything that arrived and decodes it. While the radio's own changes are spoken,
+// the frequency poll also asks for the mode ("MD0") once a second.
 #include "panel/poll_cycle.h"
 
 #include <string>
 
 #include "controls/frequency_report.h"
+#include "controls/knob_speech.h"
 #include "core/number_text.h"
 #include "core/text_piece.h"
 #include "link/command.h"
@@ -25,12 +27,36 @@ std::string pollCommand(const PanelState& state) {
     return state.tuning == 1 || state.txState > 0 ? "RM6" : "SM0";
 }
 
+// --- The mode at the radio, asked only while its changes are spoken ---
+
+constexpr int kModePollEvery = 5;  // frequency polls: the mode is asked once a second
+
+// The mode question rides on the frequency poll's tick, after "FA", so the polls keep their
+// pace and the frequency answer still comes first in what is read.
+void askModeWithFrequency(Panel& panel) {
+    auto& state = panel.state;
+    if (state.knobSpeech != 1 || ++state.modePollCount < kModePollEvery) return;
+    state.modePollCount = 0;
+    send(panel, "MD0");
+}
+
+void takeModeAnswer(Panel& panel) {
+    const auto& state = panel.state;
+    if (state.knobSpeech != 1) return;
+    if (const int found = findText(state.replyText, "MD0"); found > 0) {
+        takeRadioMode(panel, textPiece(state.replyText, found, 4));
+    }
+}
+
+// --- The poll ---
+
 void sendTick(Panel& panel) {
     auto& state = panel.state;
     if (state.relayPort > 0) relayPoll(panel);
     const std::string command = pollCommand(state);
     state.pollAlt = 1 - state.pollAlt;
     if (!command.empty()) send(panel, command);
+    if (command == "FA") askModeWithFrequency(panel);
     state.pollPhase = 1;
 }
 
@@ -71,6 +97,7 @@ void readTick(Panel& panel) {
     if (panel.catLink.bytesWaiting(state.comPort) <= 0) return;
     readReply(panel);
 
+    takeModeAnswer(panel);  // before the report that speaks it clears the reply
     if (beginsWith(state.replyText, "FA") || beginsWith(state.replyText, "FB")) onFrequencyReport(panel);
     if (beginsWith(state.replyText, "SM")) showSMeter(panel);
     if (const int found = findText(state.replyText, "RM6"); found > 0) takeSwr(panel, found);
