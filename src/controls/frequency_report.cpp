@@ -26,6 +26,7 @@ void announceConnection(Panel& panel) {
     applyPreamp(panel);
     playPrompt(panel, "connected");
     panel.state.connected = 1;
+    noteConnectionHeard(panel);
 }
 
 void announceRecall(Panel& panel) {

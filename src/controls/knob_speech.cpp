@@ -26,9 +26,8 @@ void speakRadioChanges(Panel& panel) {
     } else if (state.seenSteady < kSettleReports) {
         ++state.seenSteady;
     }
-    // The operator heard where the radio was at connection, and knows where the panel's own
-    // keys, recalls and start-up put it.
-    if (state.heardFreq.empty() || textPiece(state.ownFreqCommand, 3, 9) == digits) {
+    // The operator knows where the panel's own keys, recalls and start-up put the radio.
+    if (textPiece(state.ownFreqCommand, 3, 9) == digits) {
         state.ownFreqCommand.clear();
         state.heardFreq = digits;
         state.heardBand = state.band;
@@ -41,9 +40,18 @@ void speakRadioChanges(Panel& panel) {
     state.heardFreq = digits;
     state.heardBand = state.band;
     state.heardMode = state.mode;
+    // The radio has settled elsewhere: a frequency the panel sent before no longer waits to
+    // be shown, and the dial reaching it later is news.
+    if (newFrequency) state.ownFreqCommand.clear();
     if (newBand) sayBand(panel);
     if (newFrequency) sayFrequency(panel);
     if (newMode) sayMode(panel);
+}
+
+void noteConnectionHeard(Panel& panel) {
+    auto& state = panel.state;
+    state.heardBand = state.band;
+    state.heardMode = state.mode;
 }
 
 void takeRadioMode(Panel& panel, const std::string& modeAnswer) {

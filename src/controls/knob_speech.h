@@ -14,6 +14,9 @@ namespace vocapan {
 // stops; a new band is spoken before it and a new mode after it.
 void speakRadioChanges(Panel& panel);
 
+// The first report announces where the panel put the radio: its band and mode are known.
+void noteConnectionHeard(Panel& panel);
+
 // The radio's answer to the mode poll ("MD0" and the mode's code): a mode set at the radio
 // becomes the panel's mode and is drawn; the next report speaks it.
 void takeRadioMode(Panel& panel, const std::string& modeAnswer);

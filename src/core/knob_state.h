@@ -11,7 +11,7 @@ struct KnobState {
     std::string ownFreqCommand;  // the panel's own last frequency command, until a report shows it
     std::string seenFreq;        // the nine digits of the last frequency report
     int seenSteady = 0;          // reports since those digits last changed
-    std::string heardFreq;       // the nine digits the operator last heard or set; empty before
+    std::string heardFreq;       // the nine digits the operator last heard or set
     int heardBand = 0;
     int heardMode = 0;
     int modePollCount = 0;  // frequency polls since the mode was last asked

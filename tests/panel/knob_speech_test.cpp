@@ -3,6 +3,7 @@
 // stopped, once; without it the panel stays silent and asks the radio nothing new.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "controls/frequency_ops.h"
@@ -35,7 +36,9 @@ void pressKey(PanelFixture& f, int code) {
 
 void fromOtherProgram(PanelFixture& f, const std::string& text) { f.fake.serial.device(kRelayPort)->inbound += text; }
 
-void turnDial(PanelFixture& f, std::vector<long long> frequencies) { f.radio.turnDial(frequencies, 100, 100); }
+void turnDial(PanelFixture& f, std::vector<long long> frequencies, int stepMs = 100) {
+    f.radio.turnDial(frequencies, stepMs, 100);
+}
 
 // The frequency and meter polls alternate, one every other tick; the mode may only ride on
 // the frequency poll. The rest is returned.
@@ -60,6 +63,12 @@ Strings checkPollsAndTakeTheRest(const Strings& commands, bool modeAsked) {
     return rest;
 }
 
+// The relay waits for the radio's answer to what it forwards with the "delay" prompt.
+Strings withRelayPause(Strings heard) {
+    heard.insert(heard.begin(), "delay");
+    return heard;
+}
+
 TEST(KnobSpeech, changes_made_at_the_radio_are_spoken_once_where_they_stop) {
     const Strings at7074{"7", "point", "0", "7", "4", "mhz"};
     const Strings at20m14074{"20", "metres", "1", "4", "point", "0", "7", "4", "mhz"};
@@ -72,6 +81,9 @@ TEST(KnobSpeech, changes_made_at_the_radio_are_spoken_once_where_they_stop) {
         {"a turning dial is spoken once where it stops, with the new band first", true,
          [](PanelFixture& f) { turnDial(f, {14074000, 14075000, 14076000}); },
          {"20", "metres", "1", "4", "point", "0", "7", "6", "mhz"}, {}},
+        {"a slow turn, a step every 300 ms, is one announcement too", true,
+         [](PanelFixture& f) { turnDial(f, {7074000, 7073000, 7072000, 7071000}, 300); },
+         {"7", "point", "0", "7", "1", "mhz"}, {}},
         {"a change while a prompt plays is spoken after it", true,
          [](PanelFixture& f) { turnDial(f, {7074000}); pressKey(f, 'A'); },
          {"af", "7", "point", "0", "7", "4", "mhz"}, {}},
@@ -80,7 +92,7 @@ TEST(KnobSpeech, changes_made_at_the_radio_are_spoken_once_where_they_stop) {
         {"the mode button at the radio", true, [](PanelFixture& f) { f.radio.pressModeButton("3", 100); },
          {"cw"}, {}},
         {"a frequency from another program through the relay", true,
-         [](PanelFixture& f) { fromOtherProgram(f, "FA014074000;"); }, at20m14074, {"FA014074000;"}},
+         [](PanelFixture& f) { fromOtherProgram(f, "FA014074000;"); }, withRelayPause(at20m14074), {"FA014074000;"}},
         {"a mode from another program through the relay", true,
          [](PanelFixture& f) { fromOtherProgram(f, "MD03;"); }, {"cw"}, {"MD03;", "NA00;"}},
     };
@@ -93,7 +105,10 @@ TEST(KnobSpeech, changes_made_at_the_radio_are_spoken_once_where_they_stop) {
         config.relay = "relay=7";
         if (c.knobOn) config.net = "net=0", config.knob = "knob=1";
         connectSession(f, config);
-        f.fake.sound.onPlay = [&f](const std::string&) { f.radio.advance(kPromptMs); };
+        // A silenced readout finds no file and takes no time.
+        f.fake.sound.onPlay = [&f](const std::string& path) {
+            if (path.rfind("wave\\", 0) == 0) f.radio.advance(kPromptMs);
+        };
 
         c.act(f);
         for (int ms = 0; ms < kRunMs; ms += kTickMs) {
@@ -113,7 +128,8 @@ TEST(KnobSpeech, a_mode_set_at_the_radio_becomes_the_panels_and_is_drawn) {
     f.radio.modeCode = "B";  // narrow FM
     runTicks(f, 20);         // one second: the mode is asked once
     EXPECT_EQ(f.panel.state.mode, 5);
-    EXPECT_EQ(drawnAt(f, 45).front(), "50,45:FMN     ");
+    const Strings modeLine = drawnAt(f, 45);
+    EXPECT_NE(std::find(modeLine.begin(), modeLine.end(), "50,45:FMN     "), modeLine.end());
     EXPECT_EQ(f.prompts(), (Strings{"fm", "nar"}));
 }
 
