@@ -15,6 +15,7 @@ struct KnobState {
     int heardBand = 0;
     int heardMode = 0;
     int modePollCount = 0;  // frequency polls since the mode was last asked
+    int modeWhenAsked = 0;  // the panel's mode when the radio was last asked for its own
 };
 
 }  // namespace vocapan

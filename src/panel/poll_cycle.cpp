@@ -37,12 +37,14 @@ void askModeWithFrequency(Panel& panel) {
     auto& state = panel.state;
     if (state.knobSpeech != 1 || ++state.modePollCount < kModePollEvery) return;
     state.modePollCount = 0;
+    state.modeWhenAsked = state.mode;
     send(panel, "MD0");
 }
 
+// An answer given before a mode key of the panel's own took effect is out of date.
 void takeModeAnswer(Panel& panel) {
     const auto& state = panel.state;
-    if (state.knobSpeech != 1) return;
+    if (state.knobSpeech != 1 || state.mode != state.modeWhenAsked) return;
     if (const int found = findText(state.replyText, "MD0"); found > 0) {
         takeRadioMode(panel, textPiece(state.replyText, found, 4));
     }

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "controls/frequency_ops.h"
+#include "controls/mode_change.h"
 #include "panel/event_handler.h"
 #include "panel_fixture.h"
 #include "panel_session.h"
@@ -131,6 +132,21 @@ TEST(KnobSpeech, a_mode_set_at_the_radio_becomes_the_panels_and_is_drawn) {
     const Strings modeLine = drawnAt(f, 45);
     EXPECT_NE(std::find(modeLine.begin(), modeLine.end(), "50,45:FMN     "), modeLine.end());
     EXPECT_EQ(f.prompts(), (Strings{"fm", "nar"}));
+}
+
+TEST(KnobSpeech, a_mode_answer_older_than_the_panels_own_mode_change_is_not_taken) {
+    PanelFixture f;
+    ConfigLines config;
+    config.knob = "knob=1";
+    connectSession(f, config);
+    runTicks(f, 16);  // the fifth frequency poll, with the mode question, is sent next
+    runTicks(f, 1);
+    f.panel.state.mode = 3;  // CW, as a mode key sets it before the radio's answer is read
+    applyMode(f.panel);
+    f.clearRecords();
+    runTicks(f, 20);
+    EXPECT_EQ(f.panel.state.mode, 3);
+    EXPECT_EQ(f.prompts(), Strings{});
 }
 
 }  // namespace
