@@ -3,6 +3,7 @@
 #include "display/frequency_line.h"
 
 #include "controls/band_stack.h"
+#include "controls/knob_speech.h"
 #include "controls/preamp.h"
 #include "core/number_text.h"
 #include "core/text_piece.h"
@@ -25,6 +26,7 @@ void announceConnection(Panel& panel) {
     applyPreamp(panel);
     playPrompt(panel, "connected");
     panel.state.connected = 1;
+    noteConnectionHeard(panel);
 }
 
 void announceRecall(Panel& panel) {
@@ -88,6 +90,7 @@ void onFrequencyReport(Panel& panel) {
         state.announceAfterRecall = 0;
         announceRecall(panel);
     }
+    speakRadioChanges(panel);
 }
 
 }  // namespace vocapan

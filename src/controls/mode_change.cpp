@@ -58,6 +58,9 @@ void restoreBandEntry(Panel& panel) {
 
 void applyMode(Panel& panel) {
     auto& state = panel.state;
+    // The panel's own mode change is not spoken again when the radio shows it; a mode other
+    // software sets through the relay is.
+    if (state.rawVfoHold != 1) state.heardMode = state.mode;
     state.quietWidth = 1;
 
     if (state.repeaterOn == 1) toggleRepeaterShift(panel);
@@ -87,6 +90,13 @@ void applyMode(Panel& panel) {
     // After a memory recall, or while other software drives the radio through the relay, the
     // radio stays where it was put; the band entry would take it elsewhere.
     if (state.memoryRecalled != 1 && state.rawVfoHold != 1) restoreBandEntry(panel);
+}
+
+int modeOfCommand(const PanelState& state, const std::string& modeCommand) {
+    for (int mode = 1; mode <= kModeCount; ++mode) {
+        if (state.modeCommand[static_cast<std::size_t>(mode)] == modeCommand) return mode;
+    }
+    return 0;
 }
 
 }  // namespace vocapan

@@ -38,6 +38,7 @@ struct ConfigState {
     std::string stdOffsetDigits10, stdOffsetDigits11, stdOffsetDigits12, stdOffsetDigits13;
     int relayPort = 0;
     int debugLog = 0;
+    int knobSpeech = 0;  // 1: changes made at the radio itself are spoken
 };
 
 // Entry modes and immediate key actions.

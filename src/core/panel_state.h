@@ -4,6 +4,7 @@
 #include "core/app_state.h"
 #include "core/controls_state.h"
 #include "core/display_state.h"
+#include "core/knob_state.h"
 #include "core/link_state.h"
 #include "core/memory_state.h"
 #include "core/speech_state.h"
@@ -17,6 +18,7 @@ struct PanelState : AppState,
                     LinkState,
                     MemoryState,
                     ControlsState,
-                    DisplayState {};
+                    DisplayState,
+                    KnobState {};
 
 }  // namespace vocapan

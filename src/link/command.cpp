@@ -48,6 +48,9 @@ void sendCommand(Panel& panel) {
     state.workText = limitText(state.workText + ";");
     if ((startsWith(state.workText, "FA") || startsWith(state.workText, "FB")) && state.workText.size() >= 6) {
         state.lastFreqCommand = state.workText;
+        // A frequency other software sends through the relay is a change the operator did not
+        // make here; only the panel's own is kept, so that its report is not spoken again.
+        if (state.rawVfoHold != 1) state.ownFreqCommand = state.workText;
     }
     panel.catLink.writeBytes(state.comPort, state.workText);
     writeDebugLine(panel, "TX=" + state.workText);

@@ -112,6 +112,9 @@ ConfigurationResult readConfiguration(const std::string& fileText, ConfigState& 
 
     config.debugLog = 0;
     config.debugLog = numberFromText(piece(lines.line(11), 7, 1));
+
+    // Optional: "knob=1" speaks what changes at the radio itself; absent it stays quiet.
+    config.knobSpeech = numberFromText(piece(lines.line(13), 6, 1));
     return ConfigurationResult::Read;
 }
 

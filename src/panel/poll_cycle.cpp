@@ -1,12 +1,14 @@
 // Ticks alternate: a send tick asks for the frequency ("FA") or a meter ("SM0" in receive,
 // "RM6" while tuning or transmitting, "RM4" while the mic level is metered); the next tick
-// reads everything that arrived and decodes the latest answer of each kind.
+// reads everything that arrived and decodes the latest answer of each kind. While the radio's
+// own changes are spoken, the frequency poll also asks for the mode ("MD0") once a second.
 #include "panel/poll_cycle.h"
 
 #include <string>
 #include <vector>
 
 #include "controls/frequency_report.h"
+#include "controls/knob_speech.h"
 #include "core/number_text.h"
 #include "core/text_piece.h"
 #include "link/command.h"
@@ -29,6 +31,31 @@ std::string pollCommand(const PanelState& state) {
     return state.tuning == 1 || state.txState > 0 ? "RM6" : "SM0";
 }
 
+// --- The mode at the radio, asked only while its changes are spoken ---
+
+constexpr int kModePollEvery = 5;  // frequency polls: the mode is asked once a second
+
+// The mode question rides on the frequency poll's tick, after "FA", so the polls keep their
+// pace and the frequency answer still comes first in what is read.
+void askModeWithFrequency(Panel& panel) {
+    auto& state = panel.state;
+    if (state.knobSpeech != 1 || ++state.modePollCount < kModePollEvery) return;
+    state.modePollCount = 0;
+    state.modeWhenAsked = state.mode;
+    send(panel, "MD0");
+}
+
+// An answer given before a mode key of the panel's own took effect is out of date.
+void takeModeAnswer(Panel& panel) {
+    const auto& state = panel.state;
+    if (state.knobSpeech != 1 || state.mode != state.modeWhenAsked) return;
+    if (const int found = findText(state.replyText, "MD0"); found > 0) {
+        takeRadioMode(panel, textPiece(state.replyText, found, 4));
+    }
+}
+
+// --- The poll ---
+
 void sendTick(Panel& panel) {
     auto& state = panel.state;
     if (state.relayPort > 0) relayPoll(panel);
@@ -38,6 +65,7 @@ void sendTick(Panel& panel) {
         send(panel, command);
         state.pollAwaiting = textPiece(state.workText, 1, 2);
     }
+    if (command == "FA") askModeWithFrequency(panel);
     state.pollPhase = 1;
 }
 
@@ -79,6 +107,7 @@ struct LatestAnswers {
     const std::string* sMeter = nullptr;
     const std::string* swr = nullptr;
     const std::string* micLevel = nullptr;
+    const std::string* mode = nullptr;
 };
 
 LatestAnswers latestOfEachKind(const std::vector<std::string>& answers) {
@@ -88,6 +117,7 @@ LatestAnswers latestOfEachKind(const std::vector<std::string>& answers) {
         if (beginsWith(answer, "SM")) latest.sMeter = &answer;
         if (findText(answer, "RM6") > 0) latest.swr = &answer;
         if (findText(answer, "RM4") > 0) latest.micLevel = &answer;
+        if (beginsWith(answer, "MD0")) latest.mode = &answer;
     }
     return latest;
 }
@@ -121,6 +151,10 @@ void readTick(Panel& panel) {
     writeDebugLine(panel, "RX=" + read);
 
     const LatestAnswers latest = latestOfEachKind(answers);
+    if (latest.mode) {
+        state.replyText = *latest.mode;
+        takeModeAnswer(panel);
+    }
     if (latest.frequency) {
         state.replyText = *latest.frequency;
         onFrequencyReport(panel);

@@ -7,7 +7,6 @@
 
 #include "controls/frequency_report.h"
 #include "controls/mode_change.h"
-#include "core/band_table.h"
 #include "core/number_text.h"
 #include "core/text_piece.h"
 #include "link/command.h"
@@ -22,15 +21,6 @@ using SteadyClock = std::chrono::steady_clock;
 constexpr auto kAnswerLimit = std::chrono::milliseconds(100);
 constexpr int kReadBlock = 4096;
 constexpr std::size_t kShortestReport = 6;
-
-// The panel's mode number of a relayed mode command ("MD04" is FM, mode 7), 0 for a mode
-// the panel does not work in.
-int panelModeOf(const std::string& modeCommand, const PanelState& state) {
-    for (int mode = 1; mode <= kModeCount; ++mode) {
-        if (state.modeCommand[static_cast<std::size_t>(mode)] == modeCommand) return mode;
-    }
-    return 0;
-}
 
 // An answer that is not the relayed command's goes to the poll cycle, in the order the radio
 // sent it; the poll's own answer among them is no longer awaited.
@@ -113,7 +103,7 @@ void forwardCommand(Panel& panel, const std::string& command) {
     // A mode set by the other program is taken over by the panel; the radio does not answer it.
     if (beginsWith(state.workText, "MD0") && textPiece(state.workText, 4, 1) != ";") {
         state.radioInput += unfinished;
-        const int mode = panelModeOf(textPiece(state.workText, 1, 4), state);
+        const int mode = modeOfCommand(state, textPiece(state.workText, 1, 4));
         if (mode == 0) return;
         state.mode = mode;
         applyMode(panel);

@@ -89,6 +89,24 @@ TEST(Configuration, missing_lines_read_as_empty) {
     EXPECT_EQ(config.offsetDigits13, "0");
 }
 
+TEST(Configuration, line_13_switches_on_the_radios_own_changes_spoken_and_only_knob_1_does) {
+    const std::string eleven =
+        "com=5\r\nspeed=38400\r\nswr=0\r\ntun=1\r\npwroff=0\r\nrep10=-100\r\nrep6=-600\r\nrep2=-600\r\n"
+        "rep70=-7600\r\nrelcom=0\r\ndebug=0\r\n";
+    const std::pair<std::string, int> cases[] = {
+        {"", 0},                     // eleven lines, as every older file
+        {"net=0\r\nknob=1\r\n", 1},  // the sixth character of line 13
+        {"net=0\r\nknob=0\r\n", 0},
+        {"net=0\r\n\r\n", 0},       // empty
+        {"net=0\r\nknob=1", 1},     // no line end after the last line
+        {"knob=1\r\n", 0},          // on line 12 it is not read
+        {"net=0\r\nknob=\r\n", 0},  // the line too short for a value
+    };
+    for (const auto& [later, knobSpeech] : cases) {
+        EXPECT_EQ(read(eleven + later).knobSpeech, knobSpeech) << "lines after 11: '" << later << "'";
+    }
+}
+
 TEST(Configuration, another_programs_configuration_is_refused_after_port_and_speed) {
     ConfigurationResult result;
     const ConfigState config = read("com=4\r\nspeed=9600\r\npoweroff=1\r\ntun=0\r\npwroff=1\r\n", &result);
