@@ -14,13 +14,18 @@ grep -q 'burst ends' "$work/radio.log" || fail "the panel did not take the flood
 flood_ms=$(grep -E 'burst (of|ends)' "$work/radio.log" | radio_log_ms | awk 'NR == 1 { s = $1 } END { print $1 - s }')
 echo "1 MB taken in $flood_ms ms"
 
-# The S-meter figure is drawn silently on every decoded reading ("xx" prompts): the flood's
-# readings say S0, the radio's own more. Current again means an S-meter figure above S0
-# after the flood's last.
-current() { awk '/^xx0\.wav/ { flood = NR } /^xx[1-9]\.wav/ { real = NR } END { exit !(real > flood) }' "$work/sound.log"; }
+# Every read is written to the transcript as it is decoded ("RX="). The flood's readings are
+# SM0010; the radio's own are higher. Current again means the last S-meter reading read is
+# the radio's own, after the flood's.
+current() {
+  tr -d '\r' <"$work/debug.dat" | awk '/^RX=/ {
+      line = $0
+      while (match(line, /SM0[0-9][0-9][0-9];/)) { if (substr(line, RSTART, 7) == "SM0010;") flood = 1; last = substr(line, RSTART, 7); line = substr(line, RSTART + 7) }
+    } END { exit !(flood && last != "SM0010;") }'
+}
 for _ in $(seq 100); do current && break; sleep 0.01; done
 took=$((($(date +%s%N) - ended) / 1000000))
-current || fail "the S-meter never came back from the flood's reading: $(tail -n 4 "$work/sound.log")"
+current || fail "the S-meter never came back from the flood's reading: $(tail -c 300 "$work/debug.dat")"
 echo "readouts current $took ms after the flood"
 ((took <= 500)) || fail "the readouts were current only $took ms after the flood"
 
