@@ -3,16 +3,16 @@
 // first byte chooses what the poll meters (transmitting, tuning, mic level, SWR readout);
 // each line after it arrives before a read tick, with a send tick between.
 #include "fuzz_input.h"
-#include "panel_fixture.h"
 #include "panel_session.h"
+#include "started_panel.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace vocapan::testing;
-    vocapan::fuzz::FuzzInput input(data, size);
-    PanelFixture panel;
-    connectSession(panel);
+    using namespace vocapan;
+    static fuzz::StartedPanel started;
+    testing::PanelFixture& panel = started.restart();
     panel.radioPort.responder = nullptr;
 
+    fuzz::FuzzInput input(data, size);
     auto& state = panel.panel.state;
     const int settings = input.byte();
     state.txState = settings & 1;
@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.swrSettle = settings >> 4 & 3;
     state.vfoBTarget = settings >> 6 & 1;
     for (const std::string& line : input.lines()) {
-        deliver(panel, line);
-        runTicks(panel, 1);
+        testing::deliver(panel, line);
+        testing::runTicks(panel, 1);
     }
     return 0;
 }
