@@ -90,6 +90,8 @@ int runPanel(platform::Platform& services) {
     runMessageLoop(panel);
 
     services.window.stopTimer(kPollTimer);
+    // However the session ended, the transmitter is not left keyed behind it.
+    if (state.txState > 0 || state.tuning == 1) send(panel, "TX0");
     saveMemories(panel);
     services.window.close();
     releaseRadio(panel);
