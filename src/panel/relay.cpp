@@ -1,7 +1,9 @@
 #include "panel/relay.h"
 
+#include <algorithm>
 #include <chrono>
 #include <string>
+#include <vector>
 
 #include "controls/frequency_report.h"
 #include "controls/mode_change.h"

@@ -177,8 +177,8 @@ TEST(Relay, two_commands_of_one_read_make_one_transcript_line_each) {
     const auto lines = fileLines("debug.dat");
     const auto from = std::find(lines.begin(), lines.end(), "***VRX1=FA;");
     ASSERT_NE(from, lines.end());
-    EXPECT_EQ(Commands(from, from + 6), (Commands{"***VRX1=FA;", "TX=FA;", "***VTX1=FA007100000;", "***VRX1=MD0;",
-                                                  "TX=MD0;", "***VTX1=MD01;"}));
+    EXPECT_EQ(Commands(from, from + 6),
+              (Commands{"***VRX1=FA;", "TX=FA;", "***VTX1=FA007100000;", "***VRX1=MD0;", "TX=MD0;", "***VTX1=MD01;"}));
 }
 
 }  // namespace

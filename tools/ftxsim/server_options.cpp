@@ -11,10 +11,9 @@ namespace ftxsim {
 
 namespace {
 
-constexpr auto kValueOptions =
-    std::to_array<std::string_view>({"--link", "--log", "--report", "--id", "--only-baud", "--report-every", "--knob",
-                                     "--knob-step-ms", "--knob-after-ms", "--mode-button", "--mode-button-after-ms",
-                                     "--burst", "--burst-after-ms"});
+constexpr auto kValueOptions = std::to_array<std::string_view>(
+    {"--link", "--log", "--report", "--id", "--only-baud", "--report-every", "--knob", "--knob-step-ms",
+     "--knob-after-ms", "--mode-button", "--mode-button-after-ms", "--burst", "--burst-after-ms"});
 constexpr std::size_t kMostDigits = 9;  // what the conversion to a number takes safely
 
 bool allDigits(const std::string& text) {

@@ -37,7 +37,6 @@ public:
     // Nothing arrives while a read waits, so a read with a time limit ends at its limit.
     int readBytes(char* buffer, int max) override {
         if (device_.unplugged) return -1;
-        if (device_.inbound.empty() && device_.timeouts.intervalMs != ReadTimeouts::kReturnAtOnce) ++device_.timedReads;
         const int count = std::min<int>(max, static_cast<int>(device_.inbound.size()));
         std::memcpy(buffer, device_.inbound.data(), static_cast<size_t>(count));
         device_.inbound.erase(0, static_cast<size_t>(count));

@@ -29,7 +29,6 @@ struct FakeSerialDevice {
     int openCount = 0;
     bool refuseSettings = false;  // the driver refuses line settings
     bool unplugged = false;       // transfers fail and the port cannot be opened
-    int timedReads = 0;           // reads that would have waited for a byte to arrive
 };
 
 class FakeSerialPortOpener : public SerialPortOpener {
