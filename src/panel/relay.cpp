@@ -129,6 +129,19 @@ std::string withoutBlanks(const std::string& command) {
     return first == std::string::npos ? std::string() : command.substr(first);
 }
 
+// The next complete command of `received`, with its ";"; empty when none has come whole. A
+// run longer than any command (line noise, another protocol) is dropped, so that the relay
+// understands the next command again.
+std::string nextCommand(std::string& received) {
+    for (std::size_t end = received.find(';'); end != std::string::npos; end = received.find(';')) {
+        std::string command = withoutBlanks(received.substr(0, end + 1));
+        received.erase(0, end + 1);
+        if (command.size() > 1 && command.size() <= kTextLimit) return command;
+    }
+    if (received.size() >= kTextLimit) received.clear();
+    return {};
+}
+
 }  // namespace
 
 void relayPoll(Panel& panel) {
@@ -146,10 +159,10 @@ void relayPoll(Panel& panel) {
     // with the radio switched off.
     if (state.radioLost == 1) state.relayBuffer.clear();
 
-    for (const auto& received : takeTerminated(state.relayBuffer)) {
-        const std::string command = withoutBlanks(received);
-        if (command.size() > 1) forwardCommand(panel, command);
-    }
+    // One command at a time: the polls and the keys have their turn between two, and the
+    // relay timer serves the next within a few milliseconds.
+    const std::string command = nextCommand(state.relayBuffer);
+    if (!command.empty()) forwardCommand(panel, command);
 }
 
 }  // namespace vocapan

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <memory>
 
+#include "core/text_piece.h"
+#include "panel/event_handler.h"
+#include "panel/relay.h"
 #include "panel_fixture.h"
 #include "panel_session.h"
 
@@ -22,11 +25,13 @@ struct RelaySession {
         config.debug = debug;
         connectSession(panel, config);
     }
-    // The other program writes `text`; the next send tick serves it.
+    // The other program writes `text`; the next send tick serves it, and relay timer ticks
+    // the commands after the first.
     void fromOtherProgram(const std::string& text) {
         relay.inbound += text;
         panel.panel.state.pollPhase = 0;
         runTicks(panel, 1);
+        for (int tick = 0; tick < 5; ++tick) handleMessage(panel.panel, {platform::MessageKind::Timer, 0, kRelayTimer});
     }
     PanelFixture panel;
     platform::fake::FakeSerialDevice& relay;
@@ -104,9 +109,9 @@ TEST_P(RelayExchange, every_command_reaches_the_radio_in_order_and_only_its_answ
 INSTANTIATE_TEST_SUITE_P(
     Cases, RelayExchange,
     ::testing::Values(
-        ExchangeCase{"two_queries_in_one_read", {"FA;MD0;"}, {"FA;", "MD0;"}, "FA007100000;MD01;"},
-        ExchangeCase{"a_set_and_its_check_together", {"FA014074000;FA;"}, {"FA014074000;", "FA;"}, "FA014074000;"},
-        ExchangeCase{"hamlibs_opening_questions", {"AI0;AI;", "ID;"}, {"AI0;", "AI;", "FA;", "ID;"}, "AI0;ID0840;"},
+        ExchangeCase{"two_queries_in_one_read", {"FA;MD0;"}, {"FA;", "FA;", "MD0;"}, "FA007100000;MD01;"},
+        ExchangeCase{"a_set_and_its_check_together", {"FA014074000;FA;"}, {"FA014074000;", "FA;", "FA;"}, "FA014074000;"},
+        ExchangeCase{"hamlibs_opening_questions", {"AI0;AI;", "ID;"}, {"AI0;", "FA;", "AI;", "ID;"}, "AI0;ID0840;"},
         ExchangeCase{"a_set_the_radio_does_not_answer", {"FA014074000;"}, {"FA014074000;", "FA;"}, ""},
         ExchangeCase{"a_command_the_radio_does_not_know", {"QQ;"}, {"QQ;"}, "?;"},
         ExchangeCase{"line_noise_is_dropped_and_the_next_command_served", {std::string(300, 'x'), "ID;"}, {"FA;", "ID;"}, "ID0840;"},
@@ -174,11 +179,11 @@ TEST(Relay, each_exchange_is_written_to_the_transcript) {
 TEST(Relay, two_commands_of_one_read_make_one_transcript_line_each) {
     RelaySession session("debug=1");
     session.fromOtherProgram("FA;MD0;");
-    const auto lines = fileLines("debug.dat");
-    const auto from = std::find(lines.begin(), lines.end(), "***VRX1=FA;");
-    ASSERT_NE(from, lines.end());
-    EXPECT_EQ(Commands(from, from + 6),
-              (Commands{"***VRX1=FA;", "TX=FA;", "***VTX1=FA007100000;", "***VRX1=MD0;", "TX=MD0;", "***VTX1=MD01;"}));
+    Commands relayLines;
+    for (const auto& line : fileLines("debug.dat")) {
+        if (beginsWith(line, "***")) relayLines.push_back(line);
+    }
+    EXPECT_EQ(relayLines, (Commands{"***VRX1=FA;", "***VTX1=FA007100000;", "***VRX1=MD0;", "***VTX1=MD01;"}));
 }
 
 }  // namespace
