@@ -20,7 +20,7 @@ namespace {
 
 constexpr int kTickWrap = 20;
 constexpr int kMicLevelQuietTicks = 10;  // the mic level is spoken at most every half second
-constexpr int kQuitWaitTicks = 20;       // a radio that reports no more lets the session end after 1 s
+constexpr int kQuitWaitTicks = 16;       // a radio that reports no more lets the session end after 0.8 s
 
 std::string pollCommand(const PanelState& state) {
     if (state.pollAlt == 0) return state.txState > 0 ? "" : "FA";

@@ -11,7 +11,7 @@ namespace vocapan {
 namespace {
 
 constexpr int kUnansweredBeforeLost = 12;  // polls in a row, about 1.2 s in receive
-constexpr int kRetryTicks = 40;            // the port is tried every 2 s
+constexpr int kRetryTicks = 20;            // the port is tried every second
 constexpr const char* kIdentityAnswer = "ID0840;";
 
 // Until it answers again the operator's keys are answered "nc", as before the first report,

@@ -1,6 +1,6 @@
 // A radio that stops answering, or whose port fails (a USB cable pulled, the radio switched
 // off), is noticed within about two seconds and said once; the port is tried again every
-// two seconds, and a radio that answers again is brought back as at start.
+// second, and a radio that answers again is brought back as at start.
 #pragma once
 
 #include "core/panel.h"

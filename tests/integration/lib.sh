@@ -10,7 +10,7 @@ pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
-  rm -rf "$work"
+  [[ -n ${KEEP_WORK:-} ]] && echo "kept $work" >&2 || rm -rf "$work"
 }
 trap cleanup EXIT
 cp -r "$WAVE_DIR" "$work/wave"

@@ -10,9 +10,10 @@ start_panel 120
 wait_until_connected
 rm -f "$work/savmem.dat"
 
+xdotool windowfocus --sync "$window"
 kill -STOP "$radio"
 started=$(date +%s%N)
-xdotool windowfocus --sync "$window" key q
+xdotool key q
 wait "$panel" || fail "the panel did not end after Q"
 took=$((($(date +%s%N) - started) / 1000000))
 kill -CONT "$radio"

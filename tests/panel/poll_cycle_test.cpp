@@ -250,14 +250,14 @@ INSTANTIATE_TEST_SUITE_P(
                                false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PollCycle, quit_with_a_silent_radio_ends_the_session_after_a_second_with_the_memories_saved) {
+TEST(PollCycle, quit_with_a_silent_radio_ends_the_session_within_a_second_with_the_memories_saved) {
     PanelFixture panel;
     connectSession(panel);
     panel.panel.state.running = 1;
     panel.radio.options().silent = true;
     handleMessage(panel.panel, {platform::MessageKind::KeyDown, 'Q', 0});
     EXPECT_EQ(panel.commands(), Commands{"TX0;"});
-    runTicks(panel, 19);
+    runTicks(panel, 15);
     EXPECT_EQ(panel.panel.state.running, 1);
     runTicks(panel, 1);
     EXPECT_EQ(panel.panel.state.running, 0);
