@@ -43,6 +43,13 @@ void announceRecall(Panel& panel) {
 
 }  // namespace
 
+void finishQuit(Panel& panel) {
+    auto& state = panel.state;
+    saveMemories(panel);
+    state.quitCountdown = 0;
+    state.running = 0;
+}
+
 void onFrequencyReport(Panel& panel) {
     auto& state = panel.state;
     if (state.connected == 0) {
@@ -74,9 +81,7 @@ void onFrequencyReport(Panel& panel) {
     drawFunctionLine(panel);
 
     if (state.quitCountdown > 0 && ++state.quitCountdown >= kQuitOnCountdown) {
-        saveMemories(panel);
-        state.quitCountdown = 0;
-        state.running = 0;
+        finishQuit(panel);
         return;
     }
     if (state.announceAfterRecall == 1) {

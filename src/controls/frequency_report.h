@@ -9,5 +9,7 @@ namespace vocapan {
 
 // Handles the report in `replyText`.
 void onFrequencyReport(Panel& panel);
+// The end of the quit sequence: the memories are saved and the session ends.
+void finishQuit(Panel& panel);
 
 }  // namespace vocapan

@@ -16,6 +16,14 @@ platform::SerialPort* CatLink::port(int n) const {
 
 bool CatLink::isOpen(int n) const { return port(n) != nullptr; }
 
+bool CatLink::hasFailed(int n) const { return n >= 1 && n <= kPortCount && failed_[n]; }
+
+int CatLink::fail(int n) {
+    slots_[n].reset();
+    failed_[n] = true;
+    return 0;
+}
+
 int CatLink::openSerialPort(int n, int baud) {
     if (n < 1 || n > kPortCount) return 0;
     auto opened = opener_.open(n);
@@ -25,6 +33,7 @@ int CatLink::openSerialPort(int n, int baud) {
         return 0;  // the handle closes as it goes out of scope
     }
     slots_[n] = std::move(opened);
+    failed_[n] = false;
     return 1;
 }
 
@@ -50,7 +59,9 @@ void CatLink::closeSerialPort(int n) {
 
 int CatLink::bytesWaiting(int n) {
     auto* p = port(n);
-    return p ? std::max(p->bytesWaiting(), 0) : 0;
+    if (!p) return 0;
+    const int count = p->bytesWaiting();
+    return count < 0 ? fail(n) : count;
 }
 
 int CatLink::readBytes(int n, std::string& text, int max) {
@@ -58,15 +69,34 @@ int CatLink::readBytes(int n, std::string& text, int max) {
     auto* p = port(n);
     if (!p || max <= 0) return 0;
     std::vector<char> buffer(static_cast<size_t>(max));
-    const int count = std::clamp(p->readBytes(buffer.data(), max), 0, max);
-    text.assign(buffer.data(), static_cast<size_t>(count));
+    const int count = p->readBytes(buffer.data(), max);
+    if (count < 0) return fail(n);
+    text.assign(buffer.data(), static_cast<size_t>(std::min(count, max)));
+    return static_cast<int>(text.size());
+}
+
+int CatLink::readWithin(int n, std::string& text, int max, int ms) {
+    text.clear();
+    auto* p = port(n);
+    if (!p || max <= 0 || ms <= 0) return 0;
+    p->setReadTimeouts({0, 0, static_cast<std::uint32_t>(ms)});
+    int count = readBytes(n, text, 1);
+    if (auto* still = port(n)) {
+        still->setReadTimeouts({platform::ReadTimeouts::kReturnAtOnce, 0, 0});
+        std::string rest;
+        if (count > 0 && max > 1 && readBytes(n, rest, std::min(bytesWaiting(n), max - 1)) > 0) {
+            text += rest;
+            count = static_cast<int>(text.size());
+        }
+    }
     return count;
 }
 
 int CatLink::writeBytes(int n, const std::string& text) {
     auto* p = port(n);
     if (!p || text.empty()) return 0;
-    return p->writeBytes(text.data(), static_cast<int>(text.size()));
+    const int count = p->writeBytes(text.data(), static_cast<int>(text.size()));
+    return count < 0 ? fail(n) : count;
 }
 
 }  // namespace vocapan

@@ -1,6 +1,7 @@
 // The serial layer under the radio link: 256 port slots by COM number. Every operation on a
 // number outside 1..256, or on an empty slot, does nothing and answers 0, so a radio that
-// never opened simply never answers.
+// never opened simply never answers. A port whose line fails is closed at once and marked
+// failed, so that nothing more is sent to it until it is opened again.
 #pragma once
 
 #include <array>
@@ -28,14 +29,22 @@ public:
     void closeSerialPort(int n);
     int bytesWaiting(int n);
     int readBytes(int n, std::string& text, int max);
+    // Waits at most `ms` for the first byte, then takes what has arrived, up to `max`. For a
+    // port whose reads return at once; they do so again afterwards.
+    int readWithin(int n, std::string& text, int max, int ms);
     int writeBytes(int n, const std::string& text);
     bool isOpen(int n) const;
+    // True from a failure of the line until the port is opened again.
+    bool hasFailed(int n) const;
 
 private:
     platform::SerialPort* port(int n) const;
+    // Closes a port whose line failed and remembers it.
+    int fail(int n);
 
     platform::SerialPortOpener& opener_;
     std::array<std::unique_ptr<platform::SerialPort>, kPortCount + 1> slots_{};
+    std::array<bool, kPortCount + 1> failed_{};
 };
 
 }  // namespace vocapan

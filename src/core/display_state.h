@@ -14,6 +14,7 @@ struct DisplayState {
     int vfoAHz = 0;
     int skipFreqReport = 0;
     int quitCountdown = 0;
+    int quitTicks = 0;  // ticks since the quit key, for a radio that reports no more
     int announceAfterRecall = 0;
     int squelchLevel = 0;
     int quietWidth = 0;

@@ -16,6 +16,9 @@ struct LinkState {
 
     std::string replyText;
     int replyCount = 0;
+    // What the radio sent that no reader has taken yet: answers set aside while a relayed
+    // command waited for its own, and an answer still arriving.
+    std::string radioInput;
 
     int dataBits = 0;
     int parity = 0;
@@ -33,6 +36,12 @@ struct LinkState {
     std::string swrText;
     int swrSettle = 0;
     int micPeak = 0;
+    std::string pollAwaiting;  // letters of the poll whose answer has not been read yet
+    int unansweredPolls = 0;   // polls in a row that nothing came back for
+
+    // A radio that stopped answering, or whose port failed
+    int radioLost = 0;
+    int lostTicks = 0;  // ticks since the port was last tried
 
     // Read back from the radio at start
     int radioId = 0;

@@ -5,6 +5,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "core/number_text.h"
 
 namespace vocapan {
 
@@ -22,6 +25,22 @@ inline int findText(std::string_view text, std::string_view what) {
 
 inline bool beginsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
+}
+
+// Takes the complete commands or answers (each up to and including its ";") off the front of
+// `stream`; an unfinished end stays for its rest to arrive, unless it has grown to the text
+// limit without a ";" (line noise, another protocol): that run is dropped, so the next
+// complete one is understood again.
+inline std::vector<std::string> takeTerminated(std::string& stream) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    for (std::size_t end = stream.find(';'); end != std::string::npos; end = stream.find(';', start)) {
+        pieces.push_back(stream.substr(start, end + 1 - start));
+        start = end + 1;
+    }
+    stream.erase(0, start);
+    if (stream.size() >= kTextLimit) stream.clear();
+    return pieces;
 }
 
 }  // namespace vocapan

@@ -1,5 +1,7 @@
 #include "link/command.h"
 
+#include <algorithm>
+
 #include "core/number_text.h"
 #include "speech/prompt_player.h"
 
@@ -7,18 +9,30 @@ namespace vocapan {
 
 namespace {
 
-constexpr int kMaxRead = 255;
+constexpr int kReadBlock = 4096;
+// A radio that never stops sending still lets the panel go on after this much in one go.
+constexpr std::size_t kMostTakenAtOnce = 1 << 20;
 
 bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
-// A report of a frequency below 1 MHz ("FA000500000;") is shown as 1 MHz, without ";".
+}  // namespace
+
 void repairLowFrequencyReport(std::string& reply) {
     if (reply.size() >= 5 && reply[0] == 'F' && reply.compare(2, 3, "000") == 0) {
         reply = reply.substr(0, 2) + "001000000";
     }
 }
 
-}  // namespace
+void takeArrived(Panel& panel) {
+    auto& state = panel.state;
+    std::string chunk;
+    for (std::size_t taken = 0; taken < kMostTakenAtOnce;) {
+        const int waiting = panel.catLink.bytesWaiting(state.comPort);
+        if (waiting <= 0 || panel.catLink.readBytes(state.comPort, chunk, std::min(waiting, kReadBlock)) <= 0) break;
+        state.radioInput += chunk;
+        taken += chunk.size();
+    }
+}
 
 void writeDebugLine(Panel& panel, const std::string& line) {
     auto& state = panel.state;
@@ -43,9 +57,10 @@ void pauseForReply(Panel& panel) { playPrompt(panel, "delay"); }
 
 void readReply(Panel& panel) {
     auto& state = panel.state;
-    state.replyText.clear();
-    state.replyCount = panel.catLink.bytesWaiting(state.comPort);
-    if (state.replyCount >= 1) state.replyCount = panel.catLink.readBytes(state.comPort, state.replyText, kMaxRead);
+    takeArrived(panel);
+    state.replyText = std::move(state.radioInput);
+    state.radioInput.clear();
+    state.replyCount = static_cast<int>(state.replyText.size());
     repairLowFrequencyReport(state.replyText);
     if (!state.replyText.empty()) writeDebugLine(panel, "RX=" + state.replyText);
 }

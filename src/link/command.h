@@ -13,9 +13,13 @@ namespace vocapan {
 void sendCommand(Panel& panel);
 // Waits for the radio's answer by playing the "delay" prompt to its end.
 void pauseForReply(Panel& panel);
-// Takes whatever the radio has sent (at most 255 bytes) into `replyText`, repairing a
-// report below 1 MHz, and logs a non-empty read. Never waits.
+// Takes whatever the radio has sent, however much, into `replyText`, repairing a report
+// below 1 MHz, and logs a non-empty read. Never waits.
 void readReply(Panel& panel);
+// Adds everything that has arrived from the radio to `radioInput`. Never waits.
+void takeArrived(Panel& panel);
+// A report of a frequency below 1 MHz ("FA000500000;") becomes "FA001000000", without ";".
+void repairLowFrequencyReport(std::string& reply);
 
 // Puts `command` into `workText` and sends it.
 void send(Panel& panel, const std::string& command);

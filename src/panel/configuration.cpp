@@ -1,5 +1,7 @@
 #include "panel/configuration.h"
 
+#include <algorithm>
+#include <array>
 #include <vector>
 
 #include "core/number_text.h"
@@ -55,7 +57,15 @@ std::string offsetDigits(const std::string& line, std::size_t position, std::siz
     return line.size() == fullLength ? piece(line, position, 4) : "0" + piece(line, position, 3);
 }
 
+constexpr std::array kSerialSpeeds{300, 600, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+constexpr int kHighestPort = 256;
+
 }  // namespace
+
+bool portAndSpeedUsable(const ConfigState& config) {
+    return config.comPort >= 1 && config.comPort <= kHighestPort &&
+           std::find(kSerialSpeeds.begin(), kSerialSpeeds.end(), config.baudRate) != kSerialSpeeds.end();
+}
 
 ConfigurationResult readConfiguration(const std::string& fileText, ConfigState& config) {
     const ConfigLines lines(fileText);

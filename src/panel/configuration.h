@@ -13,5 +13,7 @@ enum class ConfigurationResult { Read, WrongKind };
 // third line beginning "pow" belongs to another program's configuration: reading stops
 // there with the port and speed already set.
 ConfigurationResult readConfiguration(const std::string& fileText, ConfigState& config);
+// False when the port is not a COM number 1 to 256 or the speed is not a serial speed.
+bool portAndSpeedUsable(const ConfigState& config);
 
 }  // namespace vocapan

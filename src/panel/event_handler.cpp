@@ -2,6 +2,7 @@
 
 #include "panel/key_rules.h"
 #include "panel/poll_cycle.h"
+#include "panel/relay.h"
 
 namespace vocapan {
 
@@ -11,7 +12,11 @@ void handleMessage(Panel& panel, const platform::WindowMessage& message) {
             panel.state.running = 0;
             break;
         case platform::MessageKind::Timer:
-            pollTick(panel);
+            if (message.timerId == kRelayTimer) {
+                relayPoll(panel);
+            } else {
+                pollTick(panel);
+            }
             break;
         case platform::MessageKind::KeyDown:
             onKeyDown(panel, message.keyCode);

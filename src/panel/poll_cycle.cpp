@@ -1,14 +1,16 @@
 // Ticks alternate: a send tick asks for the frequency ("FA") or a meter ("SM0" in receive,
 // "RM6" while tuning or transmitting, "RM4" while the mic level is metered); the next tick
-// reads everything that arrived and decodes it.
+// reads everything that arrived and decodes the latest answer of each kind.
 #include "panel/poll_cycle.h"
 
 #include <string>
+#include <vector>
 
 #include "controls/frequency_report.h"
 #include "core/number_text.h"
 #include "core/text_piece.h"
 #include "link/command.h"
+#include "panel/radio_watch.h"
 #include "panel/relay.h"
 #include "speech/readouts_meters.h"
 
@@ -18,6 +20,7 @@ namespace {
 
 constexpr int kTickWrap = 20;
 constexpr int kMicLevelQuietTicks = 10;  // the mic level is spoken at most every half second
+constexpr int kQuitWaitTicks = 16;       // a radio that reports no more lets the session end after 0.8 s
 
 std::string pollCommand(const PanelState& state) {
     if (state.pollAlt == 0) return state.txState > 0 ? "" : "FA";
@@ -30,7 +33,10 @@ void sendTick(Panel& panel) {
     if (state.relayPort > 0) relayPoll(panel);
     const std::string command = pollCommand(state);
     state.pollAlt = 1 - state.pollAlt;
-    if (!command.empty()) send(panel, command);
+    if (!command.empty()) {
+        send(panel, command);
+        state.pollAwaiting = textPiece(state.workText, 1, 2);
+    }
     state.pollPhase = 1;
 }
 
@@ -65,24 +71,84 @@ void takeMicLevel(Panel& panel, int found) {
     if (state.tickCount > kMicLevelQuietTicks) sayMicLevel(panel);
 }
 
+// The latest answer of each kind in one read: after a burst of reports the readouts show
+// the radio as it is now, not as it was when the burst began.
+struct LatestAnswers {
+    const std::string* frequency = nullptr;
+    const std::string* sMeter = nullptr;
+    const std::string* swr = nullptr;
+    const std::string* micLevel = nullptr;
+};
+
+LatestAnswers latestOfEachKind(const std::vector<std::string>& answers) {
+    LatestAnswers latest;
+    for (const auto& answer : answers) {
+        if (beginsWith(answer, "FA") || beginsWith(answer, "FB")) latest.frequency = &answer;
+        if (beginsWith(answer, "SM")) latest.sMeter = &answer;
+        if (findText(answer, "RM6") > 0) latest.swr = &answer;
+        if (findText(answer, "RM4") > 0) latest.micLevel = &answer;
+    }
+    return latest;
+}
+
+// Whether the radio still answers: any byte from it will do; a poll with nothing back counts.
+void notePollAnswer(LinkState& state, const std::vector<std::string>& answers, bool heard) {
+    for (const auto& answer : answers) {
+        if (!state.pollAwaiting.empty() && beginsWith(answer, state.pollAwaiting)) state.pollAwaiting.clear();
+    }
+    if (heard) {
+        state.unansweredPolls = 0;
+    } else if (!state.pollAwaiting.empty()) {
+        ++state.unansweredPolls;
+    }
+}
+
 void readTick(Panel& panel) {
     auto& state = panel.state;
     state.pollPhase = 0;
-    if (panel.catLink.bytesWaiting(state.comPort) <= 0) return;
-    readReply(panel);
+    takeArrived(panel);
+    const bool heard = !state.radioInput.empty();
+    std::vector<std::string> answers = takeTerminated(state.radioInput);
+    notePollAnswer(state, answers, heard);
+    if (answers.empty()) return;
 
-    if (beginsWith(state.replyText, "FA") || beginsWith(state.replyText, "FB")) onFrequencyReport(panel);
-    if (beginsWith(state.replyText, "SM")) showSMeter(panel);
-    if (const int found = findText(state.replyText, "RM6"); found > 0) takeSwr(panel, found);
-    if (const int found = findText(state.replyText, "RM4"); found > 0 && state.micMeter > 0) takeMicLevel(panel, found);
+    std::string read;
+    for (auto& answer : answers) {
+        repairLowFrequencyReport(answer);
+        read += answer;
+    }
+    writeDebugLine(panel, "RX=" + read);
+
+    const LatestAnswers latest = latestOfEachKind(answers);
+    if (latest.frequency) {
+        state.replyText = *latest.frequency;
+        onFrequencyReport(panel);
+    }
+    if (latest.sMeter) {
+        state.replyText = *latest.sMeter;
+        showSMeter(panel);
+    }
+    if (latest.swr) {
+        state.replyText = *latest.swr;
+        takeSwr(panel, findText(state.replyText, "RM6"));
+    }
+    if (latest.micLevel && state.micMeter > 0) {
+        state.replyText = *latest.micLevel;
+        takeMicLevel(panel, findText(state.replyText, "RM4"));
+    }
 }
 
 }  // namespace
 
 void pollTick(Panel& panel) {
     auto& state = panel.state;
+    if (state.quitCountdown > 0 && ++state.quitTicks >= kQuitWaitTicks) {
+        finishQuit(panel);
+        return;
+    }
     if (state.pollHold == 1) return;
     if (++state.tickCount > kTickWrap) state.tickCount = 0;
+    if (watchRadio(panel)) return;
     if (state.pollPhase == 1) {
         readTick(panel);
     } else {

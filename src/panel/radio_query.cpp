@@ -39,10 +39,18 @@ int answerNumber(const Panel& panel, int found, int offset, int count) {
     return numberFromText(textPiece(panel.state.replyText, found + offset, count));
 }
 
+// A port that could not be opened is named first, so that a wrong cable or a port held by
+// another program is not taken for a wrong radio.
+void sayPortNotAvailable(Panel& panel) {
+    playPrompt(panel, "portna");
+    sayDigits(panel, decimalText(panel.state.comPort));
+}
+
 // The program ends here: the operator hears why, the memories are kept and the radio is
 // released as at a normal quit.
 void refuseRadio(Panel& panel) {
     auto& state = panel.state;
+    if (!panel.catLink.isOpen(state.comPort)) sayPortNotAvailable(panel);
     playPrompt(panel, "rnftx.wav");
     panel.platform.window.stopTimer(kPollTimer);
     saveMemories(panel);
@@ -164,17 +172,15 @@ void readBackSettings(Panel& panel) {
     }
 }
 
-}  // namespace
-
-RadioQueryResult queryRadioState(Panel& panel) {
+bool radioIdentified(Panel& panel) {
     auto& state = panel.state;
     state.radioId = 0;
     if (const int found = queryFor(panel, "ID", "ID"); found > 0) state.radioId = answerNumber(panel, found, 2, 4);
-    if (state.radioId != kExpectedRadioId) {
-        refuseRadio(panel);
-        return RadioQueryResult::Refused;
-    }
+    return state.radioId == kExpectedRadioId;
+}
 
+void bringRadioToPanel(Panel& panel) {
+    auto& state = panel.state;
     send(panel, "EX0307030");
     send(panel, "EX0307040");
 
@@ -189,8 +195,24 @@ RadioQueryResult queryRadioState(Panel& panel) {
     const std::string preamp = entry.empty() ? "" : entry.substr(entry.size() - 1);
     if (preamp == "1") state.preampLevel = 1;
     if (preamp == "2") state.preampLevel = 2;
+}
 
+}  // namespace
+
+RadioQueryResult queryRadioState(Panel& panel) {
+    auto& state = panel.state;
+    if (!radioIdentified(panel)) {
+        refuseRadio(panel);
+        return RadioQueryResult::Refused;
+    }
+    bringRadioToPanel(panel);
     if (state.relayPort > 0) openPanelPort(panel, state.relayPort);
+    return RadioQueryResult::Ready;
+}
+
+RadioQueryResult queryRadioAgain(Panel& panel) {
+    if (!radioIdentified(panel)) return RadioQueryResult::Refused;
+    bringRadioToPanel(panel);
     return RadioQueryResult::Ready;
 }
 

@@ -11,5 +11,8 @@ enum class RadioQueryResult { Ready, Refused };
 // Refused: the radio on the port is not the expected model (or did not answer); the
 // operator has heard why and the program has been shut down as far as it goes here.
 RadioQueryResult queryRadioState(Panel& panel);
+// The same for a radio that answers again after it was lost: Refused leaves the program
+// running and says nothing.
+RadioQueryResult queryRadioAgain(Panel& panel);
 
 }  // namespace vocapan

@@ -1,5 +1,10 @@
 #include "panel/relay.h"
 
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
 #include "controls/frequency_report.h"
 #include "controls/mode_change.h"
 #include "core/band_table.h"
@@ -11,7 +16,11 @@ namespace vocapan {
 
 namespace {
 
-constexpr int kMaxRead = 255;
+using SteadyClock = std::chrono::steady_clock;
+
+// A radio answers within a few milliseconds; a set command it does not answer costs this.
+constexpr auto kAnswerLimit = std::chrono::milliseconds(100);
+constexpr int kReadBlock = 4096;
 constexpr std::size_t kShortestReport = 6;
 
 // The panel's mode number of a relayed mode command ("MD04" is FM, mode 7), 0 for a mode
@@ -23,58 +32,137 @@ int panelModeOf(const std::string& modeCommand, const PanelState& state) {
     return 0;
 }
 
+// An answer that is not the relayed command's goes to the poll cycle, in the order the radio
+// sent it; the poll's own answer among them is no longer awaited.
+void setAside(LinkState& state, const std::string& answer) {
+    if (!state.pollAwaiting.empty() && beginsWith(answer, state.pollAwaiting)) state.pollAwaiting.clear();
+    state.radioInput += answer;
+}
+
+// Everything the radio sent before the command leaves is not its answer. An answer still
+// arriving at the end is handed back, to be completed by what comes next.
+std::string setAsideWhatCameBefore(Panel& panel) {
+    auto& state = panel.state;
+    takeArrived(panel);
+    std::string complete = std::move(state.radioInput);
+    state.radioInput.clear();
+    const std::size_t cut = complete.rfind(';');
+    std::string unfinished = cut == std::string::npos ? complete : complete.substr(cut + 1);
+    complete.resize(cut == std::string::npos ? 0 : cut + 1);
+    for (const auto& answer : takeTerminated(complete)) setAside(state, answer);
+    return unfinished;
+}
+
+// The radio's answer to the relayed command that begins with `letters`: the first complete
+// answer with those letters (unless the panel's own poll of the same letters is still
+// awaited: that one comes first), or "?;". Empty when none came within the limit.
+std::string awaitAnswer(Panel& panel, const std::string& letters, std::string arriving) {
+    auto& state = panel.state;
+    const auto deadline = SteadyClock::now() + kAnswerLimit;
+    for (;;) {
+        std::vector<std::string> answers = takeTerminated(arriving);
+        for (std::size_t i = 0; i < answers.size(); ++i) {
+            const std::string& answer = answers[i];
+            const bool pollsOwn = !state.pollAwaiting.empty() && beginsWith(answer, state.pollAwaiting);
+            if (pollsOwn || !(beginsWith(answer, letters) || answer == "?;")) {
+                setAside(state, answer);
+                continue;
+            }
+            for (std::size_t later = i + 1; later < answers.size(); ++later) setAside(state, answers[later]);
+            state.radioInput += arriving;
+            state.unansweredPolls = 0;
+            return answer;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
+        std::string chunk;
+        if (left.count() <= 0 ||
+            panel.catLink.readWithin(state.comPort, chunk, kReadBlock, static_cast<int>(left.count())) <= 0) {
+            break;
+        }
+        state.unansweredPolls = 0;
+        arriving += chunk;
+    }
+    state.radioInput += arriving;
+    return {};
+}
+
 // Hands the radio's answer back to the other program; a frequency report in it also goes to
 // the frequency line.
-void answerRelay(Panel& panel) {
+void answerRelay(Panel& panel, const std::string& answer) {
     auto& state = panel.state;
-    state.relayBuffer.clear();
-    writeDebugLine(panel, "***VTX1=" + state.replyText);
-    panel.catLink.writeBytes(state.relayPort, state.replyText);
+    writeDebugLine(panel, "***VTX1=" + answer);
+    panel.catLink.writeBytes(state.relayPort, answer);
 
-    state.relayEnd = findText(state.replyText, ";") + 1;
-    state.relayFaPos = findText(state.replyText, "FA");
-    state.replyText = textPiece(state.replyText, state.relayFaPos, state.relayEnd - state.relayFaPos);
+    state.relayEnd = findText(answer, ";") + 1;
+    state.relayFaPos = findText(answer, "FA");
+    state.replyText = textPiece(answer, state.relayFaPos, state.relayEnd - state.relayFaPos);
     if (state.relayFaPos >= 1 && state.replyText.size() >= kShortestReport) onFrequencyReport(panel);
 }
 
-void forwardCommand(Panel& panel) {
+// `command` comes with its ";".
+void forwardCommand(Panel& panel, const std::string& command) {
     auto& state = panel.state;
     state.rawVfoHold = 1;
     state.relayFaPos = 0;
-    writeDebugLine(panel, "***VRX1=" + state.relayBuffer);
+    writeDebugLine(panel, "***VRX1=" + command);
 
-    state.workText = state.relayBuffer.substr(0, static_cast<std::size_t>(state.relayEnd - 1));
+    std::string unfinished = setAsideWhatCameBefore(panel);
+    state.workText = command.substr(0, command.size() - 1);
     sendCommand(panel);
 
     // A mode set by the other program is taken over by the panel; the radio does not answer it.
     if (beginsWith(state.workText, "MD0") && textPiece(state.workText, 4, 1) != ";") {
+        state.radioInput += unfinished;
         const int mode = panelModeOf(textPiece(state.workText, 1, 4), state);
         if (mode == 0) return;
         state.mode = mode;
         applyMode(panel);
         return;
     }
-    pauseForReply(panel);
-    readReply(panel);
-    if (state.replyText.empty() || state.replyText == ";") return;
-    answerRelay(panel);
+    const std::string answer = awaitAnswer(panel, textPiece(state.workText, 1, 2), std::move(unfinished));
+    if (!answer.empty()) answerRelay(panel, answer);
+}
+
+// Blanks and line ends around a command (a terminal's Enter) are not part of it.
+std::string withoutBlanks(const std::string& command) {
+    const std::size_t first = command.find_first_not_of(" \t\r\n");
+    return first == std::string::npos ? std::string() : command.substr(first);
+}
+
+// The next complete command of `received`, with its ";"; empty when none has come whole. A
+// run longer than any command (line noise, another protocol) is dropped, so that the relay
+// understands the next command again.
+std::string nextCommand(std::string& received) {
+    for (std::size_t end = received.find(';'); end != std::string::npos; end = received.find(';')) {
+        std::string command = withoutBlanks(received.substr(0, end + 1));
+        received.erase(0, end + 1);
+        if (command.size() > 1 && command.size() <= kTextLimit) return command;
+    }
+    if (received.size() >= kTextLimit) received.clear();
+    return {};
 }
 
 }  // namespace
 
 void relayPoll(Panel& panel) {
     auto& state = panel.state;
+    if (state.relayPort <= 0 || state.pollHold == 1) return;
     state.relayEnd = 0;
-    state.replyCount = panel.catLink.bytesWaiting(state.relayPort);
-    if (state.replyCount <= 0) return;
-    panel.catLink.readBytes(state.relayPort, state.relayChunk, kMaxRead);
-    state.relayBuffer = limitText(state.relayBuffer + state.relayChunk);
+    for (;;) {
+        state.replyCount = panel.catLink.bytesWaiting(state.relayPort);
+        if (state.replyCount <= 0) break;
+        panel.catLink.readBytes(state.relayPort, state.relayChunk, std::min(state.replyCount, kReadBlock));
+        state.relayBuffer += state.relayChunk;
+        state.relayChunk.clear();
+    }
+    // The radio cannot hear them: the other program's questions go unanswered, as they would
+    // with the radio switched off.
+    if (state.radioLost == 1) state.relayBuffer.clear();
 
-    state.relayEnd = findText(state.relayBuffer, ";");
-    if (state.relayEnd == 0) return;  // the rest of the command comes with a later tick
-    forwardCommand(panel);
-    state.relayChunk.clear();
-    state.relayBuffer.clear();
+    // One command at a time: the polls and the keys have their turn between two, and the
+    // relay timer serves the next within a few milliseconds.
+    const std::string command = nextCommand(state.relayBuffer);
+    if (!command.empty()) forwardCommand(panel, command);
 }
 
 }  // namespace vocapan

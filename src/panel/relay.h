@@ -1,13 +1,20 @@
 // The relay port: other CAT software (a logger, a digital-mode program) works the radio
-// through a second serial port. Its commands are forwarded to the radio one at a time and the
-// radio's answers go back; frequency reports and mode changes also update the panel.
+// through a second serial port. Every command that arrives there goes to the radio in turn,
+// and the radio's answer to it, and only that, goes back; frequency reports and mode changes
+// also update the panel.
 #pragma once
 
 #include "core/panel.h"
 
 namespace vocapan {
 
-// Serves the relay port once; called on each send tick while a relay port is configured.
+// The window timer that serves the relay between polls, so that the other program's
+// questions are answered within a few milliseconds of their ";".
+constexpr int kRelayTimer = 2;
+constexpr int kRelayPeriodMs = 10;
+
+// Serves the relay port: called on each send tick and each relay timer tick while a relay
+// port is configured.
 void relayPoll(Panel& panel);
 
 }  // namespace vocapan

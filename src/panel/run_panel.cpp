@@ -11,6 +11,7 @@
 #include "panel/initialise_panel.h"
 #include "panel/poll_cycle.h"
 #include "panel/radio_query.h"
+#include "panel/relay.h"
 #include "speech/prompt_player.h"
 
 namespace vocapan {
@@ -82,13 +83,21 @@ int runPanel(platform::Platform& services) {
         releaseRadio(panel);
         return 0;
     }
+    // A port or speed that cannot be one is the configuration's fault, not the radio's.
+    if (!portAndSpeedUsable(state)) {
+        playPrompt(panel, "cfgerr");
+        services.window.close();
+        return 0;
+    }
 
     initialisePanel(panel);
     if (queryRadioState(panel) == RadioQueryResult::Refused) return 0;
 
     services.window.startTimer(kPollTimer, kPollPeriodMs);
+    if (state.relayPort > 0) services.window.startTimer(kRelayTimer, kRelayPeriodMs);
     runMessageLoop(panel);
 
+    services.window.stopTimer(kRelayTimer);
     services.window.stopTimer(kPollTimer);
     // However the session ended, the transmitter is not left keyed behind it.
     if (state.txState > 0 || state.tuning == 1) send(panel, "TX0");

@@ -37,6 +37,8 @@ public:
     virtual bool setReadTimeouts(const ReadTimeouts& timeouts) = 0;
     // Drives the modem-control lines. A radio can key its transmitter on RTS or DTR.
     virtual void setModemLines(bool rts, bool dtr) = 0;
+    // The three transfers answer -1 once the line has failed (the device unplugged or
+    // switched off, the far end of a pseudo-terminal closed): the port is of no more use.
     virtual int bytesWaiting() = 0;
     virtual int readBytes(char* buffer, int max) = 0;
     virtual int writeBytes(const char* bytes, int length) = 0;

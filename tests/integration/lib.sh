@@ -10,7 +10,7 @@ pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
-  rm -rf "$work"
+  [[ -n ${KEEP_WORK:-} ]] && echo "kept $work" >&2 || rm -rf "$work"
 }
 trap cleanup EXIT
 cp -r "$WAVE_DIR" "$work/wave"
@@ -49,11 +49,27 @@ run_panel() {
 }
 
 # Writes the panel's eleven configuration lines for the radio on COM5 at 38400 baud, with
-# the tuner line, the power-off line and the debug line given as their values.
+# the tuner line, the power-off line, the debug line and the relay port (0: none) given as
+# their values.
 write_configuration() {
-  local tuner=$1 power_off=$2 debug=$3
+  local tuner=$1 power_off=$2 debug=$3 relay=${4:-0}
   printf '%s\r\n' "com=5" "speed=38400" "swr=0" "tun=$tuner" "pwroff=$power_off" "rep10=-100" "rep6=-1000" \
-    "rep2=-0600" "rep70=-7600" "relay=0" "debug=$debug" >"$work/vocapan.cfg"
+    "rep2=-0600" "rep70=-7600" "relay=$relay" "debug=$debug" >"$work/vocapan.cfg"
+}
+
+# A virtual serial-port pair, as a user connects a logging program: the panel's relay end is
+# linked as COMn in the working folder, the other program's end as the path in $2.
+start_relay_pair() {
+  local port=$1 other=$2
+  socat "pty,link=$work/COM$port,raw,echo=0" "pty,link=$other,raw,echo=0" 2>"$work/socat.err" &
+  pids+=($!)
+  for _ in $(seq 100); do [[ -e $work/COM$port && -e $other ]] && break; sleep 0.05; done
+  [[ -e $work/COM$port && -e $other ]] || fail "socat made no pair: $(cat "$work/socat.err")"
+}
+
+# Milliseconds since midnight of a radio log line's "hh:mm:ss.mmm".
+radio_log_ms() {
+  awk '{ split($1, t, "[:.]"); print ((t[1] * 60 + t[2]) * 60 + t[3]) * 1000 + t[4] }'
 }
 
 # Starts the panel in the background (at most $1 seconds); sets `panel` to its process and

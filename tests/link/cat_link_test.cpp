@@ -138,5 +138,42 @@ TEST_F(CatLinkTest, read_takes_at_most_what_was_asked_and_leaves_the_rest_waitin
     EXPECT_EQ(text, "");
 }
 
+// A line that fails (the device unplugged) closes the port at once: nothing more is written
+// to it until it is opened again, which waits for the device to come back.
+TEST_F(CatLinkTest, a_failed_line_closes_the_port_until_it_opens_again) {
+    for (const auto fail : {+[](CatLink& l) { return l.bytesWaiting(5); },
+                            +[](CatLink& l) {
+                                std::string text;
+                                return l.readBytes(5, text, 255);
+                            },
+                            +[](CatLink& l) { return l.writeBytes(5, "FA;"); }}) {
+        FakeSerialDevice& device = opener.addDevice(5);
+        device.unplugged = false;
+        ASSERT_EQ(link.openSerialPort(5, 38400), 1);
+        EXPECT_FALSE(link.hasFailed(5));
+        device.unplugged = true;
+        EXPECT_EQ(fail(link), 0);
+        EXPECT_TRUE(link.hasFailed(5));
+        EXPECT_EQ(everyAnswer(5), (std::vector<int>{0, 0, 0, 0, 0, 0, 0}));
+        EXPECT_EQ(link.openSerialPort(5, 38400), 0);
+        device.unplugged = false;
+        EXPECT_EQ(link.openSerialPort(5, 38400), 1);
+        EXPECT_FALSE(link.hasFailed(5));
+        link.closeSerialPort(5);
+    }
+}
+
+TEST_F(CatLinkTest, a_read_within_a_time_takes_what_came_and_reads_at_once_again) {
+    FakeSerialDevice& device = opener.addDevice(5);
+    ASSERT_EQ(link.openSerialPort(5, 38400), 1);
+    link.setReadTimeouts(5, -1);
+    device.inbound = "FA014074000;";
+    std::string text;
+    EXPECT_EQ(link.readWithin(5, text, 4096, 100), 12);
+    EXPECT_EQ(text, "FA014074000;");
+    EXPECT_EQ(device.timeouts, (ReadTimeouts{ReadTimeouts::kReturnAtOnce, 0, 0}));
+    EXPECT_EQ(link.readWithin(5, text, 4096, 100), 0);  // nothing came within the time
+}
+
 }  // namespace
 }  // namespace vocapan

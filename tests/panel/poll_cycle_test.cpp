@@ -2,6 +2,9 @@
 // timer tick, and what becomes of the answers.
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "panel/event_handler.h"
 #include "panel_fixture.h"
 #include "panel_session.h"
 
@@ -82,13 +85,33 @@ TEST(PollCycle, the_s_meter_figure_follows_the_radio_without_a_word) {
     EXPECT_EQ(panel.panel.state.waveDir, "wave\\");
 }
 
-TEST(PollCycle, of_two_answers_read_together_only_the_first_is_decoded) {
+TEST(PollCycle, every_answer_of_a_read_is_decoded) {
     PanelFixture panel;
     connectSession(panel);
     deliver(panel, "SM0045;FA014074000;");
     EXPECT_EQ(panel.panel.state.sMeter, 45);
-    EXPECT_EQ(drawnAt(panel, 150), Commands{});  // the frequency line is not redrawn
+    EXPECT_EQ(panel.panel.state.vfoAHz, 14074000);
+}
+
+TEST(PollCycle, a_burst_of_reports_is_read_at_once_and_the_latest_shown) {
+    PanelFixture panel;
+    connectSession(panel);
+    std::string burst;
+    while (burst.size() < 200000) burst += "FA007100000;SM0010;";
+    deliver(panel, burst + "FA014074000;SM0090;");
+    EXPECT_EQ(panel.panel.state.vfoAHz, 14074000);
+    EXPECT_EQ(panel.panel.state.sMeter, 90);
+    EXPECT_EQ(panel.radioPort.inbound, "");
+    EXPECT_EQ(drawnAt(panel, 150).size(), 4u);  // one redraw (markers, figure, blanks) for the whole burst
+}
+
+TEST(PollCycle, an_answer_split_between_two_reads_is_decoded_once_whole) {
+    PanelFixture panel;
+    connectSession(panel);
+    deliver(panel, "SM0045;FA0140");
     EXPECT_EQ(panel.panel.state.vfoAHz, 7100000);
+    deliver(panel, "74000;");
+    EXPECT_EQ(panel.panel.state.vfoAHz, 14074000);
 }
 
 TEST(PollCycle, a_report_below_1_mhz_leaves_the_frequency_line_as_it_was) {
@@ -174,6 +197,71 @@ TEST(PollCycle, every_read_with_something_in_it_is_written_to_the_transcript) {
     const auto lines = fileLines("debug.dat");
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(Commands(lines.end() - 3, lines.end()), (Commands{"RX=FA001000000", "TX=FA;", "RX=FA007100000;"}));
+}
+
+// A radio that goes away mid-session, and comes back.
+struct LostCase {
+    const char* name;
+    std::function<void(PanelFixture&, bool gone)> goAway;
+    bool sendsWhileLost;  // a port that still works is asked who is there; a failed one hears nothing
+};
+
+void PrintTo(const LostCase& c, std::ostream* os) { *os << c.name; }
+
+class RadioLost : public ::testing::TestWithParam<LostCase> {};
+
+TEST_P(RadioLost, is_said_once_keys_still_answer_and_a_returning_radio_is_announced_as_at_start) {
+    const LostCase& c = GetParam();
+    PanelFixture panel;
+    connectSession(panel);
+    c.goAway(panel, true);
+    runTicks(panel, 40);  // two seconds
+    EXPECT_EQ(panel.prompts(), Prompts{"radiolost"});
+    EXPECT_EQ(panel.panel.state.connected, 0);
+
+    panel.clearRecords();
+    handleMessage(panel.panel, {platform::MessageKind::KeyDown, 'F', 0});
+    runTicks(panel, 100);
+    EXPECT_EQ(panel.prompts(), Prompts{"nc"});  // no second "radio lost"
+    const Commands whileLost = panel.commands();
+    if (c.sendsWhileLost) {
+        EXPECT_EQ(whileLost, Commands(whileLost.size(), "ID;"));
+        EXPECT_GE(whileLost.size(), 2u);
+    } else {
+        EXPECT_EQ(whileLost, Commands{});
+        EXPECT_GE(panel.fake.serial.openAttempts.size(), 3u);
+    }
+
+    c.goAway(panel, false);
+    panel.clearRecords();
+    runTicks(panel, 60);  // within three seconds
+    const Prompts heard = panel.prompts();
+    ASSERT_FALSE(heard.empty());
+    EXPECT_EQ(heard.back(), "connected");
+    EXPECT_EQ(panel.commands().front(), "ID;");
+    EXPECT_EQ(panel.panel.state.connected, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RadioLost,
+    ::testing::Values(LostCase{"a_radio_that_stops_answering",
+                               [](PanelFixture& p, bool gone) { p.radio.options().silent = gone; }, true},
+                      LostCase{"a_port_that_fails", [](PanelFixture& p, bool gone) { p.radioPort.unplugged = gone; },
+                               false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PollCycle, quit_with_a_silent_radio_ends_the_session_within_a_second_with_the_memories_saved) {
+    PanelFixture panel;
+    connectSession(panel);
+    panel.panel.state.running = 1;
+    panel.radio.options().silent = true;
+    handleMessage(panel.panel, {platform::MessageKind::KeyDown, 'Q', 0});
+    EXPECT_EQ(panel.commands(), Commands{"TX0;"});
+    runTicks(panel, 15);
+    EXPECT_EQ(panel.panel.state.running, 1);
+    runTicks(panel, 1);
+    EXPECT_EQ(panel.panel.state.running, 0);
+    EXPECT_EQ(fileLines("savmem.dat").size(), 115u);
 }
 
 }  // namespace

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
+#include "core/text_piece.h"
+#include "panel/event_handler.h"
+#include "panel/relay.h"
 #include "panel_fixture.h"
 #include "panel_session.h"
 
@@ -21,11 +25,13 @@ struct RelaySession {
         config.debug = debug;
         connectSession(panel, config);
     }
-    // The other program writes `text`; the next send tick serves it.
+    // The other program writes `text`; the next send tick serves it, and relay timer ticks
+    // the commands after the first.
     void fromOtherProgram(const std::string& text) {
         relay.inbound += text;
         panel.panel.state.pollPhase = 0;
         runTicks(panel, 1);
+        for (int tick = 0; tick < 5; ++tick) handleMessage(panel.panel, {platform::MessageKind::Timer, 0, kRelayTimer});
     }
     PanelFixture panel;
     platform::fake::FakeSerialDevice& relay;
@@ -76,11 +82,89 @@ TEST(Relay, a_command_split_over_two_reads_is_forwarded_whole) {
     EXPECT_EQ(session.panel.radio.vfoAHz, 14074000);
 }
 
-TEST(Relay, only_the_first_command_of_a_read_is_forwarded) {
+// What the other program writes, read by read, and what it gets back.
+struct ExchangeCase {
+    const char* name;
+    std::vector<std::string> reads;
+    Commands toRadio;  // the first commands the radio hears
+    std::string back;
+};
+
+void PrintTo(const ExchangeCase& c, std::ostream* os) { *os << c.name; }
+
+class RelayExchange : public ::testing::TestWithParam<ExchangeCase> {};
+
+TEST_P(RelayExchange, every_command_reaches_the_radio_in_order_and_only_its_answer_comes_back) {
+    const ExchangeCase& c = GetParam();
     RelaySession session;
-    session.fromOtherProgram("ID;FA;");
-    EXPECT_EQ(session.relay.written, "ID0840;");
+    for (const auto& read : c.reads) session.fromOtherProgram(read);
+    const Commands sent = session.panel.commands();
+    ASSERT_GE(sent.size(), c.toRadio.size());
+    EXPECT_EQ(Commands(sent.begin(), sent.begin() + static_cast<long>(c.toRadio.size())), c.toRadio);
+    EXPECT_EQ(session.relay.written, c.back);
     EXPECT_EQ(session.panel.panel.state.relayBuffer, "");
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RelayExchange,
+    ::testing::Values(
+        ExchangeCase{"two_queries_in_one_read", {"FA;MD0;"}, {"FA;", "FA;", "MD0;"}, "FA007100000;MD01;"},
+        ExchangeCase{"a_set_and_its_check_together", {"FA014074000;FA;"}, {"FA014074000;", "FA;", "FA;"}, "FA014074000;"},
+        ExchangeCase{"hamlibs_opening_questions", {"AI0;AI;", "ID;"}, {"AI0;", "FA;", "AI;", "ID;"}, "AI0;ID0840;"},
+        ExchangeCase{"a_set_the_radio_does_not_answer", {"FA014074000;"}, {"FA014074000;", "FA;"}, ""},
+        ExchangeCase{"a_command_the_radio_does_not_know", {"QQ;"}, {"QQ;"}, "?;"},
+        ExchangeCase{"line_noise_is_dropped_and_the_next_command_served", {std::string(300, 'x'), "ID;"}, {"FA;", "ID;"}, "ID0840;"},
+        ExchangeCase{"a_terminal_line_end_is_not_part_of_the_command", {"ID;\r\n", "FA;"}, {"ID;", "FA;", "FA;"}, "ID0840;FA007100000;"}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+// The radio's answer to the panel's poll is held back until the next command reaches it, as
+// a slow radio's would be: the late poll answer and the relayed one arrive together.
+void holdPollAnswer(RelaySession& session) {
+    auto answers = session.panel.radioPort.responder;
+    auto held = std::make_shared<std::string>();
+    session.panel.radioPort.responder = [answers, held](const std::string& written, int baud,
+                                                        const platform::LineFormat& format) {
+        std::string reply = *held + answers(written, baud, format);
+        held->clear();
+        if (written == "FA;" && held->empty() && reply.size() == 12) std::swap(*held, reply);
+        return reply;
+    };
+}
+
+TEST(Relay, a_late_poll_answer_goes_to_the_frequency_line_not_to_the_other_program) {
+    RelaySession session;
+    holdPollAnswer(session);
+    runTicks(session.panel, 1);  // the frequency poll; its answer is late
+    session.panel.radio.vfoAHz = 14074000;
+    session.panel.panel.state.vfoAHz = 0;
+    session.relay.inbound += "ID;";
+    runTicks(session.panel, 1);  // the read tick finds nothing yet
+    runTicks(session.panel, 1);  // the send tick serves the relay
+    EXPECT_EQ(session.relay.written, "ID0840;");
+    runTicks(session.panel, 1);
+    EXPECT_EQ(session.panel.panel.state.vfoAHz, 7100000);  // the poll's answer, decoded by the poll
+}
+
+TEST(Relay, a_frequency_query_behind_the_late_poll_of_the_same_letters_gets_the_second_answer) {
+    RelaySession session;
+    holdPollAnswer(session);
+    runTicks(session.panel, 1);
+    session.panel.radio.vfoAHz = 14074000;
+    session.relay.inbound += "FA;";
+    session.panel.panel.state.pollPhase = 0;
+    runTicks(session.panel, 1);
+    EXPECT_EQ(session.relay.written, "FA014074000;");
+}
+
+TEST(Relay, a_relayed_meter_answer_is_never_decoded_as_the_panels_poll) {
+    RelaySession session;
+    session.panel.radio.sMeter = 140;
+    session.fromOtherProgram("SM0;");
+    runTicks(session.panel, 1);  // reads the answer to the panel's own frequency poll
+    EXPECT_EQ(session.relay.written, "SM0140;");
+    EXPECT_EQ(session.panel.panel.state.sMeter, 0);
 }
 
 TEST(Relay, each_exchange_is_written_to_the_transcript) {
@@ -89,7 +173,17 @@ TEST(Relay, each_exchange_is_written_to_the_transcript) {
     const auto lines = fileLines("debug.dat");
     const auto from = std::find(lines.begin(), lines.end(), "***VRX1=ID;");
     ASSERT_NE(from, lines.end());
-    EXPECT_EQ(Commands(from, from + 4), (Commands{"***VRX1=ID;", "TX=ID;", "RX=ID0840;", "***VTX1=ID0840;"}));
+    EXPECT_EQ(Commands(from, from + 3), (Commands{"***VRX1=ID;", "TX=ID;", "***VTX1=ID0840;"}));
+}
+
+TEST(Relay, two_commands_of_one_read_make_one_transcript_line_each) {
+    RelaySession session("debug=1");
+    session.fromOtherProgram("FA;MD0;");
+    Commands relayLines;
+    for (const auto& line : fileLines("debug.dat")) {
+        if (beginsWith(line, "***")) relayLines.push_back(line);
+    }
+    EXPECT_EQ(relayLines, (Commands{"***VRX1=FA;", "***VTX1=FA007100000;", "***VRX1=MD0;", "***VTX1=MD01;"}));
 }
 
 }  // namespace

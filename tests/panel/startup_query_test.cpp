@@ -70,6 +70,7 @@ struct RefusalCase {
     std::string id;
     bool silent;
     std::string powerOff;
+    std::string port = "com=5";  // any other port has no device behind it
 };
 
 void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
@@ -83,13 +84,18 @@ TEST_P(WrongRadio, is_refused_with_one_word_and_the_program_ends) {
     panel.radio.options().silent = c.silent;
     ConfigLines config;
     config.powerOff = c.powerOff;
+    config.port = c.port;
     writeFile("vocapan.cfg", config.text());
     panel.fake.window.ticksToDeliver = 4;
     panel.runProgram();
 
     Prompts heard{"ftx", "3", "point", "5", "delay", "rnftx"};
     Commands expected{"VS0;", "ID;"};
-    if (c.powerOff == "pwroff=1") {
+    if (c.port != "com=5") {
+        heard = {"ftx", "3", "point", "5", "delay", "portna", "6", "rnftx"};
+        expected.clear();
+    }
+    if (c.powerOff == "pwroff=1" && c.port == "com=5") {
         expected.push_back("PS0;");
         heard.push_back("delay");  // the radio is given time to switch off
     }
@@ -107,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RefusalCase{"another_model", "0650", false, "pwroff=0"},
                       RefusalCase{"another_model_switched_off", "0650", false, "pwroff=1"},
                       RefusalCase{"a_silent_radio", "0840", true, "pwroff=0"},
-                      RefusalCase{"a_silent_radio_switched_off", "0840", true, "pwroff=1"}),
+                      RefusalCase{"a_silent_radio_switched_off", "0840", true, "pwroff=1"},
+                      RefusalCase{"a_port_that_cannot_be_opened_is_named", "0840", false, "pwroff=0", "com=6"}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

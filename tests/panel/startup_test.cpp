@@ -26,19 +26,45 @@ TEST(Startup, without_a_configuration_the_operator_hears_it_is_missing_and_nothi
     EXPECT_FALSE(fileExists("savmem.dat"));
 }
 
-TEST(Startup, another_programs_configuration_is_refused_without_touching_the_radio) {
-    PanelFixture panel;
+struct UnusableConfigurationCase {
+    const char* name;
     ConfigLines config;
-    config.swr = "pow=1";
-    config.powerOff = "pwroff=1";  // would switch the radio off, but is never read
-    writeFile("vocapan.cfg", config.text());
+    Prompts heard;
+};
+
+void PrintTo(const UnusableConfigurationCase& c, std::ostream* os) { *os << c.name; }
+
+ConfigLines configWith(std::string ConfigLines::*line, const std::string& value) {
+    ConfigLines config;
+    config.*line = value;
+    config.powerOff = "pwroff=1";  // would switch the radio off, but the radio is never reached
+    return config;
+}
+
+class UnusableConfiguration : public ::testing::TestWithParam<UnusableConfigurationCase> {};
+
+TEST_P(UnusableConfiguration, is_refused_without_touching_the_radio) {
+    const UnusableConfigurationCase& c = GetParam();
+    PanelFixture panel;
+    writeFile("vocapan.cfg", c.config.text());
     panel.runProgram();
-    EXPECT_EQ(panel.prompts(), greetingThen({"wrong", "conf"}));
+    EXPECT_EQ(panel.prompts(), greetingThen(c.heard));
     EXPECT_TRUE(panel.fake.serial.openAttempts.empty());
     EXPECT_TRUE(panel.radioPort.written.empty());
     EXPECT_TRUE(panel.fake.window.wasClosed);
     EXPECT_FALSE(fileExists("savmem.dat"));
 }
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnusableConfiguration,
+    ::testing::Values(
+        UnusableConfigurationCase{"another_programs", configWith(&ConfigLines::swr, "pow=1"), {"wrong", "conf"}},
+        UnusableConfigurationCase{"a_port_that_is_not_a_number", configWith(&ConfigLines::port, "com=x"), {"cfgerr"}},
+        UnusableConfigurationCase{"a_speed_of_0", configWith(&ConfigLines::speed, "speed=0"), {"cfgerr"}},
+        UnusableConfigurationCase{"a_speed_no_port_runs_at", configWith(&ConfigLines::speed, "speed=12345"), {"cfgerr"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(Startup, the_panel_window_has_its_title_place_and_size) {
     PanelFixture panel;

@@ -65,7 +65,7 @@ int PtyLine::read(char* buffer, int size, int waitMs) {
     return 0;
 }
 
-void PtyLine::write(const std::string& bytes) {
+std::size_t PtyLine::write(const std::string& bytes) {
     std::size_t sent = 0;
     while (sent < bytes.size()) {
         const ssize_t count = ::write(master_, bytes.data() + sent, bytes.size() - sent);
@@ -74,9 +74,10 @@ void PtyLine::write(const std::string& bytes) {
         } else if (count < 0 && errno == EINTR) {
             continue;
         } else {
-            return;
+            return sent;
         }
     }
+    return sent;
 }
 
 // Asked of this end, the terminal settings are those of the program's end.

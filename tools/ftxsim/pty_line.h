@@ -22,8 +22,8 @@ public:
     // (0 when nothing came).
     int read(char* buffer, int size, int waitMs);
     // Sends bytes to the program. What the port cannot take (nobody reads it and its queue is
-    // full) is lost, as on a real line.
-    void write(const std::string& bytes);
+    // full) is lost, as on a real line. Answers how many were taken.
+    std::size_t write(const std::string& bytes);
     // The line speed the program last set on its end, 0 when unknown.
     int lineSpeed() const;
 

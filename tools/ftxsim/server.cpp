@@ -46,13 +46,14 @@ public:
         }
     }
 
-private:
+    // One line of its own: the time, the line speed, the text.
     void line(int baud, const std::string& text) {
         if (!file_.is_open()) return;
         file_ << timeStamp() << ' ' << baud << ' ' << text << "\r\n";
         file_.flush();
     }
 
+private:
     std::ofstream file_;
     std::size_t logged_ = 0;
     std::size_t garbled_ = 0;
@@ -68,6 +69,17 @@ void serve(Radio& radio, PtyLine& line, const ServerOptions& options, const vola
     const auto reportEvery = std::chrono::milliseconds(options.reportEveryMs);
     auto simulated = SteadyClock::now();
     auto nextReport = simulated + reportEvery;
+    const auto burstAt = simulated + std::chrono::milliseconds(options.burstAfterMs);
+    bool burstDue = options.burstBytes > 0 && !options.report.empty();
+    std::string burst;
+    // While a flood is going out, answers queue behind it rather than cut into a report.
+    const auto send = [&](const std::string& bytes) {
+        if (burst.empty()) {
+            line.write(bytes);
+        } else {
+            burst += bytes;
+        }
+    };
     char buffer[512];
 
     while (!stopRequested) {
@@ -82,10 +94,21 @@ void serve(Radio& radio, PtyLine& line, const ServerOptions& options, const vola
         }
         if (count > 0) {
             const int baud = line.lineSpeed();
-            line.write(radio.receive(std::string_view(buffer, static_cast<std::size_t>(count)), baud));
+            send(radio.receive(std::string_view(buffer, static_cast<std::size_t>(count)), baud));
             log.record(radio, baud);
         }
-        line.write(radio.takePending());
+        send(radio.takePending());
+
+        if (burstDue && now >= burstAt) {
+            burstDue = false;
+            while (burst.size() < static_cast<std::size_t>(options.burstBytes)) burst += options.report;
+            burst.resize(static_cast<std::size_t>(options.burstBytes));
+            log.line(line.lineSpeed(), "burst of " + std::to_string(burst.size()) + " bytes begins");
+        }
+        if (!burst.empty()) {
+            burst.erase(0, line.write(burst));
+            if (burst.empty()) log.line(line.lineSpeed(), "burst ends");
+        }
     }
 }
 

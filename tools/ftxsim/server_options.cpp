@@ -11,9 +11,9 @@ namespace ftxsim {
 
 namespace {
 
-constexpr auto kValueOptions =
-    std::to_array<std::string_view>({"--link", "--log", "--report", "--id", "--only-baud", "--report-every", "--knob",
-                                     "--knob-step-ms", "--knob-after-ms", "--mode-button", "--mode-button-after-ms"});
+constexpr auto kValueOptions = std::to_array<std::string_view>(
+    {"--link", "--log", "--report", "--id", "--only-baud", "--report-every", "--knob", "--knob-step-ms",
+     "--knob-after-ms", "--mode-button", "--mode-button-after-ms", "--burst", "--burst-after-ms"});
 constexpr std::size_t kMostDigits = 9;  // what the conversion to a number takes safely
 
 bool allDigits(const std::string& text) {
@@ -76,6 +76,8 @@ std::string takeValue(const std::string& name, const std::string& value, ServerO
     if (name == "--mode-button-after-ms" && !milliseconds(value, options.modeButtonAfterMs)) {
         return name + " takes milliseconds";
     }
+    if (name == "--burst" && !positiveNumber(value, options.burstBytes)) return "--burst takes a number of bytes";
+    if (name == "--burst-after-ms" && !milliseconds(value, options.burstAfterMs)) return name + " takes milliseconds";
     return {};
 }
 

@@ -22,6 +22,10 @@ struct ServerOptions {
     int knobAfterMs = 0;          // --knob-after-ms: time before the first
     std::string modeButton;       // --mode-button: the mode code ("2" USB...) pressed
     int modeButtonAfterMs = 0;    // --mode-button-after-ms
+    // A flood of unasked reports: this many bytes of the --report text, sent as fast as the
+    // program reads them, once, timed from the start.
+    int burstBytes = 0;    // --burst
+    int burstAfterMs = 0;  // --burst-after-ms
 };
 
 inline constexpr const char* kUsage =
@@ -29,9 +33,11 @@ inline constexpr const char* kUsage =
     "              [--report TEXT] [--report-every MS] [--mic-reports]\n"
     "              [--knob HZ,HZ,... [--knob-step-ms MS] [--knob-after-ms MS]]\n"
     "              [--mode-button CODE [--mode-button-after-ms MS]]\n"
+    "              [--burst BYTES [--burst-after-ms MS]]\n"
     "Serves a simulated FTX transceiver on a pseudo-terminal until stopped (SIGINT or SIGTERM).\n"
     "--knob turns the radio's dial through the frequencies as an operator would, --mode-button\n"
-    "presses the button of a mode (the character after MD0), both timed from the start.\n";
+    "presses the button of a mode (the character after MD0), both timed from the start.\n"
+    "--burst floods the line once with BYTES of the --report text, logging its start and end.\n";
 
 // Reads the arguments after the program name. False, with `error` telling why, on a
 // wrong argument.

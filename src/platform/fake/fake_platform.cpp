@@ -33,14 +33,17 @@ public:
         device_.rts = rts;
         device_.dtr = dtr;
     }
-    int bytesWaiting() override { return static_cast<int>(device_.inbound.size()); }
+    int bytesWaiting() override { return device_.unplugged ? -1 : static_cast<int>(device_.inbound.size()); }
+    // Nothing arrives while a read waits, so a read with a time limit ends at its limit.
     int readBytes(char* buffer, int max) override {
+        if (device_.unplugged) return -1;
         const int count = std::min<int>(max, static_cast<int>(device_.inbound.size()));
         std::memcpy(buffer, device_.inbound.data(), static_cast<size_t>(count));
         device_.inbound.erase(0, static_cast<size_t>(count));
         return count;
     }
     int writeBytes(const char* bytes, int length) override {
+        if (device_.unplugged) return -1;
         const std::string text(bytes, static_cast<size_t>(length));
         device_.written += text;
         if (device_.responder) device_.inbound += device_.responder(text, device_.baud, device_.format);
@@ -67,7 +70,7 @@ FakeSerialDevice* FakeSerialPortOpener::device(int comNumber) {
 std::unique_ptr<SerialPort> FakeSerialPortOpener::open(int comNumber) {
     openAttempts.push_back(comNumber);
     FakeSerialDevice* found = device(comNumber);
-    if (!found || found->open) return nullptr;  // missing, or held exclusively already
+    if (!found || found->open || found->unplugged) return nullptr;  // missing, or held exclusively already
     return std::make_unique<FakeSerialPort>(*found);
 }
 
@@ -110,12 +113,17 @@ void FakePanelWindow::drawText(const std::string& text) {
 }
 
 void FakePanelWindow::startTimer(int id, int periodMs) {
+    timers[id] = periodMs;
+    if (timerRunning && id != timerId) return;
     timerRunning = true;
     timerId = id;
     timerPeriodMs = periodMs;
 }
 
-void FakePanelWindow::stopTimer(int) { timerRunning = false; }
+void FakePanelWindow::stopTimer(int id) {
+    timers.erase(id);
+    if (id == timerId) timerRunning = false;
+}
 
 void FakePanelWindow::postKey(int keyCode) {
     post({MessageKind::KeyDown, keyCode, 0});

@@ -28,6 +28,7 @@ struct FakeSerialDevice {
     bool open = false;
     int openCount = 0;
     bool refuseSettings = false;  // the driver refuses line settings
+    bool unplugged = false;       // transfers fail and the port cannot be opened
 };
 
 class FakeSerialPortOpener : public SerialPortOpener {
@@ -84,8 +85,9 @@ public:
     std::vector<DrawnText> drawn;
     std::deque<WindowMessage> queue;
     bool timerRunning = false;
-    int timerId = 0;
+    int timerId = 0;  // the first timer started; only its ticks are delivered
     int timerPeriodMs = 0;
+    std::map<int, int> timers;  // every running timer's period by identifier
     // Timer ticks still to deliver when the queue is empty; once none are left and the queue
     // is empty, the window asks to be closed, as an operator ending the session would.
     int ticksToDeliver = 0;

@@ -94,9 +94,14 @@ public:
         ioctl(fd_, TIOCMSET, &lines);
     }
 
+    // What is still waiting is read first; a hung-up line with nothing left is a failed one.
     int bytesWaiting() override {
         int count = 0;
-        return ioctl(fd_, FIONREAD, &count) == 0 ? count : 0;
+        if (ioctl(fd_, FIONREAD, &count) != 0) return -1;
+        if (count > 0) return count;
+        pollfd watch{fd_, POLLIN, 0};
+        if (poll(&watch, 1, 0) > 0 && (watch.revents & (POLLHUP | POLLERR | POLLNVAL))) return -1;
+        return 0;
     }
 
     int readBytes(char* buffer, int max) override;
@@ -122,7 +127,7 @@ private:
 int LinuxSerialPort::readBytes(char* buffer, int max) {
     if (max <= 0) return 0;
     int got = readArrived(buffer, max);
-    if (got < 0) return 0;
+    if (got < 0) return -1;
     const bool returnAtOnce =
         timeouts_.intervalMs == ReadTimeouts::kReturnAtOnce && timeouts_.multiplierMs == 0 && timeouts_.constantMs == 0;
     if (returnAtOnce) return got;
@@ -150,9 +155,9 @@ int LinuxSerialPort::readBytes(char* buffer, int max) {
         }
         if (ready == 0) continue;  // a limit ran out; the next pass sees it
         const int count = readArrived(buffer + got, max - got);
-        if (count < 0) break;  // the device went away: keep what came
+        if (count < 0) return got > 0 ? got : -1;  // the device went away: keep what came
         if (count == 0) {
-            if (watch.revents & (POLLHUP | POLLERR | POLLNVAL)) break;
+            if (watch.revents & (POLLHUP | POLLERR | POLLNVAL)) return got > 0 ? got : -1;
             continue;
         }
         got += count;
@@ -171,7 +176,7 @@ int LinuxSerialPort::writeBytes(const char* bytes, int length) {
             continue;
         }
         if (count < 0 && errno == EINTR) continue;
-        if (count < 0 && errno != EAGAIN) break;
+        if (count < 0 && errno != EAGAIN) return sent > 0 ? sent : -1;
         const int waitMs = millisecondsUntil(deadline);
         if (waitMs == 0) break;
         pollfd watch{fd_, POLLOUT, 0};

@@ -61,21 +61,21 @@ public:
     int bytesWaiting() override {
         DWORD errors = 0;
         COMSTAT status{};
-        if (!ClearCommError(handle_, &errors, &status)) return 0;
+        if (!ClearCommError(handle_, &errors, &status)) return -1;  // a USB port unplugged
         return static_cast<int>(status.cbInQue);
     }
 
     int readBytes(char* buffer, int max) override {
         if (max <= 0) return 0;
         DWORD count = 0;
-        if (!ReadFile(handle_, buffer, static_cast<DWORD>(max), &count, nullptr)) return 0;
+        if (!ReadFile(handle_, buffer, static_cast<DWORD>(max), &count, nullptr)) return -1;
         return static_cast<int>(count);
     }
 
     int writeBytes(const char* bytes, int length) override {
         if (length <= 0) return 0;
         DWORD count = 0;
-        if (!WriteFile(handle_, bytes, static_cast<DWORD>(length), &count, nullptr)) return 0;
+        if (!WriteFile(handle_, bytes, static_cast<DWORD>(length), &count, nullptr)) return -1;
         return static_cast<int>(count);
     }
 

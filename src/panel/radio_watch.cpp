@@ -1,0 +1,79 @@
+#include "panel/radio_watch.h"
+
+#include "core/text_piece.h"
+#include "link/command.h"
+#include "panel/initialise_panel.h"
+#include "panel/radio_query.h"
+#include "speech/prompt_player.h"
+
+namespace vocapan {
+
+namespace {
+
+constexpr int kUnansweredBeforeLost = 12;  // polls in a row, about 1.2 s in receive
+constexpr int kRetryTicks = 20;            // the port is tried every second
+constexpr const char* kIdentityAnswer = "ID0840;";
+
+// Until it answers again the operator's keys are answered "nc", as before the first report,
+// and Q ends the session at once.
+void loseRadio(Panel& panel) {
+    auto& state = panel.state;
+    state.radioLost = 1;
+    state.connected = 0;
+    state.lostTicks = kRetryTicks - 1;  // the first try comes with the next tick
+    state.radioInput.clear();
+    state.pollAwaiting.clear();
+    playPrompt(panel, "radiolost");
+}
+
+// The radio gave its identity again: it is tuned and read back as at start, and its next
+// frequency report announces the connection.
+void radioFound(Panel& panel) {
+    auto& state = panel.state;
+    state.radioLost = 0;
+    state.unansweredPolls = 0;
+    state.radioInput.clear();
+    state.pollPhase = 0;
+    state.pollAlt = 0;
+    if (queryRadioAgain(panel) != RadioQueryResult::Ready) loseRadio(panel);
+}
+
+// A failed port is opened again; an open one is asked who it is. The answer is looked for
+// on the ticks that follow, so the panel never waits for a radio that is not there.
+void tryPort(Panel& panel) {
+    auto& state = panel.state;
+    if (!panel.catLink.isOpen(state.comPort)) openPanelPort(panel, state.comPort);
+    if (!panel.catLink.isOpen(state.comPort)) return;
+    state.radioInput.clear();
+    send(panel, "ID");
+}
+
+bool identityHeard(Panel& panel) {
+    auto& state = panel.state;
+    takeArrived(panel);
+    const bool heard = findText(state.radioInput, kIdentityAnswer) > 0;
+    if (state.radioInput.size() > kTextLimit) state.radioInput.clear();  // a wrong radio's chatter
+    return heard;
+}
+
+}  // namespace
+
+bool watchRadio(Panel& panel) {
+    auto& state = panel.state;
+    if (state.radioLost == 0) {
+        if (!panel.catLink.hasFailed(state.comPort) && state.unansweredPolls < kUnansweredBeforeLost) return false;
+        loseRadio(panel);
+        return true;
+    }
+    if (identityHeard(panel)) {
+        radioFound(panel);
+        return state.radioLost == 1;
+    }
+    if (++state.lostTicks >= kRetryTicks) {
+        state.lostTicks = 0;
+        tryPort(panel);
+    }
+    return true;
+}
+
+}  // namespace vocapan

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Hamlib's rigctl (model 1049) works the radio through the panel's relay port, as a logging
+# program would: each call answers with the right value, commands written together are all
+# answered in order, each answer alone, and the panel keeps polling meanwhile. Then rigctld
+# holds the relay and a rigctl network client asks it over 127.0.0.1.
+source "$(dirname "$0")/lib.sh"
+command -v rigctl >/dev/null || fail "rigctl is not installed (Debian package libhamlib-utils)"
+command -v rigctld >/dev/null || fail "rigctld is not installed (Debian package libhamlib-utils)"
+command -v socat >/dev/null || fail "socat is not installed"
+
+start_display
+start_radio 5
+start_relay_pair 7 "$work/logger"
+write_configuration 1 0 1 7
+start_panel 120
+wait_until_connected
+
+rig() { timeout 20 rigctl -m 1049 -r "$work/logger" -s 38400 "$@"; }
+
+echo "-- frequency, mode, S-meter and PTT through the relay"
+before=$(wc -l <"$work/radio.log")
+got=$(rig f F 14074000 f) || fail "rigctl failed: $got"
+expect_lines "$got" 7100000 14074000
+got=$(rig M USB 2400 m) || fail "rigctl failed: $got"
+expect_lines "$got" USB 2400
+got=$(rig l STRENGTH t) || fail "rigctl failed: $got"
+[[ $got =~ ^-?[0-9]+$'\n'0$ ]] || fail "S-meter and PTT: $got"
+
+echo "-- the panel's polls kept their pace while rigctl worked"
+gap=$(tail -n +"$((before + 1))" "$work/radio.log" | grep -E ' (FA|SM0);' | radio_log_ms |
+  awk 'NR > 1 && $1 - last > most { most = $1 - last } { last = $1 } END { print most + 0 }')
+((gap <= 400)) || fail "the polls stopped for $gap ms while rigctl worked"
+
+echo "-- two questions written at once are both answered, in order"
+exec 3<>"$work/logger"
+printf 'FA;MD0;' >&3
+IFS= read -r -t 2 -d ';' first <&3 || true
+IFS= read -r -t 2 -d ';' second <&3 || true
+exec 3>&-
+expect_lines "$first;$second;" "FA014074000;MD02;"
+
+echo "-- rigctld on the relay, a network client on 127.0.0.1"
+tcp_port=$((40000 + RANDOM % 20000))
+rigctld -m 1049 -r "$work/logger" -s 38400 -T 127.0.0.1 -t "$tcp_port" 2>"$work/rigctld.err" &
+pids+=($!)
+net() { timeout 20 rigctl -m 2 -r "127.0.0.1:$tcp_port" "$@"; }
+for _ in $(seq 100); do net f >/dev/null 2>&1 && break; sleep 0.1; done
+got=$(net F 7074000 f m) || fail "rigctl over the network failed: $got $(cat "$work/rigctld.err")"
+[[ $got =~ ^7074000$'\n'[A-Z]+$'\n'[0-9]+$ ]] || fail "network client got: $got"
+
+echo "-- one command and one answer to a transcript line"
+grep -a '^\*\*\*VTX1=.*;.*;' "$work/debug.dat" && fail "a relay answer line holds two answers"
+grep -a '^\*\*\*VRX1=.*;.*;' "$work/debug.dat" && fail "a relay command line holds two commands"
+grep -qa '^\*\*\*VTX1=FA014074000;' "$work/debug.dat" || fail "no relayed frequency answer in the transcript"
+
+xdotool windowfocus --sync "$window" key q
+wait "$panel" || fail "the panel did not end after Q"
+echo "PASS"
