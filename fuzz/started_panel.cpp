@@ -1,3 +1,5 @@
+// Starting the panel once for a fuzz target and putting it back to that start: the state
+// record part by part, the simulated radio, the ports and what was recorded.
 #include "started_panel.h"
 
 #include "ftxsim/fake_link.h"
