@@ -16,7 +16,7 @@ demo_commands=(cmake make g++ pkg-config espeak-ng sox Xvfb xdotool)
 
 # What the tests and the Windows build need besides.
 test_packages=(
-  clang-format libgtest-dev
+  clang-format libgtest-dev clang-14 libclang-rt-14-dev
   x11-utils x11-xserver-utils
   socat util-linux strace libhamlib-utils
   libxtst-dev flrig
@@ -28,7 +28,7 @@ wine_packages=(wine wine64)
 # the install, so that a tool that only happened to be on one machine is found missing here
 # rather than half-way through a test run on the next.
 test_commands=(
-  git clang-format xwininfo xmodmap
+  git clang-format clang++-14 xwininfo xmodmap
   socat flock unshare strace timeout od rigctl rigctld
   x86_64-w64-mingw32-g++ x86_64-w64-mingw32-objdump zip unzip
   wine wineboot wineserver

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything and runs every test: the unit, whole-panel and
 # integration tests of the Linux build, the Windows cross-build with its checks under wine,
-# and the unit and whole-panel tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# the unit and whole-panel tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and a short run of each fuzz target on its seeds under both.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -33,3 +33,6 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVOCAPAN_SANITIZE=ON
 cmake --build build-asan -j"$(nproc)"
 export LSAN_OPTIONS="suppressions=$(pwd)/tests/leak-suppressions.txt"
 (cd build-asan && ctest --output-on-failure -j2 --timeout 300 -LE integration)
+
+# Each reader of outside input gets 15 seconds of generated input; a finding fails the run.
+scripts/fuzz.sh 15
