@@ -27,12 +27,13 @@ fi
 
 (cd build && ctest --output-on-failure -j2 --timeout 300)
 
+# Each reader of outside input gets 10 seconds of generated input under both sanitizers; a
+# finding fails the run.
+scripts/fuzz.sh 10
+
 # The sanitizer build runs everything but the tests of the real programs, which the plain
 # build has just run.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVOCAPAN_SANITIZE=ON
 cmake --build build-asan -j"$(nproc)"
 export LSAN_OPTIONS="suppressions=$(pwd)/tests/leak-suppressions.txt"
 (cd build-asan && ctest --output-on-failure -j2 --timeout 300 -LE integration)
-
-# Each reader of outside input gets 15 seconds of generated input; a finding fails the run.
-scripts/fuzz.sh 15
