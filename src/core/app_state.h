@@ -38,6 +38,8 @@ struct ConfigState {
     std::string stdOffsetDigits10, stdOffsetDigits11, stdOffsetDigits12, stdOffsetDigits13;
     int relayPort = 0;
     int debugLog = 0;
+    int netPort = 0;           // TCP port of the network rig control; 0 = off
+    int netAllInterfaces = 0;  // 1: served on every interface, not only 127.0.0.1
 };
 
 // Entry modes and immediate key actions.

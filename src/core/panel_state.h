@@ -6,6 +6,7 @@
 #include "core/display_state.h"
 #include "core/link_state.h"
 #include "core/memory_state.h"
+#include "core/network_state.h"
 #include "core/speech_state.h"
 
 namespace vocapan {
@@ -17,6 +18,7 @@ struct PanelState : AppState,
                     LinkState,
                     MemoryState,
                     ControlsState,
-                    DisplayState {};
+                    DisplayState,
+                    NetworkState {};
 
 }  // namespace vocapan

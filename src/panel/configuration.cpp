@@ -55,6 +55,17 @@ std::string offsetDigits(const std::string& line, std::size_t position, std::siz
     return line.size() == fullLength ? piece(line, position, 4) : "0" + piece(line, position, 3);
 }
 
+constexpr int kHighestTcpPort = 65535;
+
+// "net=4532" serves network rig control on port 4532 of 127.0.0.1, "net=*:4532" on every
+// interface; an empty line, a 0 or a port out of range leaves it off.
+void readNetworkLine(const std::string& line, ConfigState& config) {
+    config.netAllInterfaces = piece(line, 5, 1) == "*" ? 1 : 0;
+    const int port = numberFromText(piece(line, config.netAllInterfaces == 1 ? 7 : 5, kTextLimit));
+    config.netPort = port >= 1 && port <= kHighestTcpPort ? port : 0;
+    if (config.netPort == 0) config.netAllInterfaces = 0;
+}
+
 }  // namespace
 
 ConfigurationResult readConfiguration(const std::string& fileText, ConfigState& config) {
@@ -102,6 +113,8 @@ ConfigurationResult readConfiguration(const std::string& fileText, ConfigState& 
 
     config.debugLog = 0;
     config.debugLog = numberFromText(piece(lines.line(11), 7, 1));
+
+    readNetworkLine(lines.line(12), config);
     return ConfigurationResult::Read;
 }
 

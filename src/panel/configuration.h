@@ -1,4 +1,5 @@
-// vocapan.cfg: eleven lines read by line number and character position, never by key.
+// vocapan.cfg: eleven lines, and an optional twelfth for network rig control, read by line
+// number and character position, never by key.
 #pragma once
 
 #include <string>
