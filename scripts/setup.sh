@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev libsdl2-ttf-dev fonts-liberation
   espeak-ng sox
   xvfb xdotool x11-utils x11-xserver-utils
-  socat util-linux strace
+  socat util-linux strace libhamlib-utils
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 zip unzip
 )
 # The commands the build, the tests and the demo call, each of which one of the packages above

@@ -1,17 +1,19 @@
-// Writing the radio's port and speed into a talk program's configuration. The new content
-// goes to a temporary file first and replaces the old file only once it is complete, so the
-// operator's settings survive a full disk or a crash.
+// Writing the radio's port and speed where the talk programs look for them: the first two
+// lines of a sibling talk program's file and of the panel's own vocapan.cfg. Each file is
+// replaced only once its new content is complete, so the operator's settings survive a full
+// disk or a crash, and the operator hears what became of them.
 #include "finder/config_writer.h"
 
 #include <array>
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <string_view>
 #include <system_error>
 #include <vector>
 
 #include "core/number_text.h"
+#include "finder/config_file.h"
+#include "finder/panel_config.h"
 
 namespace portseek {
 
@@ -48,52 +50,26 @@ std::optional<std::string> findSiblingConfig(SeekState& state) {
     return found;
 }
 
-// The lines of a text whose lines end in CR LF, a lone CR or a lone LF; the last line needs
-// no ending.
-std::vector<std::string> splitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
-        lines.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-    }
-    return lines;
-}
-
-void appendLine(std::string& text, const std::string& line) { text += line + "\r\n"; }
-
 // The new file: "com=" and "speed=" with the radio found, then the old lines from the third
-// on, empty lines left out; every line ended by CR LF.
-std::string configurationText(const SeekState& state) {
-    std::string text;
-    appendLine(text, "com=" + vocapan::decimalText(state.foundPort));
-    appendLine(text, "speed=" + vocapan::decimalText(state.foundBaud));
+// on, empty lines left out.
+std::string siblingConfigText(const SeekState& state) {
+    std::vector<std::string> lines{"com=" + vocapan::decimalText(state.foundPort),
+                                   "speed=" + vocapan::decimalText(state.foundBaud)};
     for (std::size_t n = 3; n < state.cfgLines.size(); ++n) {
-        if (!state.cfgLines[n].empty()) appendLine(text, state.cfgLines[n]);
+        if (!state.cfgLines[n].empty()) lines.push_back(state.cfgLines[n]);
     }
     for (const std::string& line : state.cfgLaterLines) {
-        if (!line.empty()) appendLine(text, line);
+        if (!line.empty()) lines.push_back(line);
     }
-    return text;
+    return joinLines(lines);
 }
 
 bool readSiblingConfig(SeekState& state, const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    std::string text;
-    std::array<char, 4096> buffer{};
-    while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0) {
-        text.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
-    }
-    if (in.bad()) return false;
+    const std::optional<std::string> text = readWholeFile(name);
+    if (!text) return false;
     state.cfgLines.fill({});
     state.cfgLaterLines.clear();
-    const std::vector<std::string> lines = splitLines(text);
+    const std::vector<std::string> lines = splitLines(*text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i + 1 < state.cfgLines.size())
             state.cfgLines[i + 1] = lines[i];
@@ -103,42 +79,50 @@ bool readSiblingConfig(SeekState& state, const std::string& name) {
     return true;
 }
 
-// A file that was created but not completely written is removed again.
-bool writeWhole(const std::string& name, const std::string& text) {
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) return false;
-    out << text;
-    out.close();
-    if (!out.fail()) return true;
-    std::error_code error;
-    std::filesystem::remove(name, error);
-    return false;
-}
-
-// The old file goes only once the new content is complete in the temporary file, which then
-// takes the name in capitals. Removing first makes the capitals stick on a file system that
-// ignores case, where both names are the same file.
+// The new file takes the name in capitals first; only then does an old file of the other
+// name go, so one complete configuration exists at every moment. Where the file system
+// ignores case both names are one file, which is then kept.
 bool replaceSiblingConfig(const SeekState& state, const std::string& oldName) {
     const std::string newName = kSiblingFiles[static_cast<std::size_t>(state.siblingConfig - 1)].capitalName;
-    const std::string tempName = newName + ".tmp";
-    if (!writeWhole(tempName, configurationText(state))) return false;
+    if (isReadOnly(oldName) || !replaceFile(newName, siblingConfigText(state))) return false;
     std::error_code error;
-    if (!std::filesystem::remove(oldName, error) || error) {
-        std::filesystem::remove(tempName, error);
-        return false;
+    if (oldName != newName && !std::filesystem::equivalent(oldName, newName, error) && !error) {
+        std::filesystem::remove(oldName, error);
     }
-    std::filesystem::rename(tempName, newName, error);
-    return !error;
+    return true;
+}
+
+// What became of the talk program's file; nothing when there is none.
+std::optional<ConfigOutcome> writeSiblingConfiguration(SeekState& state) {
+    const std::optional<std::string> oldName = findSiblingConfig(state);
+    if (!oldName) return std::nullopt;
+    const bool updated = readSiblingConfig(state, *oldName) && replaceSiblingConfig(state, *oldName);
+    return updated ? ConfigOutcome::Updated : ConfigOutcome::NotWritten;
+}
+
+void sayOutcome(Seek& seek, ConfigOutcome outcome) {
+    switch (outcome) {
+        case ConfigOutcome::Updated:
+            playPrompt(seek, "cfuep");
+            break;
+        case ConfigOutcome::NotWritten:
+            playPrompt(seek, "cfgnw");
+            break;
+        case ConfigOutcome::Foreign:
+            playPrompt(seek, "wrong");
+            playPrompt(seek, "conf");
+            break;
+    }
 }
 
 }  // namespace
 
 void writeConfiguration(Seek& seek) {
-    const std::optional<std::string> oldName = findSiblingConfig(seek.state);
-    const bool updated =
-        oldName && readSiblingConfig(seek.state, *oldName) && replaceSiblingConfig(seek.state, *oldName);
+    const std::optional<ConfigOutcome> sibling = writeSiblingConfiguration(seek.state);
+    const ConfigOutcome panel = writePanelConfiguration(seek.state);
     playPrompt(seek, "delay");
-    playPrompt(seek, updated ? "cfuep" : "cfgnf");
+    if (sibling) sayOutcome(seek, *sibling);
+    if (sibling != panel) sayOutcome(seek, panel);
 }
 
 }  // namespace portseek

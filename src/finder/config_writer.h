@@ -1,14 +1,18 @@
-// The talk program's configuration: the radio's port and speed go into the first two lines of
-// "morlin.cfg", "pendra.cfg" or "quisto.cfg", the rest of the file kept.
+// The configurations of the talk programs in the finder's folder: the radio's port and speed
+// go into the first two lines of "morlin.cfg", "pendra.cfg" or "quisto.cfg", and of the
+// panel's own "vocapan.cfg", the rest of each file kept.
 #pragma once
 
 #include "finder/seek.h"
 
 namespace portseek {
 
-// Rewrites the last of the talk programs' files that exists, under its name in capitals, and
-// plays "delay" and "cfuep". When none exists or it cannot be written, plays "delay" and
-// "cfgnf"; the old file is never removed before the new content is complete.
+// Rewrites the last of the sibling talk programs' files that exists, under its name in
+// capitals, and vocapan.cfg (written from the package's example when missing). Then plays
+// "delay" and what became of the files: "cfuep" when updated, "cfgnw" when one could not be
+// written, "wrong" "conf" for a vocapan.cfg of another program; a word that would repeat the
+// one before is said once. A file is never removed or changed before its new content is
+// complete.
 void writeConfiguration(Seek& seek);
 
 }  // namespace portseek

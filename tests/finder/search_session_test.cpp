@@ -29,14 +29,13 @@ Names operator+(Names first, const Names& second) {
 // Two pauses of "delay" per probe.
 Names probes(int count) { return Names(static_cast<std::size_t>(2 * count), "delay"); }
 
-// What is heard once the radio answered on `port` at `baud`, and no talk program's file
-// was there to take them.
+// What is heard once the radio answered on `port` at `baud` and its configuration was written.
 Names heardFound(const std::string& port, const std::string& baud) {
     Names heard{"radiofound"};
     for (const char digit : port) heard.emplace_back(1, digit);
     heard.emplace_back("speed");
     for (const char digit : baud) heard.emplace_back(1, digit);
-    return heard + Names{"baud", "delay", "delay", "cfgnf"};
+    return heard + Names{"baud", "delay", "delay", "cfuep"};
 }
 
 // A far end that answers the frequency query with `answer` at `baud` and says nothing else.

@@ -231,4 +231,35 @@ TEST_F(PtySerialTest, radio_logs_what_it_heard_and_removes_its_link_when_stopped
     EXPECT_NE(log.find(" 19200 ID;\r\n"), std::string::npos) << log;
 }
 
+TEST_F(PtySerialTest, radio_that_went_away_comes_back_under_the_same_link) {
+    startRadio();
+    auto lost = openPort(38400);
+    ASSERT_NE(lost, nullptr);
+    stopRadio();
+    EXPECT_FALSE(entryExists(folder_ / "COM5"));
+    EXPECT_EQ(query(*lost, "ID;"), "") << "a port whose radio is gone reads nothing and does not fail hard";
+    EXPECT_EQ(opener_->open(5), nullptr) << "no radio, no port";
+    lost.reset();
+    startRadio();
+    auto port = openPort(38400);
+    ASSERT_NE(port, nullptr);
+    EXPECT_EQ(query(*port, "ID;FA;"), "ID0840;FA007100000;");
+}
+
+TEST_F(PtySerialTest, operator_turns_the_radios_dial_while_the_panel_polls) {
+    startRadio({"--knob", "14074000,14075000,14076000", "--knob-step-ms", "100", "--knob-after-ms", "300"});
+    auto port = openPort(38400);
+    ASSERT_NE(port, nullptr);
+    std::vector<std::string> seen;
+    const auto start = SteadyClock::now();
+    while (millisecondsSince(start) < 1500) {
+        port->writeBytes("FA;", 3);
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        const std::string answer = readAll(*port);
+        if (!answer.empty() && (seen.empty() || seen.back() != answer)) seen.push_back(answer);
+    }
+    const std::vector<std::string> expected = {"FA007100000;", "FA014074000;", "FA014075000;", "FA014076000;"};
+    EXPECT_EQ(seen, expected);
+}
+
 }  // namespace

@@ -13,8 +13,30 @@ namespace {
 TEST(ServerOptions, demo_command_line_is_taken_whole) {
     ServerOptions options;
     std::string error;
-    ASSERT_TRUE(parseServerOptions({"--link", "demo/COM5", "--id", "0650", "--silent", "--only-baud", "9600", "--log",
-                                    "radio.log", "--report", "FA014074000;", "--report-every", "250", "--mic-reports"},
+    ASSERT_TRUE(parseServerOptions({"--link",
+                                    "demo/COM5",
+                                    "--id",
+                                    "0650",
+                                    "--silent",
+                                    "--only-baud",
+                                    "9600",
+                                    "--log",
+                                    "radio.log",
+                                    "--report",
+                                    "FA014074000;",
+                                    "--report-every",
+                                    "250",
+                                    "--mic-reports",
+                                    "--knob",
+                                    "14074000,14075000",
+                                    "--knob-step-ms",
+                                    "50",
+                                    "--knob-after-ms",
+                                    "0",
+                                    "--mode-button",
+                                    "C",
+                                    "--mode-button-after-ms",
+                                    "700"},
                                    options, error))
         << error;
     EXPECT_EQ(options.linkPath, "demo/COM5");
@@ -25,6 +47,11 @@ TEST(ServerOptions, demo_command_line_is_taken_whole) {
     EXPECT_EQ(options.report, "FA014074000;");
     EXPECT_EQ(options.reportEveryMs, 250);
     EXPECT_TRUE(options.micReports);
+    EXPECT_EQ(options.knob, (std::vector<long long>{14074000, 14075000}));
+    EXPECT_EQ(options.knobStepMs, 50);
+    EXPECT_EQ(options.knobAfterMs, 0);
+    EXPECT_EQ(options.modeButton, "C");
+    EXPECT_EQ(options.modeButtonAfterMs, 700);
 }
 
 TEST(ServerOptions, no_arguments_give_the_expected_radio) {
@@ -49,6 +76,14 @@ TEST(ServerOptions, wrong_arguments_are_refused_with_a_reason) {
         {"--frequency", "7"},
         {"COM5"},
         {"--only-baud", "99999999999"},
+        {"--knob", ""},
+        {"--knob", "14074000,,14076000"},
+        {"--knob", "14074000,"},
+        {"--knob", "14.074"},
+        {"--knob", "0"},
+        {"--knob-step-ms", "-100"},
+        {"--mode-button", "12"},
+        {"--mode-button", "u"},
     };
     for (const auto& arguments : cases) {
         ServerOptions options;

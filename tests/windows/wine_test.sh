@@ -6,6 +6,7 @@
 # Usage: wine_test.sh SCENARIO BIN_DIR WAVE_DIR WORK_DIR [FTXSIM]
 #   SCENARIO  vocapan_without_configuration | portseek_without_ports |
 #             portseek_finds_a_radio_on_com5 | portseek_stops_when_q_is_typed |
+#             portseek_then_vocapan_reaches_the_radio |
 #             vocapan_polls_the_radio_and_quits_on_q |
 #             vocapan_window_close_saves_and_switches_the_radio_off
 #   BIN_DIR   folder of vocapan.exe and portseek.exe
@@ -46,7 +47,7 @@ for program in vocapan portseek; do
   [[ -f $bin_dir/$program.exe ]] || skip "$bin_dir/$program.exe is not built (scripts/build-windows.sh)"
 done
 [[ -f $wave_dir/delay.wav ]] || skip "no prompt recordings in $wave_dir"
-if [[ $scenario == vocapan_*_radio* ]]; then
+if [[ $scenario == *vocapan_*_radio* ]]; then
   [[ -n $ftxsim && -x $ftxsim ]] || skip "the simulated radio (ftxsim) is not built"
 fi
 
@@ -149,9 +150,10 @@ write_configuration() {
   sed -e 's/\r*$/\r/' -e "5s/^pwroff=./pwroff=$power_off/" "$example" >"$run_dir/vocapan.cfg"
 }
 
-# The simulated radio on a pseudo-terminal linked as COM3, the port of the example.
+# The simulated radio on a pseudo-terminal linked as COM3, the port of the example; extra
+# ftxsim options follow.
 start_radio() {
-  "$ftxsim" --link "$WINEPREFIX/dosdevices/com3" --log "$run_dir/radio.log" >"$run_dir/ftxsim.txt" 2>&1 &
+  "$ftxsim" --link "$WINEPREFIX/dosdevices/com3" --log "$run_dir/radio.log" "$@" >"$run_dir/ftxsim.txt" 2>&1 &
   session_pids+=($!)
   for _ in $(seq 50); do [[ -e $WINEPREFIX/dosdevices/com3 ]] && break; sleep 0.1; done
   [[ -e $WINEPREFIX/dosdevices/com3 ]] || fail "the simulated radio did not start"
@@ -168,6 +170,16 @@ start_panel() {
     >"$run_dir/stdout.txt" 2>"$run_dir/trace.txt") &
   panel_pid=$!
   session_pids+=($panel_pid)
+}
+
+# Waits until the panel has said "connected", the end of the radio's start-up.
+wait_until_connected() {
+  for _ in $(seq 300); do
+    prompts_played | grep -qx 'wave\\connected.wav' && return 0
+    kill -0 "$panel_pid" 2>/dev/null || fail "vocapan.exe ended before connecting: $(prompts_played | tr '\n' ' ')"
+    sleep 0.2
+  done
+  fail "vocapan.exe did not say connected in 60 s: $(prompts_played | tr '\n' ' ')"
 }
 
 # Waits until the radio has been asked for its frequency COUNT times by the poll.
@@ -272,6 +284,25 @@ RADIO
     "$(prompts_played | head -n 19)"
   expect_lines "console lines" "Com: 5 " "$(grep '^Com:' "$run_dir/stdout.txt" | tr -d '\r')"
   expect_lines "serial ports tried" "$(all_ports | head -n 5)"$'\nCOM5' "$(ports_tried)"
+  ;;
+portseek_then_vocapan_reaches_the_radio)
+  # The operator's first run: a folder of the two programs and the wave folder, the radio
+  # on COM3 at 9600 baud. Portseek writes vocapan.cfg, and the panel reaches the radio. A
+  # sibling's pendra.cfg is the same file as PENDRA.cfg to Windows: rewritten, never lost.
+  printf 'com=1\r\nspeed=4800\r\n0\r\n' >"$run_dir/pendra.cfg"
+  start_radio --only-baud 9600
+  run_program portseek
+  expect_lines "pendra.cfg" "$(printf 'com=3\r\nspeed=9600\r\n0\r\n' | od -c)" \
+    "$(cat "$run_dir"/[pP][eE][nN][dD][rR][aA].cfg | od -c)"
+  expect_lines "result" "$(printf 'wave\\%s.wav\n' radiofound 3 speed 9 6 0 0 baud delay delay cfuep)" \
+    "$(prompts_played | tail -n 11)"
+  expect_lines "vocapan.cfg" "$({ printf 'com=3\nspeed=9600\n'; tail -n +3 "$config_example"; } | sed 's/$/\r/' | od -c)" \
+    "$(od -c "$run_dir/vocapan.cfg")"
+  start_panel
+  wait_until_connected
+  press_in_panel q
+  wait_for_panel_exit
+  awk '$3 ~ /^VS0;/ && $2 != 9600 { exit 1 }' "$run_dir/radio.log" || fail "the radio was not reached at 9600 baud"
   ;;
 vocapan_polls_the_radio_and_quits_on_q)
   write_configuration 0

@@ -1,6 +1,7 @@
-// The simulated FTX transceiver behind the CAT link: it keeps VFO A and B, mode, meters,
-// levels, menus, tone and shift, answers every query the panel and the radio finder rely on,
-// and applies set commands to its state without answering.
+// The simulated FTX transceiver behind the CAT link: it keeps VFO A and B with their modes,
+// split, the band memory, meters, levels, menus, tone and shift, answers every query the
+// panel, the radio finder and CAT software such as Hamlib rely on, and applies set commands
+// to its state without answering. Tests can also work its own front panel.
 #pragma once
 
 #include <cstddef>
@@ -9,6 +10,9 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "ftxsim/band_stack.h"
+#include "ftxsim/front_panel.h"
 
 namespace ftxsim {
 
@@ -43,8 +47,15 @@ public:
     std::string takePending();
 
     // Lets simulated time pass: the S-meter drifts around `signalLevel`, a tuning cycle of
-    // the antenna tuner ends, and mic-level reports are queued while `micReports` is on.
+    // the antenna tuner ends, mic-level reports are queued while `micReports` is on, and the
+    // operator's planned moves at the front panel happen.
     void advance(int milliseconds);
+
+    // The operator at the radio turns the main dial through `frequencies` (VFO A), the first
+    // `afterMs` from now and each next one `stepMs` later; a mode button pressed `afterMs` from
+    // now. With auto information on ("AI1") each move is reported unasked.
+    void turnDial(const std::vector<long long>& frequencies, int stepMs, int afterMs);
+    void pressModeButton(const std::string& modeCode, int afterMs);
 
     RadioOptions& options() { return options_; }
     const std::vector<std::string>& commands() const { return commands_; }  // each with ";"
@@ -53,14 +64,16 @@ public:
     // Radio state, readable and settable by tests.
     long long vfoAHz = 7100000;
     long long vfoBHz = 7100000;
-    std::string modeCode = "1";  // the character after "MD0"
-    bool transmitting = false;   // "TX1"/"TX2" on, "TX0" off; set it to model the operator's PTT
-    bool tuning = false;         // the antenna tuner is tuning ("AC" ending in 3)
-    int sMeter = 60;             // answered to "SM0", 0 to 255
-    int signalLevel = 60;        // the level the S-meter wanders around
-    int swr = 85;                // answered to "RM6" while transmitting or tuning
-    int micLevel = 40;           // answered to "RM4"
-    bool micReports = false;     // while on, an "RM4" report goes out every 200 ms
+    std::string modeCode = "1";   // VFO A's mode, the character after "MD0"
+    std::string modeCodeB = "1";  // VFO B's mode, after "MD1"
+    bool split = false;           // transmitting on VFO B ("ST1", "FT1"/"FT3")
+    bool transmitting = false;    // "TX1"/"TX2" on, "TX0" off; set it to model the operator's PTT
+    bool tuning = false;          // the antenna tuner is tuning ("AC" ending in 3)
+    int sMeter = 60;              // answered to "SM0", 0 to 255
+    int signalLevel = 60;         // the level the S-meter wanders around
+    int swr = 85;                 // answered to "RM6" while transmitting or tuning
+    int micLevel = 40;            // answered to "RM4"
+    bool micReports = false;      // while on, an "RM4" report goes out every 200 ms
     // Set values by query form (for example "PC" -> "1100", "AG0" -> "050").
     std::map<std::string, std::string> settings;
     std::map<std::string, std::string> menus;  // menu number (6 digits) -> value
@@ -75,7 +88,12 @@ private:
     std::string menuCommand(const std::string& command);
     std::string meterQuery(const std::string& command);
     std::string settingCommand(const std::string& command);
+    std::string informationAnswer() const;
+    std::string bandSelect(const std::string& command);
+    std::string stateAnswer(const std::string& form) const;
+    void setState(const std::string& form, const std::string& value);
     void applyAction(const std::string& command);
+    void applyMove(const FrontPanelMove& move);
     void meterStep();
 
     RadioOptions options_;
@@ -85,6 +103,9 @@ private:
     std::size_t garbledBytes_ = 0;
     int tuneLeftMs_ = 0;
     int meterClockMs_ = 0;
+    long long clockMs_ = 0;  // simulated time since the radio was switched on
+    BandStack bandStack_;
+    FrontPanel frontPanel_;
     std::uint32_t noise_ = 0x2545F491u;
 };
 

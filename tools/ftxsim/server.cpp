@@ -63,6 +63,8 @@ private:
 void serve(Radio& radio, PtyLine& line, const ServerOptions& options, const volatile std::sig_atomic_t& stopRequested) {
     TrafficLog log(options.logPath);
     radio.micReports = options.micReports;
+    if (!options.knob.empty()) radio.turnDial(options.knob, options.knobStepMs, options.knobAfterMs);
+    if (!options.modeButton.empty()) radio.pressModeButton(options.modeButton, options.modeButtonAfterMs);
     const auto reportEvery = std::chrono::milliseconds(options.reportEveryMs);
     auto simulated = SteadyClock::now();
     auto nextReport = simulated + reportEvery;

@@ -16,12 +16,22 @@ struct ServerOptions {
     std::string report;        // --report: an unasked report sent again and again
     int reportEveryMs = 1000;  // --report-every
     bool micReports = false;   // --mic-reports: "RM4" mic-level reports every 200 ms
+    // The operator at the radio, timed from the start of serving.
+    std::vector<long long> knob;  // --knob: frequencies in Hz the dial is turned through
+    int knobStepMs = 100;         // --knob-step-ms: time between two of them
+    int knobAfterMs = 0;          // --knob-after-ms: time before the first
+    std::string modeButton;       // --mode-button: the mode code ("2" USB...) pressed
+    int modeButtonAfterMs = 0;    // --mode-button-after-ms
 };
 
 inline constexpr const char* kUsage =
     "usage: ftxsim [--link PATH] [--id NNNN] [--silent] [--only-baud BAUD] [--log FILE]\n"
     "              [--report TEXT] [--report-every MS] [--mic-reports]\n"
-    "Serves a simulated FTX transceiver on a pseudo-terminal until stopped (SIGINT or SIGTERM).\n";
+    "              [--knob HZ,HZ,... [--knob-step-ms MS] [--knob-after-ms MS]]\n"
+    "              [--mode-button CODE [--mode-button-after-ms MS]]\n"
+    "Serves a simulated FTX transceiver on a pseudo-terminal until stopped (SIGINT or SIGTERM).\n"
+    "--knob turns the radio's dial through the frequencies as an operator would, --mode-button\n"
+    "presses the button of a mode (the character after MD0), both timed from the start.\n";
 
 // Reads the arguments after the program name. False, with `error` telling why, on a
 // wrong argument.
