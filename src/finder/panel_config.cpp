@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "finder/panel_example.h"
-#include "speech/number_text.h"
+#include "core/number_text.h"
 
 namespace portseek {
 
