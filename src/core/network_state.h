@@ -8,11 +8,12 @@
 namespace vocapan {
 
 struct NetClient {
-    int connection = 0;   // the platform's number of the connection
-    std::string input;    // received, not yet a whole line
-    std::string output;   // answers the connection has not taken yet
-    int idleTicks = 0;    // timer ticks since the last whole line
-    bool closing = false;  // closed once its last answer has gone
+    int connection = 0;             // the platform's number of the connection
+    std::string input;              // received, not yet a whole line
+    std::string output;             // answers the connection has not taken yet
+    int idleTicks = 0;              // timer ticks since the last whole line
+    bool closing = false;           // closed once its last answer has gone
+    bool keyedTransmitter = false;  // its transmit is on; going away switches it off
 };
 
 struct NetworkState {

@@ -1,5 +1,6 @@
 #include "panel/event_handler.h"
 
+#include "network/rig_server.h"
 #include "panel/key_rules.h"
 #include "panel/poll_cycle.h"
 
@@ -12,6 +13,7 @@ void handleMessage(Panel& panel, const platform::WindowMessage& message) {
             break;
         case platform::MessageKind::Timer:
             pollTick(panel);
+            serviceNetwork(panel);
             break;
         case platform::MessageKind::KeyDown:
             onKeyDown(panel, message.keyCode);

@@ -6,6 +6,7 @@
 #include "core/panel.h"
 #include "link/command.h"
 #include "memory/memory_file.h"
+#include "network/rig_server.h"
 #include "panel/configuration.h"
 #include "panel/event_handler.h"
 #include "panel/initialise_panel.h"
@@ -86,10 +87,12 @@ int runPanel(platform::Platform& services) {
     initialisePanel(panel);
     if (queryRadioState(panel) == RadioQueryResult::Refused) return 0;
 
+    openNetwork(panel);
     services.window.startTimer(kPollTimer, kPollPeriodMs);
     runMessageLoop(panel);
 
     services.window.stopTimer(kPollTimer);
+    closeNetwork(panel);
     saveMemories(panel);
     services.window.close();
     releaseRadio(panel);

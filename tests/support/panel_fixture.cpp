@@ -17,6 +17,7 @@ std::string ConfigLines::text() const {
          {&port, &speed, &swr, &tuner, &powerOff, &repeater10, &repeater6, &repeater2, &repeater70, &relay, &debug}) {
         all += *line + "\r\n";
     }
+    if (!network.empty()) all += network + "\r\n";
     return all;
 }
 

@@ -26,7 +26,8 @@ struct ConfigLines {
     std::string repeater70 = "rep70=-7600";
     std::string relay = "relay=0";
     std::string debug = "debug=0";
-    std::string text() const;  // the eleven lines, each ended by CR LF
+    std::string network;       // the optional twelfth line, left out when empty
+    std::string text() const;  // the lines, each ended by CR LF
 };
 
 // Makes a fresh folder the working folder for the life of the object.
