@@ -47,12 +47,13 @@ constexpr const char* kCapabilities =
     "0x40007038\n0x7038\n"
     "0x0\n0x0\n";
 
-// The transmitter is keyed by command ("ptt_type" 1); VFOs are chosen, not addressed.
+// The transmitter is keyed by command ("ptt_type" 1). The panel's VFO B is its split, so
+// Hamlib is told it cannot choose a VFO: otherwise it flips VFOs at open to read VFO B.
 constexpr const char* kSettings =
     "vfo_ops=0x0\n"
     "ptt_type=0x1\n"
     "targetable_vfo=0x0\n"
-    "has_set_vfo=1\n"
+    "has_set_vfo=0\n"
     "has_get_vfo=1\n"
     "has_set_freq=1\n"
     "has_get_freq=1\n"

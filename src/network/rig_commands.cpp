@@ -72,6 +72,9 @@ Outcome getLevel(Panel& panel, const Args& args) { return {readLevel(panel, args
 
 Outcome getPowerStatus(Panel&, const Args&) { return value("Power Status", "1"); }
 
+// Hamlib asks before a mode change whether the front panel is locked; it never is.
+Outcome getLockMode(Panel&, const Args&) { return value("Locked", "0"); }
+
 Outcome dumpState(Panel& panel, const Args&) {
     std::string text = rigDumpState(panel.state.versionText);
     text.pop_back();  // the answer's own line end follows
@@ -142,6 +145,7 @@ constexpr auto kCommands = std::to_array<RigCommand>({
     {'Q', "quit", 0, false, quit},
     {0, "dump_state", 0, false, dumpState},
     {0, "get_powerstat", 0, false, getPowerStatus},
+    {0, "get_lock_mode", 0, false, getLockMode},
 });
 
 const RigCommand* findCommand(const std::string& name) {

@@ -102,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
         QueryCase{"+s", split, "get_split_vfo:\nSplit: 1\nTX VFO: VFOB\nRPRT 0\n"}, QueryCase{"t", {}, "0\n"},
         QueryCase{"t", [](PanelState& s) { s.txState = 10; }, "1\n"}, QueryCase{"\\chk_vfo", {}, "0\n"},
         QueryCase{"+\\chk_vfo", {}, "ChkVFO: 0\n"}, QueryCase{"\\get_powerstat", {}, "1\n"},
-        QueryCase{"l STRENGTH", [](PanelState& s) { s.sMeter = 121; }, "0\n"},
+        QueryCase{"\\get_lock_mode", {}, "0\n"}, QueryCase{"l STRENGTH", [](PanelState& s) { s.sMeter = 121; }, "0\n"},
         QueryCase{"l STRENGTH", [](PanelState& s) { s.sMeter = 10; }, "-54\n"},
         QueryCase{"+l STRENGTH", [](PanelState& s) { s.sMeter = 170; }, "get_level: STRENGTH\n20\nRPRT 0\n"},
         QueryCase{"l RFPOWER", [](PanelState& s) { s.powerRangeLow = 1, s.powerLevel = 50; }, "0.500000\n"},
