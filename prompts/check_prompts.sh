@@ -65,9 +65,12 @@ done
 expect_length point 150 599
 
 if [[ -n $src_dir ]]; then
+  # The table's names as one text: grep -q on a pipe would end its writer early, and
+  # pipefail would then count a name that is there as missing.
+  table_names=$(printf '%s\n' "${names[@]}")
   while read -r wav_name; do
     name=${wav_name%.wav}
-    printf '%s\n' "${names[@]}" | grep -qxF -- "$name" ||
+    grep -qxF -- "$name" <<<"$table_names" ||
       fault "the program plays '$wav_name' but the prompt table has no '$name'"
   done < <(grep -rhoE --include='*.cpp' --include='*.h' '"[A-Za-z0-9]+\.wav"' "$src_dir" | tr -d '"' | sort -u)
 fi

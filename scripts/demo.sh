@@ -8,8 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
 
-scripts/setup.sh
-scripts/build.sh vocapan ftxsim prompts
+scripts/setup.sh demo
+VOCAPAN_TESTS=OFF scripts/build.sh vocapan ftxsim prompts
 
 demo="$top/demo"
 mkdir -p "$demo"

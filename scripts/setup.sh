@@ -1,30 +1,47 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running Vocapan needs on Debian 12, from Debian's
 # own packages. Safe to run again: apt-get skips what is already installed.
+#   scripts/setup.sh        everything: the build, every test, the Windows build and wine
+#   scripts/setup.sh demo   only what the demo needs to build and run the panel
 set -euo pipefail
 
-packages=(
-  build-essential cmake pkg-config git clang-format
-  libgtest-dev
+# What building and running the panel, the finder and the simulated radio needs.
+demo_packages=(
+  build-essential cmake pkg-config git
   libsdl2-dev libsdl2-ttf-dev fonts-liberation
   espeak-ng sox
-  xvfb xdotool x11-utils x11-xserver-utils
-  socat util-linux strace libhamlib-utils
-  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 zip unzip
+  xvfb xdotool
 )
-# The commands the build, the tests and the demo call, each of which one of the packages above
-# brings; checked after the install, so that a tool that only happened to be on one machine
-# is found missing here rather than half-way through a test run on the next.
-commands=(
-  cmake make g++ pkg-config git clang-format
-  espeak-ng sox
-  Xvfb xdotool xwininfo xmodmap
-  socat flock unshare strace timeout od
-  x86_64-w64-mingw32-g++ x86_64-w64-mingw32-objdump zip unzip
-  wine wineboot wineserver
+demo_commands=(cmake make g++ pkg-config espeak-ng sox Xvfb xdotool)
+
+# What the tests and the Windows build need besides.
+test_packages=(
+  clang-format libgtest-dev
+  x11-utils x11-xserver-utils
+  socat util-linux strace libhamlib-utils
+  libxtst-dev flrig
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 zip unzip
 )
 # wine runs the cross-built Windows programs in the tests; it needs its recommended packages.
 wine_packages=(wine wine64)
+# The commands the tests call, each of which one of the packages above brings; checked after
+# the install, so that a tool that only happened to be on one machine is found missing here
+# rather than half-way through a test run on the next.
+test_commands=(
+  git clang-format xwininfo xmodmap
+  socat flock unshare strace timeout od rigctl rigctld
+  x86_64-w64-mingw32-g++ x86_64-w64-mingw32-objdump zip unzip
+  wine wineboot wineserver
+)
+
+packages=("${demo_packages[@]}")
+commands=("${demo_commands[@]}")
+if [[ ${1:-} != demo ]]; then
+  packages+=("${test_packages[@]}")
+  commands+=("${test_commands[@]}")
+else
+  wine_packages=()
+fi
 
 sudo_if_needed=()
 if [[ $(id -u) -ne 0 ]]; then sudo_if_needed=(sudo); fi

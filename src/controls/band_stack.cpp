@@ -4,6 +4,7 @@
 #include "controls/repeater_offsets.h"
 #include "core/number_text.h"
 #include "core/text_piece.h"
+#include "memory/record_format.h"
 
 namespace vocapan {
 
@@ -35,8 +36,10 @@ bool bandOfReport(Panel& panel) {
 
 void storeBandStack(Panel& panel) {
     auto& state = panel.state;
-    const std::string head = (state.repeaterOn == 1 ? "5" : digitOf(state.vfoBTarget)) + digitOf(state.mode);
     if (!bandOfReport(panel)) return;
+    // Only the bands with a repeater offset have a shift to keep.
+    const bool shifted = state.repeaterOn == 1 && hasRepeaterOffset(state.band);
+    const std::string head = (shifted ? "5" : digitOf(state.vfoBTarget)) + digitOf(state.mode);
 
     const std::string& report = state.lastFreqReport;
     if (!isWholeReport(report) || textPiece(report, 3, 3) == "000") {
@@ -51,10 +54,10 @@ void storeBandStack(Panel& panel) {
     } else {
         state.scratchText2 = head + "A" + reported + "B" + textPiece(entry, 14, 9);
     }
-    if (state.repeaterOn == 1) appendRepeaterShift(panel);
+    if (shifted) appendRepeaterShift(panel);
     if (state.rawVfoHold == 1) return;
     state.bandStack[static_cast<std::size_t>(state.band)] =
-        state.scratchText2 + state.toneCode + digitOf(state.preampLevel);
+        state.scratchText2 + toneField(state.toneCode) + digitOf(state.preampLevel);
 }
 
 void appendRepeaterShift(Panel& panel) {
@@ -62,7 +65,7 @@ void appendRepeaterShift(Panel& panel) {
     state.scratchText2 = textPiece(state.scratchText2, 1, 13);
     if (!hasRepeaterOffset(state.band)) return;
     const RepeaterOffset offset = workingOffset(state, state.band);
-    state.scratchText2 += offset.sign + "0000" + offset.digits;
+    state.scratchText2 += shiftField(offset.sign, offset.digits);
 }
 
 }  // namespace vocapan

@@ -13,6 +13,8 @@ void stepFrequencyAndSend(Panel& panel);
 void snapToKhz(Panel& panel);
 // E: a frequency in megahertz is typed.
 void openFrequencyEntry(Panel& panel);
+// A digit 0 to 9 in the frequency entry.
+void typeFrequencyDigit(Panel& panel, int digit);
 // "." in the frequency entry.
 void typeFrequencyPoint(Panel& panel);
 // Enter in the frequency entry: the typed frequency is tuned.

@@ -53,4 +53,11 @@ int bandOfMhz(int mhz) {
     return kGeneralCoverageBand;
 }
 
+std::string bandEntryFrequencyText(const std::string& entry) {
+    const std::string vfoA = entry.size() >= 12 ? entry.substr(3, 9) : std::string(9, '0');
+    std::string mhz = vfoA.substr(0, 3);
+    for (int dropped = 0; dropped < 2 && mhz.front() == '0'; ++dropped) mhz.erase(0, 1);
+    return mhz + "." + vfoA.substr(3, 6);
+}
+
 }  // namespace vocapan

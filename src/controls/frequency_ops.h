@@ -2,6 +2,8 @@
 // lies in.
 #pragma once
 
+#include <string>
+
 #include "core/panel.h"
 
 namespace vocapan {
@@ -13,5 +15,9 @@ void sendFrequency(Panel& panel);
 
 // The band number 1 to 13 of an amateur band by its whole megahertz, 14 for anything else.
 int bandOfMhz(int mhz);
+
+// The frequency text of a band entry as the frequency line shows it: the MHz part without
+// leading zeros (at least one digit), ".", the six digits below it ("7.100000").
+std::string bandEntryFrequencyText(const std::string& entry);
 
 }  // namespace vocapan

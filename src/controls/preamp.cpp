@@ -7,8 +7,6 @@
 
 namespace vocapan {
 
-namespace {
-
 // The radio's band group: 0 for HF and 6 m (and general coverage), 1 for 2 m, 2 for 70 cm.
 // VHF and UHF have one preamplifier stage only.
 std::string preampCommand(int band, int level) {
@@ -16,8 +14,6 @@ std::string preampCommand(int band, int level) {
     if (band == 13) return level > 0 ? "PA21" : "PA20";
     return "PA0" + decimalText(level);
 }
-
-}  // namespace
 
 void applyPreamp(Panel& panel) {
     const auto& state = panel.state;

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "finder/panel_example.h"
 #include "core/number_text.h"
+#include "finder/panel_example.h"
 
 namespace portseek {
 

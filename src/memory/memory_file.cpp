@@ -78,9 +78,15 @@ std::string headerLine(const PanelState& state) {
     return header;
 }
 
+// What reading the lines found: whether every line was whole, and how many channels held
+// something that is not a channel.
+struct Taken {
+    bool whole = true;
+    int damagedChannels = 0;
+};
+
 // Takes the band and noise-reduction state from the header, and every valid line after it.
-// Returns false when some line was damaged or missing.
-bool takeLines(PanelState& state, const std::vector<std::string>& lines) {
+Taken takeLines(PanelState& state, const std::vector<std::string>& lines) {
     const std::string& header = lines.front();
     state.nrOn = header.size() > kNrCharIndex && header[kNrCharIndex] == '1' ? 1 : 0;
     const int bandCode = header.size() > kBandCharIndex ? static_cast<unsigned char>(header[kBandCharIndex]) : 0;
@@ -88,24 +94,28 @@ bool takeLines(PanelState& state, const std::vector<std::string>& lines) {
     // A band the table does not hold counts as none chosen, which start-up turns into 40 m.
     state.band = band >= 1 && band <= kBandCount ? band : 0;
 
-    bool whole = lines.size() >= kFileLines;
+    Taken taken;
+    taken.whole = lines.size() >= kFileLines;
     for (int b = 1; b <= kBandCount; ++b) {
         const std::size_t lineIndex = static_cast<std::size_t>(b);
         if (lineIndex >= lines.size()) break;
         if (isBandEntry(lines[lineIndex]))
             state.bandStack[lineIndex] = lines[lineIndex];
         else
-            whole = false;  // the band keeps its start entry
+            taken.whole = false;  // the band keeps its start entry
     }
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const std::size_t lineIndex = static_cast<std::size_t>(1 + kBandCount + slot);
         if (lineIndex >= lines.size()) break;
         const std::string& line = lines[lineIndex];
         const bool stored = isStoredChannel(line);
-        if (!stored && (line.empty() || line.front() != '9')) whole = false;
+        if (!stored && !isEmptyChannel(line)) {
+            taken.whole = false;
+            ++taken.damagedChannels;
+        }
         state.memorySlots[static_cast<std::size_t>(slot)] = stored ? line : std::string(kEmptyChannel);
     }
-    return whole;
+    return taken;
 }
 
 // Moves a file that is about to be replaced out of the way, so the operator can still get
@@ -117,22 +127,24 @@ void setAside() {
 
 }  // namespace
 
-void loadMemories(Panel& panel) {
+int loadMemories(Panel& panel) {
     bool rewritten = false;
     for (;;) {
         const std::optional<std::vector<std::string>> lines = readLines(kMemoryFile, kFileLines);
         if (lines && !lines->empty() && isAcceptedHeader(lines->front())) {
+            const Taken taken = takeLines(panel.state, *lines);
+            if (rewritten) return 0;
             // Damaged or missing lines are replaced at the next save: keep the file as it was.
-            if (!takeLines(panel.state, *lines) && !rewritten) {
+            if (!taken.whole) {
                 std::error_code error;
                 std::filesystem::copy_file(kMemoryFile, kBackupFile, std::filesystem::copy_options::overwrite_existing,
                                            error);
             }
-            return;
+            return taken.damagedChannels;
         }
         // Written once and still not readable: the folder will not keep the file, so the
         // session goes on with the start contents.
-        if (rewritten) return;
+        if (rewritten) return 0;
         if (!lines) {
             std::error_code error;
             std::filesystem::remove(kOldMemoryFile, error);

@@ -26,6 +26,12 @@ std::string frequencyText(std::string_view nineDigits) {
     return decimalText(numberFromText(nineDigits.substr(0, 3))) + "." + fraction;
 }
 
+// The offset as written after the sign, "00000600" giving "600"; all zeros give "0".
+std::string withoutLeadingZeros(std::string_view text) {
+    const std::size_t first = text.find_first_not_of('0');
+    return first == std::string_view::npos ? "0" : std::string(text.substr(first));
+}
+
 }  // namespace
 
 std::string channelLine(int channel, std::string_view record) {
@@ -35,7 +41,7 @@ std::string channelLine(int channel, std::string_view record) {
     line += kModeWords[static_cast<std::size_t>(record[1] - '1')];
     if (kind == '5') {
         line += record[15] == '+' ? "  Repeater  +" : "  Repeater  -";
-        line += decimalText(numberFromText(record.substr(16, 8))) + "Khz";
+        line += withoutLeadingZeros(record.substr(16, 8)) + "Khz";
     }
     line += kind == '1' ? "  split" : "       ";
     const std::string_view tone = record.substr(24, 3);

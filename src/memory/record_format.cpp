@@ -1,5 +1,6 @@
-// Field-by-field checks of band entries and memory records, so that a damaged line of the
-// memory file is never taken for a place on the radio.
+// Field-by-field checks of band entries and memory records, shared by loading, recall and
+// the listing: every record the panel writes itself passes, and a damaged line of the memory
+// file is never taken for a place on the radio.
 #include "memory/record_format.h"
 
 #include <algorithm>
@@ -8,10 +9,11 @@ namespace vocapan {
 
 namespace {
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
 bool digitsAt(std::string_view text, std::size_t from, std::size_t count) {
     const std::string_view field = text.substr(from, count);
-    return field.size() == count &&
-           std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return field.size() == count && std::all_of(field.begin(), field.end(), isDigit);
 }
 
 bool charIn(char c, std::string_view allowed) { return allowed.find(c) != std::string_view::npos; }
@@ -23,10 +25,10 @@ bool isBandEntry(std::string_view entry) {
     const char kind = entry[0];
     if (!charIn(kind, "015") || !charIn(entry[1], "1234567")) return false;
     if (entry[2] != 'A' || !digitsAt(entry, 3, 9) || entry[12] != 'B') return false;
-    // A repeater entry carries the shift instead of a VFO B frequency.
-    const bool secondVfoOk = kind == '5'
-                                 ? charIn(entry[13], "+-") && entry.substr(14, 4) == "0000" && digitsAt(entry, 18, 4)
-                                 : digitsAt(entry, 13, 9);
+    // A repeater entry carries the shift instead of a VFO B frequency: the sign and the four
+    // offset characters are whatever the configuration gave the band, so only the zeros
+    // between them are fixed.
+    const bool secondVfoOk = kind == '5' ? entry.substr(14, 4) == "0000" : digitsAt(entry, 13, 9);
     return secondVfoOk && digitsAt(entry, 22, 3) && charIn(entry[25], "012");
 }
 
@@ -42,5 +44,18 @@ bool isStoredChannel(std::string_view record) {
 }
 
 bool isEmptyChannel(std::string_view record) { return record.empty() || record.front() == '9'; }
+
+std::string toneField(std::string_view toneCode) {
+    return digitsAt(toneCode, 0, 3) && toneCode.size() == 3 ? std::string(toneCode) : std::string(kNoTone);
+}
+
+std::string shiftField(std::string_view sign, std::string_view offsetDigits) {
+    std::string field(1, sign.empty() ? ' ' : sign.front());
+    field += "0000";
+    const std::string_view digits = offsetDigits.substr(0, 4);
+    field.append(4 - digits.size(), '0');
+    field += digits;
+    return field;
+}
 
 }  // namespace vocapan

@@ -46,5 +46,15 @@ void readOrWriteMenu(Panel& panel);
 void toggleFmWidth(Panel& panel);
 // F: the frequency, mode and tone, or the repeater's frequencies, spoken.
 void sayFrequencyReadout(Panel& panel);
+// The two VFOs of the current band's entry exchange places on the radio ("SV"). No key
+// reaches it: S in the extended layer reads the S-meter for the antenna comparison.
+void swapVfos(Panel& panel);
+
+// The digit in `keyCode`, typed into the open entry and spoken: the menu number, the menu
+// value, the repeater offset, the tone code.
+void typeMenuNumberDigit(Panel& panel);
+void typeMenuValueDigit(Panel& panel);
+void typeOffsetDigit(Panel& panel);
+void typeToneDigit(Panel& panel);
 
 }  // namespace vocapan

@@ -2,10 +2,12 @@
 
 #include <utility>
 
+#include "controls/frequency_ops.h"
 #include "core/band_table.h"
 #include "core/number_text.h"
 #include "link/command.h"
 #include "memory/memory_file.h"
+#include "speech/prompt_player.h"
 
 namespace vocapan {
 
@@ -74,13 +76,6 @@ void setStartValues(PanelState& state) {
 
 }  // namespace
 
-std::string bandEntryFrequencyText(const std::string& entry) {
-    const std::string vfoA = entry.size() >= 12 ? entry.substr(3, 9) : std::string(9, '0');
-    std::string mhz = vfoA.substr(0, 3);
-    for (int dropped = 0; dropped < 2 && mhz.front() == '0'; ++dropped) mhz.erase(0, 1);
-    return mhz + "." + vfoA.substr(3, 6);
-}
-
 void openPanelPort(Panel& panel, int comNumber) {
     auto& state = panel.state;
     panel.catLink.closeSerialPort(comNumber);
@@ -104,7 +99,9 @@ void initialisePanel(Panel& panel) {
     state.stopBits = 2;
 
     for (auto& slot : state.memorySlots) slot = "9";
-    loadMemories(panel);
+    // Channels the file held damaged are empty now; the operator hears once that the file as
+    // it was is kept beside it.
+    if (loadMemories(panel) > 0) playPrompt(panel, "damaged");
 
     openPanelPort(panel, state.comPort);
     if (state.band < 1 || state.band > kBandCount) state.band = 4;  // no band chosen: 40 m

@@ -10,10 +10,6 @@ namespace vocapan {
 
 void initialisePanel(Panel& panel);
 
-// The frequency text of a band entry as the frequency line first shows it: the MHz part
-// without leading zeros (at least one digit), ".", the six digits below it ("7.100000").
-std::string bandEntryFrequencyText(const std::string& entry);
-
 // Opens a serial port the way the panel always does: closed first, opened at `baudRate`,
 // reads returning at once, then the panel's line format.
 void openPanelPort(Panel& panel, int comNumber);

@@ -99,6 +99,7 @@ Then quit(Panel& panel, int) {
         state.running = 0;
     } else {
         send(panel, "TX0");
+        state.txState = 0;        // the transmitter is off now
         state.quitCountdown = 1;  // the second following frequency report ends the session
     }
     return Then::End;

@@ -10,6 +10,7 @@
 #include "core/text_piece.h"
 #include "link/command.h"
 #include "panel/relay.h"
+#include "speech/prompt_player.h"
 #include "speech/readouts_meters.h"
 
 namespace vocapan {
@@ -34,12 +35,12 @@ void sendTick(Panel& panel) {
     state.pollPhase = 1;
 }
 
-// The S-meter figure follows the radio without a word: no prompt is found under "xx".
+// The S-meter figure follows the radio without a word: the silent prompt folder holds no prompt.
 void showSMeter(Panel& panel) {
     auto& state = panel.state;
     state.sMeter = numberFromText(textPiece(state.replyText, 4, 3));
     const std::string waveDir = state.waveDir;
-    state.waveDir = "xx";
+    state.waveDir = kSilentWaveDir;
     saySMeter(panel);
     state.waveDir = waveDir;
 }

@@ -93,6 +93,8 @@ int runPanel(platform::Platform& services) {
 
     services.window.stopTimer(kPollTimer);
     closeNetwork(panel);
+    // However the session ended, the transmitter is not left keyed behind it.
+    if (state.txState > 0 || state.tuning == 1) send(panel, "TX0");
     saveMemories(panel);
     services.window.close();
     releaseRadio(panel);

@@ -6,10 +6,12 @@
 namespace vocapan {
 
 void playPrompt(Panel& panel, const std::string& name) {
+    if (panel.state.waveDir == kSilentWaveDir) return;
     panel.platform.sound.playSync(promptPath(panel.state.waveDir, name));
 }
 
 void playPromptAsync(Panel& panel, const std::string& name) {
+    if (panel.state.waveDir == kSilentWaveDir) return;
     panel.platform.sound.playAsync(promptPath(panel.state.waveDir, name));
 }
 

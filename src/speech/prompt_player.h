@@ -8,6 +8,10 @@
 
 namespace vocapan {
 
+// The prompt folder that holds no prompts: a readout run with it says nothing and only
+// draws. Nothing is looked for there, so the silent S-meter does not touch the disk.
+inline constexpr const char* kSilentWaveDir = "xx";
+
 // Plays `name` from the prompt folder and returns when it has ended.
 void playPrompt(Panel& panel, const std::string& name);
 // Starts `name` and returns at once; the next prompt cuts it off.

@@ -22,6 +22,7 @@ TEST(ServerOptions, demo_command_line_is_taken_whole) {
                                     "9600",
                                     "--log",
                                     "radio.log",
+                                    "--log-epoch",
                                     "--report",
                                     "FA014074000;",
                                     "--report-every",
@@ -52,6 +53,7 @@ TEST(ServerOptions, demo_command_line_is_taken_whole) {
     EXPECT_EQ(options.knobAfterMs, 0);
     EXPECT_EQ(options.modeButton, "C");
     EXPECT_EQ(options.modeButtonAfterMs, 700);
+    EXPECT_TRUE(options.logEpoch);
 }
 
 TEST(ServerOptions, no_arguments_give_the_expected_radio) {
@@ -62,6 +64,7 @@ TEST(ServerOptions, no_arguments_give_the_expected_radio) {
     EXPECT_FALSE(options.radio.silent);
     EXPECT_EQ(options.radio.onlyBaud, 0);
     EXPECT_TRUE(options.linkPath.empty());
+    EXPECT_FALSE(options.logEpoch);
 }
 
 TEST(ServerOptions, wrong_arguments_are_refused_with_a_reason) {

@@ -2,6 +2,7 @@
 // last frequency command, the transcript, and the repair of reports below 1 MHz.
 #include <gtest/gtest.h>
 
+#include "controls/frequency_ops.h"
 #include "link/command.h"
 #include "panel/initialise_panel.h"
 #include "panel_fixture.h"

@@ -83,6 +83,7 @@ TEST(SMeterFigure, under_the_silent_prompt_folder_the_figure_is_drawn_and_nothin
     bench.state.sMeter = 140;
     saySMeter(bench.panel);
     EXPECT_EQ(bench.words(), Words{});
+    EXPECT_TRUE(bench.fake.sound.played.empty()) << "no prompt file is looked for";
     EXPECT_EQ(drawnTexts(bench), (std::vector<std::string>{"S9", "+5db"}));
 }
 

@@ -16,22 +16,28 @@ using SteadyClock = std::chrono::steady_clock;
 
 constexpr int kWaitMs = 20;  // how long one pass waits for bytes before time moves on
 
-// "hh:mm:ss.mmm", local time.
-std::string timeStamp() {
+// "hh:mm:ss.mmm" in local time, or with `epoch` seconds since the epoch to the microsecond
+// ("1700000000.123456"), which timing measurements can subtract across midnight.
+std::string timeStamp(bool epoch) {
     const auto now = std::chrono::system_clock::now();
+    const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(now.time_since_epoch()).count();
+    char text[32];
+    if (epoch) {
+        std::snprintf(text, sizeof text, "%lld.%06lld", static_cast<long long>(micros / 1000000),
+                      static_cast<long long>(micros % 1000000));
+        return text;
+    }
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    const auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
     std::tm local{};
     localtime_r(&seconds, &local);
-    char text[32];
     std::snprintf(text, sizeof text, "%02d:%02d:%02d.%03d", local.tm_hour, local.tm_min, local.tm_sec,
-                  static_cast<int>(millis));
+                  static_cast<int>(micros / 1000 % 1000));
     return text;
 }
 
 class TrafficLog {
 public:
-    explicit TrafficLog(const std::string& path) {
+    TrafficLog(const std::string& path, bool epochTimes) : epochTimes_(epochTimes) {
         if (!path.empty()) file_.open(path, std::ios::binary | std::ios::app);
     }
 
@@ -49,10 +55,11 @@ public:
 private:
     void line(int baud, const std::string& text) {
         if (!file_.is_open()) return;
-        file_ << timeStamp() << ' ' << baud << ' ' << text << "\r\n";
+        file_ << timeStamp(epochTimes_) << ' ' << baud << ' ' << text << "\r\n";
         file_.flush();
     }
 
+    bool epochTimes_;
     std::ofstream file_;
     std::size_t logged_ = 0;
     std::size_t garbled_ = 0;
@@ -61,7 +68,7 @@ private:
 }  // namespace
 
 void serve(Radio& radio, PtyLine& line, const ServerOptions& options, const volatile std::sig_atomic_t& stopRequested) {
-    TrafficLog log(options.logPath);
+    TrafficLog log(options.logPath, options.logEpoch);
     radio.micReports = options.micReports;
     if (!options.knob.empty()) radio.turnDial(options.knob, options.knobStepMs, options.knobAfterMs);
     if (!options.modeButton.empty()) radio.pressModeButton(options.modeButton, options.modeButtonAfterMs);

@@ -88,6 +88,8 @@ bool parseServerOptions(const std::vector<std::string>& arguments, ServerOptions
             options.radio.silent = true;
         } else if (name == "--mic-reports") {
             options.micReports = true;
+        } else if (name == "--log-epoch") {
+            options.logEpoch = true;
         } else if (std::find(kValueOptions.begin(), kValueOptions.end(), name) == kValueOptions.end()) {
             error = "unknown argument " + name;
             return false;

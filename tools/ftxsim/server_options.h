@@ -16,6 +16,7 @@ struct ServerOptions {
     std::string report;        // --report: an unasked report sent again and again
     int reportEveryMs = 1000;  // --report-every
     bool micReports = false;   // --mic-reports: "RM4" mic-level reports every 200 ms
+    bool logEpoch = false;     // --log-epoch: log times as seconds since the epoch, to the microsecond
     // The operator at the radio, timed from the start of serving.
     std::vector<long long> knob;  // --knob: frequencies in Hz the dial is turned through
     int knobStepMs = 100;         // --knob-step-ms: time between two of them
@@ -25,7 +26,7 @@ struct ServerOptions {
 };
 
 inline constexpr const char* kUsage =
-    "usage: ftxsim [--link PATH] [--id NNNN] [--silent] [--only-baud BAUD] [--log FILE]\n"
+    "usage: ftxsim [--link PATH] [--id NNNN] [--silent] [--only-baud BAUD] [--log FILE] [--log-epoch]\n"
     "              [--report TEXT] [--report-every MS] [--mic-reports]\n"
     "              [--knob HZ,HZ,... [--knob-step-ms MS] [--knob-after-ms MS]]\n"
     "              [--mode-button CODE [--mode-button-after-ms MS]]\n"

@@ -4,14 +4,20 @@
 //
 // SDL sizes and places the client area, so the panel's 950 x 500 becomes the client size
 // (slightly larger than on Windows, where it includes the frame and caption).
+//
+// The panel idles for hours while it polls the radio, so the loop sleeps until the next tick
+// or the next event from the display, and the display hears of drawn text once per pass.
 #include <SDL.h>
+#include <SDL_syswm.h>
 #include <SDL_ttf.h>
+#include <poll.h>
 
 #include <algorithm>
 #include <deque>
 #include <thread>
 
 #include "platform/linux/backends.h"
+#include "platform/linux/panel_canvas.h"
 #include "platform/linux/panel_fonts.h"
 #include "platform/linux/sdl_key_codes.h"
 #include "platform/linux/sdl_lifetime.h"
@@ -22,9 +28,6 @@ namespace platform::linux_backend {
 namespace {
 
 using Clock = TimerSchedule::Clock;
-
-constexpr SDL_Color kTextColour{0, 0, 0, 255};
-constexpr SDL_Color kWindowColour{255, 255, 255, 255};  // Windows' default window colour
 
 class SdlPanelWindow : public PanelWindow {
 public:
@@ -52,17 +55,20 @@ public:
         SDL_RaiseWindow(window_);
         font_ = kSystemFont;
         moveTo(0, 0);
-        repaint();
+        displayConnection_ = displayConnectionOf(window_);
+        showCanvas();
         return true;
     }
 
     void close() override {
         if (!started_) return;
         fonts_.closeAll();
-        SDL_FreeSurface(canvas_);
-        canvas_ = nullptr;
+        canvas_.release();
         if (window_ != nullptr) SDL_DestroyWindow(window_);
         window_ = nullptr;
+        displayConnection_ = -1;
+        displayMayHoldEvents_ = false;
+        inputTaken_ = false;
         pending_.clear();
         TTF_Quit();
         releaseSdl(SDL_INIT_VIDEO);
@@ -79,49 +85,54 @@ public:
     void drawText(const std::string& text) override {
         std::string shown = text;
         while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r')) shown.pop_back();
-        TTF_Font* font = canvas_ != nullptr ? fonts_.font(font_) : nullptr;
+        TTF_Font* font = canvas_.ready() ? fonts_.font(font_) : nullptr;
         if (shown.empty() || font == nullptr) return;
-        // The panel's texts are Windows "ANSI" text, which SDL_ttf takes as Latin-1.
-        SDL_Surface* rendered = TTF_RenderText_Shaded(font, shown.c_str(), kTextColour, kWindowColour);
-        if (rendered == nullptr) return;
-        SDL_Rect at{x_, y_, rendered->w, rendered->h};
-        SDL_BlitSurface(rendered, nullptr, canvas_, &at);
-        SDL_FreeSurface(rendered);
-        int width = 0;
-        if (TTF_SizeText(font, shown.c_str(), &width, nullptr) == 0) x_ += width;
-        repaint();
+        x_ += canvas_.drawText(font, shown, x_, y_);
     }
 
     void startTimer(int id, int periodMs) override { timers_.start(id, periodMs, Clock::now()); }
     void stopTimer(int id) override { timers_.stop(id); }
 
     void waitForMessage() override {
+        showCanvas();
         for (;;) {
-            collectEvents();
+            takeQueued();
+            // Without a connection to sleep on, SDL is asked; on X only what the display
+            // may have handed over already needs collecting: the sleep below sees the rest.
+            if (displayMayHoldEvents_ || (displayConnection_ < 0 && !inputTaken_)) takeInput();
             const auto nextTick = timers_.nextDue();
             if (!pending_.empty() || (nextTick && *nextTick <= Clock::now())) return;
+            if (canvas_.changed()) {
+                // Uncovered while idle: repaint, then look again for what came meanwhile.
+                showCanvas();
+                continue;
+            }
             if (window_ == nullptr) {
                 // Nothing but a timer can arrive without a window.
                 if (!nextTick) return;
                 std::this_thread::sleep_until(*nextTick);
                 continue;
             }
-            SDL_Event event;
-            const int arrived =
-                nextTick ? SDL_WaitEventTimeout(&event, millisecondsUntil(*nextTick)) : SDL_WaitEvent(&event);
-            if (arrived) take(event);
+            sleepUntilInputOr(nextTick);
         }
     }
 
     bool nextMessage(WindowMessage& message) override {
-        collectEvents();
+        // A due tick goes out only when nothing else waits, so the display is asked first.
+        if (pending_.empty() && !inputTaken_) {
+            const auto nextTick = timers_.nextDue();
+            if (nextTick && *nextTick <= Clock::now()) lookForInput();
+        }
+        takeQueued();
         if (!pending_.empty()) {
             message = pending_.front();
             pending_.pop_front();
+            inputTaken_ = false;
             return true;
         }
         if (const auto id = timers_.takeDue(Clock::now())) {
             message = WindowMessage{MessageKind::Timer, 0, *id};
+            inputTaken_ = false;
             return true;
         }
         return false;
@@ -132,19 +143,26 @@ private:
     bool makeCanvas(const WindowGeometry& geometry) {
         SDL_DisplayMode screen{};
         SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window_), &screen);
-        const int width = std::max(geometry.width, screen.w);
-        const int height = std::max(geometry.height, screen.h);
-        canvas_ = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_XRGB8888);
-        if (canvas_ == nullptr) return false;
-        SDL_FillRect(canvas_, nullptr, SDL_MapRGB(canvas_->format, kWindowColour.r, kWindowColour.g, kWindowColour.b));
-        return true;
+        return canvas_.create(window_, std::max(geometry.width, screen.w), std::max(geometry.height, screen.h));
     }
 
-    void repaint() {
-        SDL_Surface* client = SDL_GetWindowSurface(window_);
-        if (client == nullptr) return;
-        SDL_BlitSurface(canvas_, nullptr, client, nullptr);
-        SDL_UpdateWindowSurface(window_);
+    // Showing the picture talks to the display, which may then hold events read on the way.
+    void showCanvas() {
+        if (!canvas_.changed()) return;
+        canvas_.show();
+        displayMayHoldEvents_ = true;
+    }
+
+    // The connection to an X display, which the loop can sleep on; -1 elsewhere (Wayland...).
+    static int displayConnectionOf(SDL_Window* window) {
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return -1;
+#if defined(SDL_VIDEO_DRIVER_X11)
+        return ConnectionNumber(info.info.x11.display);
+#else
+        return -1;
+#endif
     }
 
     static int millisecondsUntil(Clock::time_point when) {
@@ -152,9 +170,53 @@ private:
         return std::max(1, int(wait.count()));
     }
 
-    void collectEvents() {
+    // Everything the display has sent, and what else reached SDL's queue.
+    void takeInput() {
+        if (window_ != nullptr) SDL_PumpEvents();
+        displayMayHoldEvents_ = false;
+        takeQueued();
+        inputTaken_ = true;
+    }
+
+    // What SDL's queue holds already, without asking the display.
+    void takeQueued() {
         SDL_Event event;
-        while (window_ != nullptr && SDL_PollEvent(&event)) take(event);
+        while (window_ != nullptr && SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+            take(event);
+        }
+    }
+
+    // Takes what may have arrived; the display is asked only when it may hold something.
+    void lookForInput() {
+        if (window_ == nullptr) return;
+        pollfd display{displayConnection_, POLLIN, 0};
+        if (displayConnection_ < 0 || displayMayHoldEvents_ || poll(&display, 1, 0) != 0) {
+            takeInput();
+        } else {
+            inputTaken_ = true;
+        }
+    }
+
+    // Sleeps until the display sends something or the next tick falls due. On X the loop
+    // sleeps on the display's connection itself, and a sleep that ends at the tick with
+    // nothing arrived leaves nothing to collect; elsewhere SDL's own wait does the work.
+    void sleepUntilInputOr(std::optional<Clock::time_point> nextTick) {
+        const int timeoutMs = nextTick ? millisecondsUntil(*nextTick) : -1;
+        if (displayConnection_ < 0) {
+            SDL_Event event;
+            const int arrived = timeoutMs >= 0 ? SDL_WaitEventTimeout(&event, timeoutMs) : SDL_WaitEvent(&event);
+            if (arrived) take(event);
+            takeQueued();
+            inputTaken_ = true;
+            return;
+        }
+        pollfd display{displayConnection_, POLLIN, 0};
+        // Input, an interrupt (which SDL turns into a close request) or a failed wait.
+        if (poll(&display, 1, timeoutMs) != 0) {
+            takeInput();
+        } else {
+            inputTaken_ = true;
+        }
     }
 
     void take(const SDL_Event& event) {
@@ -165,7 +227,7 @@ private:
             case SDL_WINDOWEVENT:
                 if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
                     event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-                    repaint();
+                    canvas_.repaintAll();
                 }
                 break;
             case SDL_KEYDOWN:
@@ -184,7 +246,10 @@ private:
 
     bool started_ = false;  // SDL video and SDL_ttf are running for this window
     SDL_Window* window_ = nullptr;
-    SDL_Surface* canvas_ = nullptr;
+    int displayConnection_ = -1;
+    bool displayMayHoldEvents_ = false;  // the display was talked to since input was last taken
+    bool inputTaken_ = false;            // nothing can have arrived unseen since input was last taken
+    PanelCanvas canvas_;
     PanelFonts fonts_;
     FontSpec font_ = kSystemFont;
     int x_ = 0;

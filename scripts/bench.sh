@@ -1,0 +1,271 @@
+#!/usr/bin/env bash
+# Measures what the panel costs the operator's machine while it polls the radio: the real
+# Linux panel against the simulated radio on a pseudo-terminal, on a virtual X display of its
+# own, after the radio's connection announcement. Prints, per program measured:
+#   CPU of one core taken by the program and by the X server, peak resident memory,
+#   commands per second on the serial line, the poll cadence (interval between polls),
+#   and the time from a key press to its first command byte beyond the prompts played
+#   before that byte.
+# The key is typed through the X test extension and stamped just before the press; its
+# command is the first command after the press that is not a poll. The prompts the panel
+# started between the press and that command (from its sound log, with start times) are
+# subtracted at their recorded length (sox's soxi), so what remains is the panel's own delay.
+#
+# usage: scripts/bench.sh [SECONDS] [--before BIN_DIR] [--keys N] [--key KEYSYM] [--no-flrig]
+#   SECONDS   length of each measurement window (default 20)
+#   --before  a folder holding an older vocapan to measure in the same run, side by side
+#   --keys    key presses measured per panel (default 5); the quit key ends the panel, so
+#             each press after the first needs a panel started afresh (about 10 s each)
+#   --key     the X name of the key typed (default q, the quit key)
+#   --no-flrig  leave out the comparison with flrig (run when flrig is installed)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+seconds=20
+before=""
+keys=5
+key=q
+with_flrig=1
+while (($#)); do
+  case $1 in
+    --before) before=$(cd "$2" && pwd); shift 2 ;;
+    --keys) keys=$2; shift 2 ;;
+    --key) key=$2; shift 2 ;;
+    --no-flrig) with_flrig=0; shift ;;
+    [0-9]*) seconds=$1; shift ;;
+    *) echo "usage: scripts/bench.sh [SECONDS] [--before BIN_DIR] [--keys N] [--key KEYSYM] [--no-flrig]" >&2
+       exit 2 ;;
+  esac
+done
+
+scripts/setup.sh >/dev/null
+scripts/build.sh vocapan ftxsim key_stamp prompts >/dev/null
+bin=$root/build/bin
+wave=$root/build/wave
+
+work=$(mktemp -d /tmp/vocapan-bench-XXXXXX)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  if [[ -n ${BENCH_KEEP:-} ]]; then echo "bench: kept $work" >&2; else rm -rf "$work"; fi
+}
+trap cleanup EXIT
+
+fail() {
+  echo "bench: $*" >&2
+  exit 1
+}
+
+now() { date +%s.%6N; }
+
+# CPU time of a process, all its threads, in nanoseconds.
+cpu_ns() {
+  cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ sum += $1 } END { printf "%d\n", sum }'
+}
+
+# A virtual display of its own in folder $1; sets xvfb and exports DISPLAY.
+start_display() {
+  Xvfb -displayfd 9 -noreset -screen 0 1280x1024x24 9>"$1/display.number" 2>"$1/xvfb.log" &
+  xvfb=$!
+  pids+=("$xvfb")
+  for _ in $(seq 100); do [[ -s $1/display.number ]] && break; sleep 0.05; done
+  [[ -s $1/display.number ]] || fail "Xvfb did not start: $(cat "$1/xvfb.log")"
+  export DISPLAY=":$(cat "$1/display.number")"
+}
+
+# The simulated radio linked as COM5 in folder $1, its log with epoch times; more options follow.
+start_radio() {
+  local folder=$1
+  shift
+  "$bin/ftxsim" --link "$folder/COM5" --log "$folder/radio.log" --log-epoch "$@" >/dev/null 2>"$folder/ftxsim.err" &
+  radio=$!
+  pids+=("$radio")
+  for _ in $(seq 100); do [[ -e $folder/COM5 ]] && break; sleep 0.05; done
+  [[ -e $folder/COM5 ]] || fail "ftxsim did not link COM5: $(cat "$folder/ftxsim.err")"
+}
+
+stop() {
+  local pid
+  for pid in "$@"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "$@"; do wait "$pid" 2>/dev/null || true; done
+}
+
+# Waits until the log in $1 holds a line matching $2 (at most $3 seconds).
+wait_for_line() {
+  local deadline=$((SECONDS + $3))
+  until grep -q "$2" "$1" 2>/dev/null; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.02
+  done
+}
+
+# A panel session in folder $1 with the vocapan of folder $2; sets panel. It is connected
+# once the first S-meter poll goes out, which follows the connection announcement.
+start_panel() {
+  local folder=$1 panel_bin=$2
+  mkdir -p "$folder"
+  cp -r "$wave" "$folder/wave"
+  printf '%s\r\n' "com=5" "speed=38400" "swr=0" "tun=0" "pwroff=0" "rep10=-100" "rep6=-1000" "rep2=-0600" \
+    "rep70=-7600" "relay=0" "debug=0" >"$folder/vocapan.cfg"
+  start_display "$folder"
+  start_radio "$folder"
+  (cd "$folder" && VOCAPAN_SOUND_LOG="$folder/sound.log" VOCAPAN_SOUND_LOG_TIMES=1 exec "$panel_bin/vocapan" 2>"$folder/vocapan.err") &
+  panel=$!
+  pids+=("$panel")
+  wait_for_line "$folder/radio.log" ' SM0;' 60 || fail "$panel_bin/vocapan never polled the S-meter"
+}
+
+# Lines of the radio log from epoch $2 to $3 whose command matches $4.
+log_between() {
+  awk -v from="$2" -v to="$3" -v pattern="$4" '$1 >= from && $1 <= to && $0 ~ pattern' "$1"
+}
+
+# The value at percentile $1 of the numbers on standard input.
+percentile() {
+  sort -g | awk -v p="$1" '{ v[NR] = $1 } END { if (NR) print v[int(NR * p / 100 + 0.999)]; else print "nan" }'
+}
+
+# median, p95 and max of the intervals between the stamps on standard input, in ms, and how
+# far from 100 ms 95 % of them stay.
+cadence() {
+  local intervals
+  intervals=$(awk 'NR > 1 { printf "%.3f\n", ($1 - last) * 1000 } { last = $1 }')
+  [[ -n $intervals ]] || { echo "no polls"; return; }
+  printf 'median %.1f  p95 %.1f  max %.1f ms  (95%% within %.1f ms of 100)' \
+    "$(percentile 50 <<<"$intervals")" "$(percentile 95 <<<"$intervals")" "$(percentile 100 <<<"$intervals")" \
+    "$(awk '{ d = $1 - 100; print d < 0 ? -d : d }' <<<"$intervals" | percentile 95)"
+}
+
+# Writes the figures of one polling window to $4: program ($1), its process ($2), folder ($3).
+measure_window() {
+  local label=$1 pid=$2 folder=$3 out=$4 pattern=$5
+  local t0 c0 x0 t1 c1 x1
+  t0=$(now); c0=$(cpu_ns "$pid"); x0=$(cpu_ns "$xvfb")
+  sleep "$seconds"
+  t1=$(now); c1=$(cpu_ns "$pid"); x1=$(cpu_ns "$xvfb")
+  local hwm commands
+  hwm=$(awk '/VmHWM/ { printf "%.1f", $2 / 1024 }' /proc/"$pid"/status)
+  commands=$(log_between "$folder/radio.log" "$t0" "$t1" '.' | wc -l)
+  {
+    echo "program|$label"
+    awk -v c="$((c1 - c0))" -v x="$((x1 - x0))" -v t0="$t0" -v t1="$t1" -v n="$commands" 'BEGIN {
+      s = t1 - t0
+      printf "CPU of one core|%.2f %%\n", c / 1e9 / s * 100
+      printf "X server CPU|%.2f %%\n", x / 1e9 / s * 100
+      printf "commands per second|%.1f\n", n / s }'
+    echo "peak RSS|$hwm MiB"
+    echo "poll cadence|$(log_between "$folder/radio.log" "$t0" "$t1" "$pattern" | cadence)"
+  } >"$out"
+}
+
+# Seconds a prompt plays, from the sound log's path ("wave\quit.wav"); 0 when there is no file.
+prompt_seconds() {
+  local file="$1/${2//\\//}"
+  [[ $file == *.wav ]] || file+=.wav
+  soxi -D "$file" 2>/dev/null || echo 0
+}
+
+# Types the key once in the panel of folder $1 and appends the delay in ms to $2.
+time_key() {
+  local folder=$1 out=$2
+  local window
+  window=$(timeout 10 xdotool search --sync --name "Vocapan Front Panel" | awk 'NR == 1') ||
+    fail "no panel window to type in"
+  xdotool windowfocus --sync "$window"
+  sleep "0.$((RANDOM % 200 + 100))"  # anywhere in the poll cycle
+  local lines_before pressed command_at
+  lines_before=$(wc -l <"$folder/sound.log")
+  pressed=$(echo "$key" | "$bin/key_stamp")
+  [[ $pressed =~ ^[0-9.]+$ ]] || fail "key_stamp: $pressed"
+  # The first command after the press that is not a poll.
+  local deadline=$((SECONDS + 15))
+  until command_at=$(log_between "$folder/radio.log" "$pressed" 9e18 . | grep -Ev ' (FA|SM0|RM6|RM4);' |
+    awk 'NR == 1 { print $1 }') && [[ -n $command_at ]]; do
+    ((SECONDS < deadline)) || fail "no command followed the key $key"
+    sleep 0.01
+  done
+  # Prompts started between press and command: stamped lines by time; an older panel's
+  # unstamped lines by position (those logged after the press until the command was seen).
+  local prompts=0 stamp path
+  while read -r stamp path; do
+    if [[ -z $path ]]; then
+      path=$stamp
+    elif ! awk -v s="$stamp" -v a="$pressed" -v b="$command_at" 'BEGIN { exit !(s >= a && s <= b) }'; then
+      continue
+    fi
+    prompts=$(awk -v p="$prompts" -v l="$(prompt_seconds "$folder" "$path")" 'BEGIN { print p + l }')
+  done < <(tail -n +"$((lines_before + 1))" "$folder/sound.log")
+  awk -v a="$pressed" -v b="$command_at" -v p="$prompts" 'BEGIN {
+    printf "%.2f %.0f %s %s\n", (b - a - p) * 1000, p * 1000, a, b }' >>"$out"
+}
+
+# One panel: a polling window ended by a key press, then more presses in fresh sessions.
+bench_panel() {
+  local label=$1 panel_bin=$2 out=$3
+  local folder=$work/$label-0
+  start_panel "$folder" "$panel_bin"
+  measure_window "$label" "$panel" "$folder" "$out" ' (FA|SM0|RM6);'
+  : >"$out.keys"
+  time_key "$folder" "$out.keys"
+  stop "$panel" "$radio" "$xvfb"
+  local i
+  for ((i = 1; i < keys; i++)); do
+    folder=$work/$label-$i
+    start_panel "$folder" "$panel_bin"
+    sleep 0.5
+    time_key "$folder" "$out.keys"
+    stop "$panel" "$radio" "$xvfb"
+  done
+  printf 'key to command beyond prompts|p50 %.1f  p99 %.1f ms (%d presses, %s ms of prompts subtracted)\n' \
+    "$(cut -d' ' -f1 "$out.keys" | percentile 50)" "$(cut -d' ' -f1 "$out.keys" | percentile 99)" \
+    "$(wc -l <"$out.keys")" "$(cut -d' ' -f2 "$out.keys" | sort -u | paste -sd/)" >>"$out"
+  echo "relay round trip|relay: not configured" >>"$out"
+}
+
+# flrig as a FTdx10 (a radio of the same CAT family that flrig knows) with a 100 ms loop,
+# from a fresh home folder whose preferences let it start polling without a dialog.
+bench_flrig() {
+  local out=$1 folder=$work/flrig
+  mkdir -p "$folder/home/.flrig"
+  printf '; FLTK preferences file format 1.0\n; vendor: w1hkj.com\n; application: flrig\n\n[.]\n\nxcvr_name:FTdx10\n' \
+    >"$folder/home/.flrig/flrig.prefs"
+  printf '%s\n' "; FLTK preferences file format 1.0" "; vendor: w1hkj.com" "; application: FTdx10" "" "[.]" "" \
+    "version:$(dpkg-query -W -f='${Version}' flrig | cut -d- -f1)" "xcvr_serial_port:$folder/COM5" \
+    "comm_baudrate:7" "comm_stopbits:1" "comm_retries:2" "comm_wait:5" "comm_timeout:50" "serloop_timing:100" \
+    "poll_smeter:1" "poll_frequency:1" "poll_mode:1" "poll_bandwidth:1" >"$folder/home/.flrig/FTdx10.prefs"
+  start_display "$folder"
+  start_radio "$folder" --id 0761
+  HOME=$folder/home flrig >"$folder/flrig.out" 2>&1 </dev/null &
+  local flrig_pid=$!
+  pids+=("$flrig_pid")
+  wait_for_line "$folder/radio.log" ' FA;' 60 || fail "flrig never polled the frequency"
+  sleep 3  # past its start-up reads
+  measure_window "flrig $(dpkg-query -W -f='${Version}' flrig)" "$flrig_pid" "$folder" "$out" ' FA;'
+  echo "key to command beyond prompts|n/a" >>"$out"
+  echo "relay round trip|n/a" >>"$out"
+  stop "$flrig_pid" "$radio" "$xvfb"
+}
+
+results=()
+if [[ -n $before ]]; then
+  bench_panel before "$before" "$work/before.txt"
+  results+=("$work/before.txt")
+fi
+bench_panel vocapan "$bin" "$work/vocapan.txt"
+results+=("$work/vocapan.txt")
+if ((with_flrig)) && command -v flrig >/dev/null; then
+  bench_flrig "$work/flrig.txt"
+  results+=("$work/flrig.txt")
+elif ((with_flrig)); then
+  echo "flrig: not installed (apt-get install flrig), left out"
+fi
+
+echo "machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo); window $seconds s after connection"
+echo "poll cadence: vocapan between polls (FA/SM0), flrig between its frequency reads (FA)"
+# Side by side: one row per figure, one column per program.
+paste -d '|' "${results[@]}" | awk -F'|' '{
+  printf "%-30s", $1
+  for (i = 2; i <= NF; i += 2) printf " | %-60s", $i
+  printf "\n" }'

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# An operator's session with the real panel against the simulated radio: a channel stored
+# and recalled, U stepping quietly, the menu read, the keyer speed, a 2 m repeater with its
+# offset, shift and CTCSS tone stored into a channel, and the immediate keys.
+source "$(dirname "$0")/lib.sh"
+start_display
+start_radio 5
+write_configuration 1 0 1
+
+start_panel 240
+wait_until_connected
+xdotool windowfocus --sync "$window"
+
+# Types the keys, then waits until the operator has heard the word given last.
+type_until_heard() {
+  local heard=$1
+  shift
+  local before
+  before=$(wc -l <"$work/sound.log")
+  [[ $# -eq 0 ]] || xdotool key --delay 150 "$@"
+  for _ in $(seq 400); do
+    tail -n +"$((before + 1))" "$work/sound.log" | grep -q "^wave.$heard.wav$" && return 0
+    sleep 0.05
+  done
+  fail "after $* the operator never heard $heard: $(tail -n +"$((before + 1))" "$work/sound.log")"
+}
+
+# The radio heard these commands, in this order, since the line marked by `mark`.
+mark() { marked=$(wc -l <"$work/radio.log"); }
+# Waits (at most 10 s) until the radio has heard these commands, in this order, since `mark`.
+sent_in_order() {
+  local rest command
+  rest=$(tail -n +"$((marked + 1))" "$work/radio.log")
+  for command in "$@"; do
+    grep -qF "$command;" <<<"$rest" || return 1
+    rest=$(sed -n "/ $command;/,\$p" <<<"$rest" | tail -n +2)
+  done
+}
+expect_sent_in_order() {
+  for _ in $(seq 200); do sent_in_order "$@" && return 0; sleep 0.05; done
+  fail "the radio did not hear $* in order; it heard: $(tail -n +"$((marked + 1))" "$work/radio.log")"
+}
+
+# C 5 stores channel 5 of bank 0 at once.
+type_until_heard ok c 5
+grep -q $'^0104A007100000B0071000009990\r$' "$work/savmem.dat" || fail "channel 5 not in savmem.dat"
+grep -q 'Slot 5 A=7.1  B=7.1  LSB' "$work/memory.txt" || fail "channel 5 not listed: $(cat "$work/memory.txt")"
+
+# G 5 recalls it; the next report announces frequency, mode and preamplifier.
+mark
+type_until_heard metres g 5
+expect_sent_in_order ST0 BS003 FA007100000 MD01 NA00 CT00 PA00
+type_until_heard off
+
+# U steps to the next used channel without the frequency words.
+mark
+type_until_heard channel u
+expect_sent_in_order ST0 BS003 FA007100000
+
+# The menu read and the keyer speed.
+type_until_heard mp n 0 3 0 1 0 1 Return
+type_until_heard delay Return
+type_until_heard wpm k
+type_until_heard wpm k
+
+# 2 m, a typed offset, the shift, a CTCSS tone, the readout and a channel with it all.
+type_until_heard metres b t
+type_until_heard khz x o minus 6 0 0 Return
+mark
+type_until_heard on v
+expect_sent_in_order EX0103180012 OS02
+mark
+type_until_heard on i 0 1 2 Return
+expect_sent_in_order CN00012 CT02
+type_until_heard 2 f
+grep -q 'wave.repeater.wav' "$work/sound.log" || fail "F did not say repeater"
+type_until_heard ok c 9
+grep -q $'^5512A145000000B-000006000120\r$' "$work/savmem.dat" ||
+  fail "the repeater channel was not stored: $(sed -n 16,30p "$work/savmem.dat")"
+grep -q 'Slot 9 A=145.0  FMN  Repeater  -600Khz          CTCSS=012' "$work/memory.txt" ||
+  fail "the repeater channel was not listed: $(cat "$work/memory.txt")"
+type_until_heard c4fm d
+
+# Back on 40 m, the immediate keys.
+type_until_heard metres b 4
+mark
+type_until_heard on space
+type_until_heard off space
+expect_sent_in_order TX1 TX0
+type_until_heard swrwiths t
+type_until_heard off t
+type_until_heard '\(ant2\|na\)' x c
+type_until_heard off x a x
+type_until_heard on F12
+type_until_heard lev l
+type_until_heard watts p
+type_until_heard lev F11
+type_until_heard off F11
+xdotool key q
+wait "$panel" || fail "the panel did not end after Q"
+echo "PASS"

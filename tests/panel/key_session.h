@@ -1,0 +1,37 @@
+// Keys typed at a connected panel as the operator types them, written as in a key guide:
+// "C 5", "N 0 3 0 1 0 1 Enter Enter", "X O - 6 0 0 Enter", "F11 Up Space".
+#pragma once
+
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "core/key_codes.h"
+#include "panel/event_handler.h"
+#include "panel_session.h"
+
+namespace vocapan::testing {
+
+inline int keyCodeOf(const std::string& name) {
+    static const std::map<std::string, int> named = {
+        {"Enter", vk::kEnter}, {"Space", vk::kSpace}, {"Up", vk::kUp},   {"Down", vk::kDown},
+        {"Left", vk::kLeft},   {"Right", vk::kRight}, {"+", vk::kPlus},  {"-", vk::kMinus},
+        {".", vk::kPoint},     {"F1", vk::kF1},       {"F5", vk::kF5},   {"F6", vk::kF6},
+        {"F9", vk::kF9},       {"F11", vk::kF11},     {"F12", vk::kF12}, {"Pad1", vk::kNumpad0 + 1},
+    };
+    if (const auto found = named.find(name); found != named.end()) return found->second;
+    return name.size() == 1 ? name[0] : 0;
+}
+
+// Each key goes down and comes up again, as a press of the operator's.
+inline void typeKeys(PanelFixture& fixture, const std::string& keys) {
+    std::istringstream names(keys);
+    std::string name;
+    while (names >> name) {
+        const int code = keyCodeOf(name);
+        handleMessage(fixture.panel, {platform::MessageKind::KeyDown, code, 0});
+        handleMessage(fixture.panel, {platform::MessageKind::KeyUp, code, 0});
+    }
+}
+
+}  // namespace vocapan::testing
