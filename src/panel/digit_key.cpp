@@ -1,6 +1,6 @@
-// A digit key: what it means depends on the entry open, in this order: the memory bank, the
-// menu number and value, the offset digits, a channel to store or recall, a typed
-// frequency, a band number after B, a tone code. With no entry open a digit does nothing.
+// A digit key goes to the entry that is open, in this order: the memory bank after B, the
+// menu number and value, the repeater offset, a channel store or recall, a typed frequency,
+// the band by number after B, a tone code. With no entry open a digit does nothing.
 #include "panel/digit_key.h"
 
 #include "controls/band_recall.h"
@@ -17,14 +17,20 @@ constexpr int kBandPrefix = 1;
 constexpr int kOffsetDigitsEntry = 6;
 constexpr int kMenuNumberEntry = 8;
 constexpr int kMenuValueEntry = 9;
-constexpr int kBand10m = 10;  // the band prefix's 0
+constexpr int kChannelStore = 1;
+constexpr int kChannelRecall = 2;
+constexpr int kBand10m = 10;
 
-// After B: where the operator was is kept, then the band's entry is recalled.
-void selectBandByDigit(Panel& panel, int digit) {
+bool anyEntryOpen(const PanelState& state) {
+    return state.entryMode != 0 || state.freqEntry != 0 || state.channelEntry != 0 || state.toneEntry != 0;
+}
+
+// B then a digit: where the operator was is kept, and the band's entry is recalled ("0" is
+// 10 m). A split still on is ended by the recall, on the radio too.
+void recallBandByNumber(Panel& panel, int digit) {
     auto& state = panel.state;
     storeBandStack(panel);
     state.band = digit == 0 ? kBand10m : digit;
-    state.vfoBTarget = 0;
     recallBandEntry(panel);
     state.entryMode = 0;
 }
@@ -33,11 +39,10 @@ void selectBandByDigit(Panel& panel, int digit) {
 
 void onDigitKey(Panel& panel) {
     auto& state = panel.state;
-    const bool entryOpen =
-        state.entryMode != 0 || state.freqEntry != 0 || state.channelEntry != 0 || state.toneEntry != 0;
-    if (!entryOpen) return;
-    state.workText.clear();
+    if (!anyEntryOpen(state)) return;
     const int digit = state.keyCode - '0';
+    state.workText.clear();
+
     if (state.bankDigitPending == -1) {
         chooseMemoryBank(panel);
     } else if (state.entryMode == kMenuNumberEntry) {
@@ -46,14 +51,14 @@ void onDigitKey(Panel& panel) {
         typeMenuValueDigit(panel);
     } else if (state.entryMode == kOffsetDigitsEntry) {
         typeOffsetDigit(panel);
-    } else if (state.channelEntry == 1) {
+    } else if (state.channelEntry == kChannelStore) {
         storeChannel(panel);
-    } else if (state.channelEntry == 2 || state.quietRecall == 1) {
+    } else if (state.channelEntry == kChannelRecall || state.quietRecall == 1) {
         recallChannel(panel);
     } else if (state.entryMode == 0 && state.freqEntry == 1) {
         typeFrequencyDigit(panel, digit);
     } else if (state.entryMode == kBandPrefix) {
-        selectBandByDigit(panel, digit);
+        recallBandByNumber(panel, digit);
     } else if (state.toneEntry == 1) {
         typeToneDigit(panel);
     }

@@ -93,3 +93,74 @@ expect_no_serial_port_opened() {
     fail "a serial port was opened"
   fi
 }
+
+# Types the keys, then waits until the operator has heard the word given last.
+type_until_heard() {
+  local heard=$1
+  shift
+  local before
+  before=$(wc -l <"$work/sound.log")
+  [[ $# -eq 0 ]] || xdotool key --delay 150 "$@"
+  for _ in $(seq 400); do
+    tail -n +"$((before + 1))" "$work/sound.log" | grep -q "^wave.$heard.wav$" && return 0
+    sleep 0.05
+  done
+  fail "after $* the operator never heard $heard: $(tail -n +"$((before + 1))" "$work/sound.log")"
+}
+
+# Marks where the radio's log and the words heard stand, for the checks that follow.
+mark() {
+  marked=$(wc -l <"$work/radio.log")
+  heard_mark=$(wc -l <"$work/sound.log")
+}
+
+# Waits (at most 10 s) until the radio has heard these commands, in this order, since `mark`.
+sent_in_order() {
+  local rest command
+  rest=$(tail -n +"$((marked + 1))" "$work/radio.log")
+  for command in "$@"; do
+    grep -qF "$command;" <<<"$rest" || return 1
+    rest=$(sed -n "/ $command;/,\$p" <<<"$rest" | tail -n +2)
+  done
+}
+expect_sent_in_order() {
+  for _ in $(seq 200); do sent_in_order "$@" && return 0; sleep 0.05; done
+  fail "the radio did not hear $* in order; it heard: $(tail -n +"$((marked + 1))" "$work/radio.log")"
+}
+
+# The commands the radio heard since `mark`, one a line, without the polls ("FA;", "SM0;",
+# "RM6;") that keep coming between keys.
+sent_since_mark() {
+  tail -n +"$((marked + 1))" "$work/radio.log" | tr -d '\r' | cut -d' ' -f3- | grep -vxE 'FA;|SM0;|RM6;' || true
+}
+
+# Types the keys before "--" at the focused panel, waits for the last command named after it,
+# then checks that the radio heard exactly the commands named, in order, and nothing else.
+press() {
+  local keys=()
+  while [[ $1 != -- ]]; do
+    keys+=("$1")
+    shift
+  done
+  shift
+  sleep 0.5 # a frequency report or two first, as between an operator's keys
+  mark
+  xdotool key --delay 150 "${keys[@]}"
+  if (($#)); then
+    for _ in $(seq 400); do sent_since_mark | grep -qxF "${*: -1}" && break; sleep 0.05; done
+  fi
+  sleep 0.5
+  expect_lines "$(sent_since_mark)" "$@"
+}
+
+# The words the operator heard since `mark`, one prompt name a line.
+heard_since_mark() {
+  tail -n +"$((heard_mark + 1))" "$work/sound.log" | tr -d '\r' | sed -n 's/^wave.\(.*\)\.wav$/\1/p'
+}
+
+# Waits until the last of the words named has been heard, then checks that the operator heard
+# exactly these words since `mark`.
+expect_heard() {
+  for _ in $(seq 400); do heard_since_mark | tail -n 1 | grep -qxF "${*: -1}" && break; sleep 0.05; done
+  expect_lines "$(heard_since_mark)" "$@"
+}

@@ -11,36 +11,6 @@ start_panel 240
 wait_until_connected
 xdotool windowfocus --sync "$window"
 
-# Types the keys, then waits until the operator has heard the word given last.
-type_until_heard() {
-  local heard=$1
-  shift
-  local before
-  before=$(wc -l <"$work/sound.log")
-  [[ $# -eq 0 ]] || xdotool key --delay 150 "$@"
-  for _ in $(seq 400); do
-    tail -n +"$((before + 1))" "$work/sound.log" | grep -q "^wave.$heard.wav$" && return 0
-    sleep 0.05
-  done
-  fail "after $* the operator never heard $heard: $(tail -n +"$((before + 1))" "$work/sound.log")"
-}
-
-# The radio heard these commands, in this order, since the line marked by `mark`.
-mark() { marked=$(wc -l <"$work/radio.log"); }
-# Waits (at most 10 s) until the radio has heard these commands, in this order, since `mark`.
-sent_in_order() {
-  local rest command
-  rest=$(tail -n +"$((marked + 1))" "$work/radio.log")
-  for command in "$@"; do
-    grep -qF "$command;" <<<"$rest" || return 1
-    rest=$(sed -n "/ $command;/,\$p" <<<"$rest" | tail -n +2)
-  done
-}
-expect_sent_in_order() {
-  for _ in $(seq 200); do sent_in_order "$@" && return 0; sleep 0.05; done
-  fail "the radio did not hear $* in order; it heard: $(tail -n +"$((marked + 1))" "$work/radio.log")"
-}
-
 # C 5 stores channel 5 of bank 0 at once.
 type_until_heard ok c 5
 grep -q $'^0104A007100000B0071000009990\r$' "$work/savmem.dat" || fail "channel 5 not in savmem.dat"

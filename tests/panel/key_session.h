@@ -14,24 +14,54 @@ namespace vocapan::testing {
 
 inline int keyCodeOf(const std::string& name) {
     static const std::map<std::string, int> named = {
-        {"Enter", vk::kEnter}, {"Space", vk::kSpace}, {"Up", vk::kUp},   {"Down", vk::kDown},
-        {"Left", vk::kLeft},   {"Right", vk::kRight}, {"+", vk::kPlus},  {"-", vk::kMinus},
-        {".", vk::kPoint},     {"F1", vk::kF1},       {"F5", vk::kF5},   {"F6", vk::kF6},
-        {"F9", vk::kF9},       {"F11", vk::kF11},     {"F12", vk::kF12}, {"Pad1", vk::kNumpad0 + 1},
+        {"Enter", vk::kEnter},
+        {"Space", vk::kSpace},
+        {"Up", vk::kUp},
+        {"Down", vk::kDown},
+        {"Left", vk::kLeft},
+        {"Right", vk::kRight},
+        {"+", vk::kPlus},
+        {"-", vk::kMinus},
+        {".", vk::kPoint},
+        {"F1", vk::kF1},
+        {"F5", vk::kF5},
+        {"F6", vk::kF6},
+        {"F9", vk::kF9},
+        {"F11", vk::kF11},
+        {"F12", vk::kF12},
+        {"Pad1", vk::kNumpad0 + 1},
+        {"F2", vk::kF2},
+        {"F3", vk::kF3},
+        {"F4", vk::kF4},
+        {"F7", vk::kF7},
+        {"F8", vk::kF8},
+        {"PgUp", vk::kPageUp},
+        {"PgDn", vk::kPageDown},
+        {"Pad4", vk::kNumpad0 + 4},
+        {"Pad0", vk::kNumpad0},
+        {"Pad7", vk::kNumpad0 + 7},
+        {"PadPoint", vk::kNumpadPoint},
+        {"Shift", vk::kShift},
+        {"Insert", vk::kInsert},
     };
     if (const auto found = named.find(name); found != named.end()) return found->second;
     return name.size() == 1 ? name[0] : 0;
 }
 
-// Each key goes down and comes up again, as a press of the operator's.
+// Each key goes down and comes up again, as a press of the operator's; "hold" after a key
+// keeps it down for one more key-down, as the keyboard's auto-repeat sends.
 inline void typeKeys(PanelFixture& fixture, const std::string& keys) {
     std::istringstream names(keys);
     std::string name;
+    int down = 0;
     while (names >> name) {
-        const int code = keyCodeOf(name);
-        handleMessage(fixture.panel, {platform::MessageKind::KeyDown, code, 0});
-        handleMessage(fixture.panel, {platform::MessageKind::KeyUp, code, 0});
+        if (name != "hold") {
+            if (down != 0) handleMessage(fixture.panel, {platform::MessageKind::KeyUp, down, 0});
+            down = keyCodeOf(name);
+        }
+        handleMessage(fixture.panel, {platform::MessageKind::KeyDown, down, 0});
     }
+    if (down != 0) handleMessage(fixture.panel, {platform::MessageKind::KeyUp, down, 0});
 }
 
 }  // namespace vocapan::testing
