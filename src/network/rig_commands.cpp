@@ -124,7 +124,12 @@ Outcome setPtt(Panel& panel, const Args& args) {
     return done([on = *on](Panel& p) { switchTransmitFromProgram(p, on); });
 }
 
-Outcome setLevel(Panel& panel, const Args& args) { return {writeLevel(panel, args[0], args[1]), {}}; }
+Outcome setLevel(Panel& panel, const Args& args) {
+    LevelChange change;
+    const int result = checkLevelChange(panel.state, args[0], args[1], change);
+    if (result != kRigOk) return failure(result);
+    return done([change](Panel& p) { makeLevelChange(p, change); });
+}
 
 Outcome quit(Panel&, const Args&) { return done(); }
 

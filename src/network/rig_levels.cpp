@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "controls/levels.h"
 #include "core/number_text.h"
-#include "link/command.h"
 #include "network/rig_values.h"
 
 namespace vocapan {
@@ -30,20 +30,20 @@ PowerRange powerRange(const PanelState& state) {
 
 struct LevelRule {
     std::string_view name;
-    bool whole;                // written as a whole number, not a fraction
-    int PanelState::*field;    // the panel's copy of the setting
-    double scale;              // the field's value that makes a level of 1
-    int lowest, highest;       // the field's range as the radio takes it
-    std::string_view command;  // the set command, followed by the value in 3 digits
+    bool whole;              // written as a whole number, not a fraction
+    int PanelState::*field;  // the panel's copy of the setting
+    double scale;            // the field's value that makes a level of 1
+    int lowest, highest;     // the field's range as the radio takes it
+    void (*send)(Panel&);    // puts the field on the radio
 };
 
 constexpr std::array<LevelRule, 6> kLevelRules{{
-    {"AF", false, &PanelState::afGainMain, 255, 0, 250, "AG0"},
-    {"RF", false, &PanelState::rfGain, 255, 0, 255, "RG0"},
-    {"SQL", false, &PanelState::squelchLevel, 255, 0, 255, "SQ0"},
-    {"KEYSPD", true, &PanelState::keyerSpeed, 1, 4, 60, "KS"},
-    {"MICGAIN", false, &PanelState::micGain, 100, 0, 100, "MG"},
-    {"RFPOWER", false, &PanelState::powerLevel, 0, 0, 0, ""},  // range and command by the band
+    {"AF", false, &PanelState::afGainMain, 255, 0, 250, sendAfGain},
+    {"RF", false, &PanelState::rfGain, 255, 0, 255, sendRfGain},
+    {"SQL", false, &PanelState::squelchLevel, 255, 0, 255, sendSquelch},
+    {"KEYSPD", true, &PanelState::keyerSpeed, 1, 4, 60, sendKeyerSpeed},
+    {"MICGAIN", false, &PanelState::micGain, 100, 0, 100, sendMicGain},
+    {"RFPOWER", false, &PanelState::powerLevel, 0, 0, 0, sendPower},  // range by the power range and band
 }};
 
 const LevelRule* levelRule(std::string_view name) {
@@ -73,25 +73,28 @@ RigAnswer readLevel(const Panel& panel, std::string_view name) {
     return valueAnswer(fractionText(value / scale));
 }
 
-RigAnswer writeLevel(Panel& panel, std::string_view name, std::string_view valueText) {
-    auto& state = panel.state;
+int checkLevelChange(const PanelState& state, std::string_view name, std::string_view valueText, LevelChange& change) {
+    if (name == "STRENGTH") return kRigUnavailable;
     const LevelRule* rule = levelRule(name);
-    if (name == "STRENGTH") return {kRigUnavailable, {}};
     const std::optional<double> value = decimalFromText(valueText);
-    if (rule == nullptr || !value) return {kRigInvalid, {}};
+    if (rule == nullptr || !value) return kRigInvalid;
 
-    const bool power = rule->command.empty();
+    const bool power = rule->scale == 0;
     const PowerRange range = powerRange(state);
     const double scale = power ? range.scale : rule->scale;
     const int lowest = power ? range.lowest : rule->lowest;
     const int highest = power ? range.highest : rule->highest;
-    if (rule->whole ? (*value < lowest || *value > highest) : (*value < 0 || *value > 1)) return {kRigInvalid, {}};
+    if (rule->whole ? (*value < lowest || *value > highest) : (*value < 0 || *value > 1)) return kRigInvalid;
 
-    const int setting = std::clamp(static_cast<int>(std::lround(*value * (rule->whole ? 1 : scale))), lowest, highest);
-    state.*(rule->field) = setting;
-    const std::string command = power ? (state.powerRangeLow == 0 ? "PC1" : "PC2") : std::string(rule->command);
-    send(panel, command + zeroPadded(setting, 3));
-    return {};
+    change.field = rule->field;
+    change.setting = std::clamp(static_cast<int>(std::lround(*value * (rule->whole ? 1 : scale))), lowest, highest);
+    change.send = rule->send;
+    return kRigOk;
+}
+
+void makeLevelChange(Panel& panel, const LevelChange& change) {
+    panel.state.*(change.field) = change.setting;
+    change.send(panel);
 }
 
 }  // namespace vocapan

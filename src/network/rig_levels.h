@@ -13,7 +13,16 @@ namespace vocapan {
 
 // The level's value as the protocol writes it.
 RigAnswer readLevel(const Panel& panel, std::string_view name);
-// Sets the level on the radio ("PC", "AG0", "RG0", "SQ0", "KS", "MG") and in the panel.
-RigAnswer writeLevel(Panel& panel, std::string_view name, std::string_view value);
+// A level set a program asked for: the panel's field, its new value, and the panel's own
+// command that puts it on the radio.
+struct LevelChange {
+    int PanelState::*field = nullptr;
+    int setting = 0;
+    void (*send)(Panel&) = nullptr;
+};
+
+// Checks the set against the level's range; kRigOk and `change` filled, or why not.
+int checkLevelChange(const PanelState& state, std::string_view name, std::string_view value, LevelChange& change);
+void makeLevelChange(Panel& panel, const LevelChange& change);
 
 }  // namespace vocapan

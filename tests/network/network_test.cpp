@@ -173,7 +173,8 @@ INSTANTIATE_TEST_SUITE_P(
         SetCase{"M CW 500", "RPRT 0\n", {"MD03;", "NA01;", "SH0010;"}, {"7", "point", "1", "mhz", "cw"}},
         SetCase{"M LSB 0", "RPRT 0\n", {}, {}, false}, SetCase{"T 1", "RPRT 0\n", {"TX1;"}, {"tx", "on"}},
         SetCase{"L KEYSPD 25", "RPRT 0\n", {"KS025;"}, {}, false},
-        SetCase{"L AF 0.5", "RPRT 0\n", {"AG0128;"}, {}, false}, SetCase{"L RF 0", "RPRT 0\n", {"RG0000;"}, {}, false},
+        SetCase{"L AF 0.5", "RPRT 0\n", {"AG0128;"}, {}, false},
+        SetCase{"L RF 0", "RPRT 0\n", {"RG0000;"}, {"min"}, false},
         SetCase{"L SQL 0.1", "RPRT 0\n", {"SQ0026;"}, {}, false},
         SetCase{"L MICGAIN 0.42", "RPRT 0\n", {"MG042;"}, {}, false}));
 
@@ -238,6 +239,7 @@ TEST(Programs, two_programs_are_served_side_by_side_and_the_dump_ends_with_done)
     const std::string dump = session.tcp().client(first).fromPanel;
     EXPECT_EQ(dump.substr(0, 6), "1\n2\n0\n");
     EXPECT_NE(dump.find("\nptt_type=0x1\n"), std::string::npos);
+    EXPECT_NE(dump.find("\nhas_set_vfo=0\n"), std::string::npos);  // no VFO flipping at open
     EXPECT_EQ(dump.substr(dump.size() - 6), "\ndone\n");
     EXPECT_EQ(session.tcp().client(second).fromPanel, "7100000\n");
 }
