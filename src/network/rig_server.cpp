@@ -5,6 +5,7 @@
 
 #include "controls/transmit.h"
 #include "network/rig_commands.h"
+#include "speech/prompt_player.h"
 
 namespace vocapan {
 
@@ -80,7 +81,7 @@ Fate answerLines(Panel& panel, std::size_t index, bool& answered) {
             break;
         }
         const bool wasTransmitting = panel.state.txState > 0;
-        // Speech and pauses come after the answer has gone; `client` may move meanwhile.
+        // The change comes after its answer has gone; what it says waits for the end of the tick.
         if (exchange.then) exchange.then(panel);
         NetClient& after = panel.state.netClients[index];
         if (!wasTransmitting && panel.state.txState > 0) after.keyedTransmitter = true;
@@ -130,6 +131,20 @@ bool servePass(Panel& panel) {
     return answered;
 }
 
+// Passes over the programs while they keep sending: a burst of commands is served within
+// the tick, waiting at most a few milliseconds at a time and 20 ms in all.
+void servePrograms(Panel& panel) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int pass = 0; pass < kMostPasses; ++pass) {
+        if (!servePass(panel)) return;
+        if (lineWaiting(panel.state)) continue;  // lines left over from a program's burst
+        const auto left = kLingerBudget - (std::chrono::steady_clock::now() - start);
+        const auto wait =
+            std::min<long long>(kLingerMs, std::chrono::duration_cast<std::chrono::milliseconds>(left).count());
+        if (wait <= 0 || !tcp(panel).waitForInput(static_cast<int>(wait))) return;
+    }
+}
+
 }  // namespace
 
 void openNetwork(Panel& panel) {
@@ -141,15 +156,10 @@ void openNetwork(Panel& panel) {
 void serviceNetwork(Panel& panel) {
     if (panel.state.netListening == 0) return;
     for (auto& client : panel.state.netClients) ++client.idleTicks;
-    const auto start = std::chrono::steady_clock::now();
-    for (int pass = 0; pass < kMostPasses; ++pass) {
-        if (!servePass(panel)) return;
-        if (lineWaiting(panel.state)) continue;  // lines left over from a program's burst
-        const auto left = kLingerBudget - (std::chrono::steady_clock::now() - start);
-        const auto wait =
-            std::min<long long>(kLingerMs, std::chrono::duration_cast<std::chrono::milliseconds>(left).count());
-        if (wait <= 0 || !tcp(panel).waitForInput(static_cast<int>(wait))) return;
-    }
+    // What the programs changed is spoken once every answer, a goodbye included, has gone.
+    panel.state.holdSpeech = 1;
+    servePrograms(panel);
+    speakHeldPrompts(panel);
 }
 
 void closeNetwork(Panel& panel) {

@@ -320,8 +320,15 @@ TEST(Programs, a_program_that_keyed_the_transmitter_and_vanished_leaves_it_off_u
     EXPECT_EQ(session.state().txState, 0);
     EXPECT_EQ(session.fixture.commands(), (Lines{"TX1;", "TX0;"}));
 
-    session.programSends("T 1\nq\n");
+    const int saysGoodbye = session.tcp().connect();
+    bool answeredBeforeSpoken = false;
+    session.fixture.fake.sound.onPlay = [&](const std::string&) {
+        answeredBeforeSpoken = session.tcp().client(saysGoodbye).closedByPanel;
+    };
+    session.tcp().client(saysGoodbye).toPanel = "T 1\nq\n";
     serviceNetwork(session.fixture.panel);
+    EXPECT_TRUE(answeredBeforeSpoken);  // "tx", "on" comes after the goodbye was answered
+    EXPECT_EQ(session.tcp().client(saysGoodbye).fromPanel, "RPRT 0\nRPRT 0\n");
     EXPECT_GT(session.state().txState, 0);
 }
 
