@@ -59,7 +59,9 @@ Outcome getMode(Panel& panel, const Args&) {
         {}};
 }
 
-Outcome getVfo(Panel& panel, const Args&) { return value("VFO", std::string(vfoName(panel.state))); }
+// The receive VFO is VFO A; in split the panel transmits on VFO B. Hamlib turns split off
+// only from the receive VFO.
+Outcome getVfo(Panel&, const Args&) { return value("VFO", "VFOA"); }
 
 Outcome getSplit(Panel& panel, const Args&) {
     const auto& state = panel.state;

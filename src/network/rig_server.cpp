@@ -20,6 +20,9 @@ constexpr int kLinesPerPass = 16;  // one program cannot hold the panel
 constexpr int kMostPasses = 32;
 constexpr auto kLingerBudget = std::chrono::milliseconds(20);  // of each 50 ms tick
 constexpr int kLingerMs = 5;
+// With words waiting to be spoken the panel is about to be busy for far longer, so it first
+// waits a little longer for the program's next line (Hamlib pauses 50 ms after transmit off).
+constexpr auto kLingerBeforeSpeech = std::chrono::milliseconds(150);
 
 enum class Fate { Stays, Drops };
 
@@ -134,13 +137,15 @@ bool servePass(Panel& panel) {
 // Passes over the programs while they keep sending: a burst of commands is served within
 // the tick, waiting at most a few milliseconds at a time and 20 ms in all.
 void servePrograms(Panel& panel) {
+    using std::chrono::milliseconds;
     const auto start = std::chrono::steady_clock::now();
     for (int pass = 0; pass < kMostPasses; ++pass) {
         if (!servePass(panel)) return;
         if (lineWaiting(panel.state)) continue;  // lines left over from a program's burst
-        const auto left = kLingerBudget - (std::chrono::steady_clock::now() - start);
-        const auto wait =
-            std::min<long long>(kLingerMs, std::chrono::duration_cast<std::chrono::milliseconds>(left).count());
+        const bool speechWaits = !panel.state.heldPrompts.empty();
+        const auto budget = speechWaits ? kLingerBeforeSpeech : kLingerBudget;
+        const auto left = std::chrono::duration_cast<milliseconds>(budget - (std::chrono::steady_clock::now() - start));
+        const long long wait = speechWaits ? left.count() : std::min<long long>(kLingerMs, left.count());
         if (wait <= 0 || !tcp(panel).waitForInput(static_cast<int>(wait))) return;
     }
 }

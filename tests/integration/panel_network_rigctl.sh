@@ -65,15 +65,24 @@ wait_to_hear "$before" "1 4 point 0 7 4 mhz usb"
 rig m
 expect_lines "$answer" USB 2400
 
+# Each change is spoken after its answer; the next call waits for the words to end.
+before=$(($(sound_lines) + 1))
 rig S 1 VFOB
+wait_to_hear "$before" "split"
 rig s
 expect_lines "$answer" 1 VFOB
+before=$(($(sound_lines) + 1))
 rig S 0 VFOA
+wait_to_hear "$before" "split off"
 
+before=$(($(sound_lines) + 1))
 rig T 1
+wait_to_hear "$before" "tx on"
 rig t
 expect_lines "$answer" 1
+before=$(($(sound_lines) + 1))
 rig T 0
+wait_to_hear "$before" "tx off"
 
 rig l STRENGTH
 [[ $answer =~ ^-?[0-9]+$ ]] || fail "l STRENGTH answered '$answer'"

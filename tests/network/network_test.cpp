@@ -98,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
         QueryCase{"m", [](PanelState& s) { s.mode = 5; }, "FMN\n9000\n"},
         QueryCase{"m", [](PanelState& s) { s.mode = 6; }, "C4FM\n12500\n"},
         QueryCase{"m", [](PanelState& s) { s.mode = 2, s.filterWidth = 9; }, "USB\n1800\n"},
-        QueryCase{"v", {}, "VFOA\n"}, QueryCase{"v", split, "VFOB\n"}, QueryCase{"s", {}, "0\nVFOA\n"},
+        QueryCase{"v", {}, "VFOA\n"}, QueryCase{"v", split, "VFOA\n"}, QueryCase{"s", {}, "0\nVFOA\n"},
         QueryCase{"+s", split, "get_split_vfo:\nSplit: 1\nTX VFO: VFOB\nRPRT 0\n"}, QueryCase{"t", {}, "0\n"},
         QueryCase{"t", [](PanelState& s) { s.txState = 10; }, "1\n"}, QueryCase{"\\chk_vfo", {}, "0\n"},
         QueryCase{"+\\chk_vfo", {}, "ChkVFO: 0\n"}, QueryCase{"\\get_powerstat", {}, "1\n"},
