@@ -4,6 +4,7 @@
 #include "controls/frequency_entry.h"
 
 #include <algorithm>
+#include "controls/levels.h"
 
 #include "controls/band_select.h"
 #include "controls/band_stack.h"
@@ -63,7 +64,7 @@ void stepSquelch(Panel& panel, int direction) {
             playPrompt(panel, "0");
         }
     }
-    send(panel, "SQ0" + zeroPadded(level, 3));
+    sendSquelch(panel);
 }
 
 // Step keys change the frequency; false when the key set the squelch instead.

@@ -90,6 +90,14 @@ void onFrequencyReport(Panel& panel) {
         state.announceAfterRecall = 0;
         announceRecall(panel);
     }
+    // A program on the network port changed the frequency or the mode.
+    if (state.announceAfterRemote == 1) {
+        state.announceAfterRemote = 0;
+        sayFrequency(panel);
+        sayMode(panel);
+        noteAnnounced(panel);
+        return;
+    }
     speakRadioChanges(panel);
 }
 

@@ -54,6 +54,16 @@ void noteConnectionHeard(Panel& panel) {
     state.heardMode = state.mode;
 }
 
+void noteAnnounced(Panel& panel) {
+    auto& state = panel.state;
+    const std::string digits = textPiece(state.lastFreqReport, 3, 9);
+    state.seenFreq = digits;
+    state.seenSteady = kSettleReports;
+    state.heardFreq = digits;
+    state.heardBand = state.band;
+    state.heardMode = state.mode;
+}
+
 void takeRadioMode(Panel& panel, const std::string& modeAnswer) {
     auto& state = panel.state;
     const int mode = modeOfCommand(state, modeAnswer);

@@ -17,6 +17,10 @@ void speakRadioChanges(Panel& panel);
 // The first report announces where the panel put the radio: its band and mode are known.
 void noteConnectionHeard(Panel& panel);
 
+// The panel has just spoken where a program put the radio: that frequency, band and mode are
+// known to the operator and are not spoken again when the dial settles there.
+void noteAnnounced(Panel& panel);
+
 // The radio's answer to the mode poll ("MD0" and the mode's code): a mode set at the radio
 // becomes the panel's mode and is drawn; the next report speaks it.
 void takeRadioMode(Panel& panel, const std::string& modeAnswer);

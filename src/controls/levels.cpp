@@ -29,6 +29,7 @@ void sendPower(Panel& panel) {
 
 void sendKeyerSpeed(Panel& panel) { sendLevel(panel, "KS", panel.state.keyerSpeed, 3); }
 void sendAfGain(Panel& panel) { sendLevel(panel, "AG0", panel.state.afGainMain, 3); }
+void sendSquelch(Panel& panel) { sendLevel(panel, "SQ0", panel.state.squelchLevel, 3); }
 void sendMonitorLevel(Panel& panel) { sendLevel(panel, "ML1", panel.state.monitorLevel, 3); }
 void sendNoiseBlankerLevel(Panel& panel) { sendLevel(panel, "NL00", panel.state.nbLevel, 2); }
 void sendNoiseReductionLevel(Panel& panel) { sendLevel(panel, "RL0", panel.state.nrLevel, 2); }

@@ -1,5 +1,5 @@
 // The radio's numeric settings in their fixed-width commands: mic gain ("MG"), RF gain
-// ("RG0"), power ("PC1"/"PC2"), keyer speed ("KS"), AF gain ("AG0"), monitor ("ML1"), noise
+// ("RG0"), power ("PC1"/"PC2"), keyer speed ("KS"), AF gain ("AG0"), squelch ("SQ0"), monitor ("ML1"), noise
 // blanker ("NL00") and reduction ("RL0") levels, contour ("CO01") and processor ("PL").
 #pragma once
 
@@ -14,6 +14,8 @@ void sendRfGain(Panel& panel);
 void sendPower(Panel& panel);
 void sendKeyerSpeed(Panel& panel);
 void sendAfGain(Panel& panel);
+// "SQ0" and the squelch level.
+void sendSquelch(Panel& panel);
 void sendMonitorLevel(Panel& panel);
 void sendNoiseBlankerLevel(Panel& panel);
 void sendNoiseReductionLevel(Panel& panel);

@@ -38,7 +38,9 @@ struct ConfigState {
     std::string stdOffsetDigits10, stdOffsetDigits11, stdOffsetDigits12, stdOffsetDigits13;
     int relayPort = 0;
     int debugLog = 0;
-    int knobSpeech = 0;  // 1: changes made at the radio itself are spoken
+    int knobSpeech = 0;        // 1: changes made at the radio itself are spoken
+    int netPort = 0;           // TCP port of the network rig control; 0 = off
+    int netAllInterfaces = 0;  // 1: served on every interface, not only 127.0.0.1
 };
 
 // Entry modes and immediate key actions.

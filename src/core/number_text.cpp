@@ -22,6 +22,33 @@ int numberFromText(std::string_view text) {
     return static_cast<int>(negative ? -value : value);
 }
 
+std::optional<double> decimalFromText(std::string_view text) {
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative) ++i;
+    double value = 0;
+    double scale = 0;  // 0 before the point, then the weight of the next fraction digit
+    bool anyDigit = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.' && scale == 0) {
+            scale = 0.1;
+        } else if (c >= '0' && c <= '9') {
+            anyDigit = true;
+            if (scale == 0) {
+                value = value * 10 + (c - '0');
+            } else {
+                value += (c - '0') * scale;
+                scale /= 10;
+            }
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!anyDigit) return std::nullopt;
+    return negative ? -value : value;
+}
+
 std::string numberText(long long n) { return n < 0 ? std::to_string(n) : " " + std::to_string(n); }
 
 std::string decimalText(long long n) {

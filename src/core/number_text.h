@@ -3,6 +3,7 @@
 // and commands.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,10 @@ constexpr std::size_t kTextLimit = 254;
 // The number at the start of `text`: leading blanks skipped, optional "-", digits, optional
 // "." and fraction; 0 when there is none. The whole part is kept. Never throws.
 int numberFromText(std::string_view text);
+
+// The number `text` is as a whole ("-", digits, "." and fraction digits, as a program sends a
+// frequency or a level); nothing when it holds anything else or has no digit. Never throws.
+std::optional<double> decimalFromText(std::string_view text);
 
 // Decimal, with one leading blank for a non-negative number: " 38400", "-5".
 std::string numberText(long long n);

@@ -7,6 +7,7 @@
 #include "core/knob_state.h"
 #include "core/link_state.h"
 #include "core/memory_state.h"
+#include "core/network_state.h"
 #include "core/speech_state.h"
 
 namespace vocapan {
@@ -19,6 +20,7 @@ struct PanelState : AppState,
                     MemoryState,
                     ControlsState,
                     DisplayState,
-                    KnobState {};
+                    KnobState,
+                    NetworkState {};
 
 }  // namespace vocapan

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vocapan {
 
@@ -9,6 +10,10 @@ struct SpeechState {
     std::string waveDir;  // prefix of every prompt path; "xx" silences a readout
     std::string sayText;
     std::string swrTenths;
+    // While 1, prompts wait in heldPrompts (as paths) instead of being spoken: the panel
+    // answers the programs on its network port first, then speaks.
+    int holdSpeech = 0;
+    std::vector<std::string> heldPrompts;
 };
 
 }  // namespace vocapan

@@ -59,6 +59,16 @@ std::string offsetDigits(const std::string& line, std::size_t position, std::siz
 
 constexpr std::array kSerialSpeeds{300, 600, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 constexpr int kHighestPort = 256;
+constexpr int kHighestTcpPort = 65535;
+
+// "net=4532" serves network rig control on port 4532 of 127.0.0.1, "net=*:4532" on every
+// interface; an empty line, a 0 or a port out of range leaves it off.
+void readNetworkLine(const std::string& line, ConfigState& config) {
+    config.netAllInterfaces = piece(line, 5, 1) == "*" ? 1 : 0;
+    const int port = numberFromText(piece(line, config.netAllInterfaces == 1 ? 7 : 5, kTextLimit));
+    config.netPort = port >= 1 && port <= kHighestTcpPort ? port : 0;
+    if (config.netPort == 0) config.netAllInterfaces = 0;
+}
 
 }  // namespace
 
@@ -115,6 +125,7 @@ ConfigurationResult readConfiguration(const std::string& fileText, ConfigState& 
 
     // Optional: "knob=1" speaks what changes at the radio itself; absent it stays quiet.
     config.knobSpeech = numberFromText(piece(lines.line(13), 6, 1));
+    readNetworkLine(lines.line(12), config);
     return ConfigurationResult::Read;
 }
 

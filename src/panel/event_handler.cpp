@@ -1,5 +1,6 @@
 #include "panel/event_handler.h"
 
+#include "network/rig_server.h"
 #include "panel/key_rules.h"
 #include "panel/poll_cycle.h"
 #include "panel/relay.h"
@@ -16,6 +17,7 @@ void handleMessage(Panel& panel, const platform::WindowMessage& message) {
                 relayPoll(panel);
             } else {
                 pollTick(panel);
+                serviceNetwork(panel);
             }
             break;
         case platform::MessageKind::KeyDown:

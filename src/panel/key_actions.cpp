@@ -11,6 +11,7 @@
 #include "controls/levels.h"
 #include "controls/mode_change.h"
 #include "controls/preamp.h"
+#include "controls/transmit.h"
 #include "core/number_text.h"
 #include "core/text_piece.h"
 #include "link/command.h"
@@ -27,7 +28,6 @@ constexpr int kLsb = 1, kUsb = 2, kCw = 3, kAm = 4, kNarrowFm = 5, kC4fm = 6, kF
 constexpr int kPowerEntry = 3;
 constexpr int kLevelEntry = 10;
 constexpr int kNoBank = 99;
-constexpr int kSwrSettleReadings = 2;
 constexpr int kInternalTunerTopHz = 60000000;
 constexpr int kCitizensBandHz = 27000000;  // FM is offered from here up
 constexpr int kTuneBeeps = 6;
@@ -157,27 +157,11 @@ void nextUsedSlot(Panel& panel) {
 }
 
 void toggleTransmit(Panel& panel) {
-    auto& state = panel.state;
-    if (!isSsb(state.mode) && state.mode != kCw) {
+    if (!transmitAllowed(panel.state)) {
         playPrompt(panel, "na");
         return;
     }
-    if (state.txState == 0) {
-        sayOn(panel, "tx");
-        // The SWR option is parked in the transmit state, so the SWR stays unspoken while
-        // the operator talks.
-        state.txState = state.swrOption + 10;
-        state.swrOption = 0;
-        state.swrSettle = kSwrSettleReadings;
-        state.atuEngaged = 0;
-        send(panel, "TX1");
-    } else {
-        state.swrOption = state.txState - 10;
-        state.txState = 0;
-        send(panel, "TX0");
-        playPrompt(panel, "tx");
-        playPrompt(panel, "off");
-    }
+    switchTransmit(panel);
 }
 
 void selectLevel(Panel& panel) {

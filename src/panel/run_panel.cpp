@@ -6,6 +6,7 @@
 #include "core/panel.h"
 #include "link/command.h"
 #include "memory/memory_file.h"
+#include "network/rig_server.h"
 #include "panel/configuration.h"
 #include "panel/event_handler.h"
 #include "panel/initialise_panel.h"
@@ -93,12 +94,14 @@ int runPanel(platform::Platform& services) {
     initialisePanel(panel);
     if (queryRadioState(panel) == RadioQueryResult::Refused) return 0;
 
+    openNetwork(panel);
     services.window.startTimer(kPollTimer, kPollPeriodMs);
     if (state.relayPort > 0) services.window.startTimer(kRelayTimer, kRelayPeriodMs);
     runMessageLoop(panel);
 
     services.window.stopTimer(kRelayTimer);
     services.window.stopTimer(kPollTimer);
+    closeNetwork(panel);
     // However the session ended, the transmitter is not left keyed behind it.
     if (state.txState > 0 || state.tuning == 1) send(panel, "TX0");
     saveMemories(panel);

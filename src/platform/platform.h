@@ -9,6 +9,7 @@
 #include "platform/panel_window.h"
 #include "platform/serial_port.h"
 #include "platform/sound_player.h"
+#include "platform/tcp_server.h"
 
 namespace platform {
 
@@ -18,6 +19,7 @@ struct Platform {
     PanelWindow& window;
     Console& console;
     Clock& clock;
+    TcpServer& network;
 };
 
 // Owns one backend of each kind.
@@ -27,7 +29,8 @@ struct NativePlatform {
     std::unique_ptr<PanelWindow> window;
     std::unique_ptr<Console> console;
     std::unique_ptr<Clock> clock;
-    Platform services() { return {*serial, *sound, *window, *console, *clock}; }
+    std::unique_ptr<TcpServer> network;
+    Platform services() { return {*serial, *sound, *window, *console, *clock, *network}; }
 };
 
 NativePlatform createNativePlatform();

@@ -5,9 +5,30 @@
 
 namespace vocapan {
 
+namespace {
+
+// The pause that waits for the radio's answer is timing, not speech; it is never held.
+constexpr const char* kPausePrompt = "delay";
+
+}  // namespace
+
 void playPrompt(Panel& panel, const std::string& name) {
-    if (panel.state.waveDir == kSilentWaveDir) return;
-    panel.platform.sound.playSync(promptPath(panel.state.waveDir, name));
+    auto& state = panel.state;
+    if (state.waveDir == kSilentWaveDir) return;
+    const std::string path = promptPath(state.waveDir, name);
+    if (state.holdSpeech == 1 && name != kPausePrompt) {
+        state.heldPrompts.push_back(path);
+        return;
+    }
+    panel.platform.sound.playSync(path);
+}
+
+void speakHeldPrompts(Panel& panel) {
+    auto& state = panel.state;
+    state.holdSpeech = 0;
+    const std::vector<std::string> held = std::move(state.heldPrompts);
+    state.heldPrompts.clear();
+    for (const auto& path : held) panel.platform.sound.playSync(path);
 }
 
 void playPromptAsync(Panel& panel, const std::string& name) {

@@ -14,6 +14,8 @@ inline constexpr const char* kSilentWaveDir = "xx";
 
 // Plays `name` from the prompt folder and returns when it has ended.
 void playPrompt(Panel& panel, const std::string& name);
+// Speaks, in order, the prompts held while `holdSpeech` was 1, and ends the hold.
+void speakHeldPrompts(Panel& panel);
 // Starts `name` and returns at once; the next prompt cuts it off.
 void playPromptAsync(Panel& panel, const std::string& name);
 // Each character of `text` as one prompt; a blank says nothing.

@@ -34,6 +34,31 @@ INSTANTIATE_TEST_SUITE_P(FirstLine, PortLine,
                                            PortCase{"port=q", 0},   // a letter reads as 0
                                            PortCase{"", 0}));
 
+struct NetworkLineCase {
+    std::string twelfthLine;
+    int netPort;
+    int netAllInterfaces;
+};
+
+void PrintTo(const NetworkLineCase& c, std::ostream* os) { *os << "twelfth line '" << c.twelfthLine << "'"; }
+
+class NetworkLine : public ::testing::TestWithParam<NetworkLineCase> {};
+
+TEST_P(NetworkLine, sets_the_network_port_and_its_interfaces) {
+    const std::string eleven = "com=5\r\nspeed=38400\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nrelay=0\r\ndebug=0\r\n";
+    const ConfigState config = read(eleven + GetParam().twelfthLine);
+    EXPECT_EQ(config.netPort, GetParam().netPort);
+    EXPECT_EQ(config.netAllInterfaces, GetParam().netAllInterfaces);
+}
+
+INSTANTIATE_TEST_SUITE_P(TwelfthLine, NetworkLine,
+                         ::testing::Values(NetworkLineCase{"net=4532\r\n", 4532, 0},    // 127.0.0.1 only
+                                           NetworkLineCase{"net=*:4532\r\n", 4532, 1},  // every interface
+                                           NetworkLineCase{"net=0\r\n", 0, 0},          // off
+                                           NetworkLineCase{"net=\r\n", 0, 0}, NetworkLineCase{"net=*:0\r\n", 0, 0},
+                                           NetworkLineCase{"net=70000\r\n", 0, 0},  // no such port
+                                           NetworkLineCase{"", 0, 0}));             // eleven lines
+
 TEST(Configuration, speed_is_read_from_the_seventh_character) {
     EXPECT_EQ(read("com=5\r\nspeed=38400\r\n").baudRate, 38400);
     EXPECT_EQ(read("com=5\r\nbaud: 9600\r\n").baudRate, 9600);

@@ -98,7 +98,7 @@ TEST(KnobSpeech, changes_made_at_the_radio_are_spoken_once_where_they_stop) {
         f.fake.serial.addDevice(kRelayPort);
         ConfigLines config;
         config.relay = "relay=7";
-        if (c.knobOn) config.net = "net=0", config.knob = "knob=1";
+        if (c.knobOn) config.network = "net=0", config.knob = "knob=1";
         connectSession(f, config);
         // A silenced readout finds no file and takes no time.
         f.fake.sound.onPlay = [&f](const std::string& path) {

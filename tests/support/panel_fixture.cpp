@@ -17,7 +17,8 @@ std::string ConfigLines::text() const {
          {&port, &speed, &swr, &tuner, &powerOff, &repeater10, &repeater6, &repeater2, &repeater70, &relay, &debug}) {
         all += *line + "\r\n";
     }
-    if (!knob.empty()) all += net + "\r\n" + knob + "\r\n";
+    if (!network.empty() || !knob.empty()) all += network + "\r\n";
+    if (!knob.empty()) all += knob + "\r\n";
     return all;
 }
 

@@ -26,9 +26,9 @@ struct ConfigLines {
     std::string repeater70 = "rep70=-7600";
     std::string relay = "relay=0";
     std::string debug = "debug=0";
-    std::string net;           // line 12, written only with line 13
-    std::string knob;          // line 13, written only when set
-    std::string text() const;  // the eleven lines (or thirteen), each ended by CR LF
+    std::string network;       // line 12, left out when it and line 13 are empty
+    std::string knob;          // line 13, left out when empty
+    std::string text() const;  // the lines, each ended by CR LF
 };
 
 // Makes a fresh folder the working folder for the life of the object.

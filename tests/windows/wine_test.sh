@@ -8,7 +8,8 @@
 #             portseek_finds_a_radio_on_com5 | portseek_stops_when_q_is_typed |
 #             portseek_then_vocapan_reaches_the_radio |
 #             vocapan_polls_the_radio_and_quits_on_q |
-#             vocapan_window_close_saves_and_switches_the_radio_off
+#             vocapan_window_close_saves_and_switches_the_radio_off |
+#             vocapan_serves_hamlib_over_the_network
 #   BIN_DIR   folder of vocapan.exe and portseek.exe
 #   WAVE_DIR  the prompt recordings
 #   WORK_DIR  where the wine prefix is kept between runs and the program folders are made
@@ -330,6 +331,54 @@ vocapan_window_close_saves_and_switches_the_radio_off)
   expect_lines "last command" 'PS0;' "$(radio_commands | tail -n 1)"
   prompts_played | grep -qx 'wave\\quit.wav' && fail "closing the window is no Q key, yet quit was said"
   expect_saved_memories
+  ;;
+vocapan_serves_hamlib_over_the_network)
+  # Debian's Hamlib on Linux works the Windows panel through Winsock as model 2 ("NET rigctl").
+  command -v rigctl >/dev/null || skip "rigctl (libhamlib-utils) is not installed"
+  write_configuration 0
+  port=$(awk 'BEGIN { srand(); print 40000 + int(rand() * 20000) }')
+  sed -i "12s/.*/net=$port\r/" "$run_dir/vocapan.cfg"
+  start_radio
+  start_panel
+  wait_until_connected
+  sleep 1
+  timings=()
+  rig() {
+    local start end
+    start=$(date +%s%N)
+    answer=$(timeout 10 rigctl -m 2 -r "127.0.0.1:$port" "$@" | tr '\n' ' ') || fail "rigctl $* failed: $answer"
+    end=$(date +%s%N)
+    timings+=("$*: $(((end - start) / 1000000)) ms")
+  }
+  rig f
+  expect_lines "f" "7100000 " "$answer"
+  rig F 14074000
+  sleep 4  # the panel speaks the new frequency
+  rig f
+  expect_lines "f after F" "14074000 " "$answer"
+  rig M USB 2400
+  sleep 4
+  rig m
+  expect_lines "m after M" "USB 2400 " "$answer"
+  rig S 1 VFOB
+  sleep 1
+  rig s
+  expect_lines "s after S" "1 VFOB " "$answer"
+  rig S 0 VFOA
+  sleep 1
+  rig T 1
+  sleep 1
+  rig t
+  expect_lines "t after T" "1 " "$answer"
+  rig T 0
+  sleep 1
+  rig l STRENGTH
+  [[ $answer =~ ^-?[0-9]+\ $ ]] || fail "l STRENGTH answered '$answer'"
+  expect_lines "changes on the radio" $'FA014074000;\nMD02;\nST1;\nFB014074000;\nST0;\nFA014074000;\nTX1;\nTX0;' \
+    "$(radio_commands | grep -E '^(F[AB]014074000|MD02|ST[01]|TX[01]);$')"
+  press_in_panel q
+  wait_for_panel_exit
+  echo "wine_test: $scenario: ${timings[*]}"
   ;;
 *)
   fail "no such scenario"

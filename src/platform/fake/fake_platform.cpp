@@ -153,6 +153,61 @@ bool FakePanelWindow::nextMessage(WindowMessage& message) {
     return false;
 }
 
+bool FakeTcpServer::listen(int port, bool allInterfaces) {
+    listenedPort = port;
+    listenedAllInterfaces = allInterfaces;
+    listening = !refuseListen;
+    return listening;
+}
+
+int FakeTcpServer::connect() {
+    clients[++lastNumber_] = FakeTcpClient{};
+    waitingToConnect.push_back(lastNumber_);
+    return lastNumber_;
+}
+
+int FakeTcpServer::accept() {
+    if (!listening || waitingToConnect.empty()) return 0;
+    const int number = waitingToConnect.front();
+    waitingToConnect.pop_front();
+    return number;
+}
+
+int FakeTcpServer::receive(int connection, char* buffer, int max) {
+    auto found = clients.find(connection);
+    if (found == clients.end() || found->second.closedByPanel) return -1;
+    FakeTcpClient& client = found->second;
+    if (client.toPanel.empty()) return client.closedByClient ? -1 : 0;
+    const int count = std::min<int>(max, static_cast<int>(client.toPanel.size()));
+    std::memcpy(buffer, client.toPanel.data(), static_cast<size_t>(count));
+    client.toPanel.erase(0, static_cast<size_t>(count));
+    return count;
+}
+
+int FakeTcpServer::send(int connection, const char* bytes, int length) {
+    auto found = clients.find(connection);
+    if (found == clients.end() || found->second.closedByPanel || found->second.closedByClient) return -1;
+    FakeTcpClient& client = found->second;
+    const int count = client.roomLeft < 0 ? length : std::min(length, client.roomLeft);
+    if (client.roomLeft >= 0) client.roomLeft -= count;
+    client.fromPanel.append(bytes, static_cast<size_t>(count));
+    return count;
+}
+
+void FakeTcpServer::close(int connection) {
+    if (auto found = clients.find(connection); found != clients.end()) found->second.closedByPanel = true;
+}
+
+bool FakeTcpServer::waitForInput(int) {
+    ++waits;
+    if (onWait) onWait(*this);
+    if (!waitingToConnect.empty()) return true;
+    for (const auto& [number, client] : clients) {
+        if (!client.closedByPanel && (!client.toPanel.empty() || client.closedByClient)) return true;
+    }
+    return false;
+}
+
 int FakeConsole::pollKey() {
     ++polls;
     if (onPoll) onPoll(*this);

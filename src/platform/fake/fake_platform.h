@@ -123,13 +123,51 @@ public:
     std::string time = "13:05:09";
 };
 
+// One program connected to the panel's network port: what it sends waits in `toPanel` for
+// the panel to receive; what the panel sends collects in `fromPanel`.
+struct FakeTcpClient {
+    std::string toPanel;
+    std::string fromPanel;
+    bool closedByClient = false;  // the program went away
+    bool closedByPanel = false;
+    int roomLeft = -1;  // bytes the connection still takes from the panel; -1 without limit
+};
+
+class FakeTcpServer : public TcpServer {
+public:
+    bool listen(int port, bool allInterfaces) override;
+    int accept() override;
+    int receive(int connection, char* buffer, int max) override;
+    int send(int connection, const char* bytes, int length) override;
+    void close(int connection) override;
+    bool waitForInput(int timeoutMs) override;
+
+    // A program connects; the panel takes the connection at its next accept.
+    int connect();
+    FakeTcpClient& client(int number) { return clients[number]; }
+
+    bool refuseListen = false;
+    bool listening = false;
+    int listenedPort = 0;
+    bool listenedAllInterfaces = false;
+    std::map<int, FakeTcpClient> clients;
+    std::deque<int> waitingToConnect;
+    int waits = 0;
+    // Runs on every wait, so that a test can have a program answer while the panel waits.
+    std::function<void(FakeTcpServer&)> onWait;
+
+private:
+    int lastNumber_ = 0;
+};
+
 struct FakePlatform {
     FakeSerialPortOpener serial;
     FakeSoundPlayer sound;
     FakePanelWindow window;
     FakeConsole console;
     FakeClock clock;
-    Platform services() { return {serial, sound, window, console, clock}; }
+    FakeTcpServer network;
+    Platform services() { return {serial, sound, window, console, clock, network}; }
 };
 
 }  // namespace platform::fake

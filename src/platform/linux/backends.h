@@ -12,5 +12,6 @@ std::unique_ptr<SoundPlayer> makeSoundPlayer();
 std::unique_ptr<PanelWindow> makePanelWindow();
 std::unique_ptr<Console> makeConsole();
 std::unique_ptr<Clock> makeClock();
+std::unique_ptr<TcpServer> makeTcpServer();
 
 }  // namespace platform::linux_backend

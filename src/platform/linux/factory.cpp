@@ -10,6 +10,7 @@ NativePlatform createNativePlatform() {
     native.window = linux_backend::makePanelWindow();
     native.console = linux_backend::makeConsole();
     native.clock = linux_backend::makeClock();
+    native.network = linux_backend::makeTcpServer();
     return native;
 }
 

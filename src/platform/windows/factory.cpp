@@ -10,6 +10,7 @@ NativePlatform createNativePlatform() {
     native.window = windows_backend::makePanelWindow();
     native.console = windows_backend::makeConsole();
     native.clock = windows_backend::makeClock();
+    native.network = windows_backend::makeTcpServer();
     return native;
 }
 

@@ -1,0 +1,80 @@
+#include "network/remote_control.h"
+
+#include "controls/filter_width.h"
+#include "controls/frequency_entry.h"
+#include "controls/frequency_ops.h"
+#include "controls/mode_change.h"
+#include "controls/transmit.h"
+#include "link/command.h"
+#include "network/rig_values.h"
+
+namespace vocapan {
+
+namespace {
+
+constexpr int kBand10m = 10;
+constexpr int kNarrowFm = 5;
+constexpr int kCw = 3;
+
+// The program drives the radio: the band table keeps where the operator was, and the mode
+// change leaves the band entry's frequency alone, until the operator's next key.
+void holdBandTable(Panel& panel) { panel.state.rawVfoHold = 1; }
+
+// The change is spoken once the radio reports where it now is.
+void announceWithNextReport(Panel& panel) { panel.state.announceAfterRemote = 1; }
+
+}  // namespace
+
+void tuneFromProgram(Panel& panel, int hz) {
+    auto& state = panel.state;
+    if (hz == state.vfoAHz) return;
+    holdBandTable(panel);
+    // A frequency poll sent on the last tick is still to be read; its answer tells the old
+    // frequency, so it is passed over.
+    if (state.pollPhase == 1 && state.pollAlt == 1) state.skipFreqReport = 1;
+    state.vfoAHz = hz;
+    sendFrequency(panel);
+    announceWithNextReport(panel);
+}
+
+void changeModeFromProgram(Panel& panel, int mode, int passbandHz) {
+    auto& state = panel.state;
+    const bool modeChanges = mode != state.mode;
+    bool widthChanges = false;
+    if (passbandHz > 0 && mode <= kCw) {
+        // The width the mode change takes up, as the operator's last width of that mode does.
+        int& kept = mode == kCw ? state.cwWidth : state.ssbWidth;
+        const int index = widthIndexForPassband(mode, passbandHz);
+        widthChanges = index != kept || index != state.filterWidth;
+        kept = index;
+    }
+    if (!modeChanges && !widthChanges) return;
+    holdBandTable(panel);
+    // While the band table is held applyMode does not send the mode command itself.
+    if (modeChanges) send(panel, state.modeCommand[static_cast<std::size_t>(mode)]);
+    state.mode = mode;
+    applyMode(panel);
+    if (widthChanges) {
+        state.quietWidth = 1;
+        applyFilterWidth(panel);
+    }
+    if (modeChanges) announceWithNextReport(panel);
+}
+
+void switchSplitFromProgram(Panel& panel, bool on) {
+    if ((panel.state.vfoBTarget == 1) == on) return;
+    holdBandTable(panel);
+    toggleSplit(panel);
+}
+
+void switchTransmitFromProgram(Panel& panel, bool on) {
+    if ((panel.state.txState > 0) == on) return;
+    holdBandTable(panel);
+    switchTransmit(panel);
+}
+
+bool splitRefused(const PanelState& state) {
+    return state.band == kGeneralCoverageBand || (state.band >= kBand10m && state.mode >= kNarrowFm);
+}
+
+}  // namespace vocapan

@@ -1,0 +1,25 @@
+// What a connected program does to the radio goes through the panel's own operations: a
+// frequency ("FA"), a mode ("MD0n" and the mode line), the filter width ("SH00"), split
+// ("ST") and transmit ("TX"). While a program drives the radio the band table is left as the
+// operator last had it, as with the relay port; the operator hears each change briefly.
+#pragma once
+
+#include "core/panel.h"
+
+namespace vocapan {
+
+// Tunes the VFO in use to `hz`; the radio's next report draws and speaks it.
+void tuneFromProgram(Panel& panel, int hz);
+// Puts `mode` into effect and, for SSB and CW with `passbandHz` above 0, the filter closest
+// to that width.
+void changeModeFromProgram(Panel& panel, int mode, int passbandHz);
+// Split on or off, as the V key switches it.
+void switchSplitFromProgram(Panel& panel, bool on);
+// Transmit on or off, as the Space key switches it.
+void switchTransmitFromProgram(Panel& panel, bool on);
+
+// Why the panel refuses split in its present state: true on the general-coverage band and
+// where V works the repeater shift instead (FM and C4FM from 10 m up).
+bool splitRefused(const PanelState& state);
+
+}  // namespace vocapan

@@ -1,0 +1,101 @@
+#include "network/rig_values.h"
+
+#include <array>
+#include <cstdlib>
+
+#include "core/band_table.h"
+
+namespace vocapan {
+
+namespace {
+
+constexpr int kLsb = 1, kUsb = 2, kCw = 3;
+
+// By panel mode number; index 0 unused. AM and the FM modes keep the radio's fixed filters.
+constexpr std::array<std::string_view, kModeCount + 1> kRigModeNames{"", "LSB", "USB", "CW", "AM", "FMN", "C4FM", "FM"};
+constexpr std::array<int, kModeCount + 1> kFixedPassbands{0, 0, 0, 0, 6000, 9000, 12500, 16000};
+
+constexpr int kSsbNarrowest = 9, kSsbWidest = 21;
+constexpr int kCwNarrowest = 1, kCwWidest = 12;
+
+// SSB indices 9 and 10 are 1.8 and 1.9 kHz, 11 to 19 are 2.1 to 2.9 kHz, 20 and 21 are 3.0
+// and 3.1 kHz, as the filter-width readout speaks them.
+int ssbWidthHz(int index) {
+    if (index <= 10) return 1800 + (index - kSsbNarrowest) * 100;
+    if (index >= 20) return 3000 + (index - 20) * 100;
+    return 2000 + (index - 10) * 100;
+}
+
+// CW indices 1 to 10 are 50 to 500 Hz, 11 is 800 Hz and 12 is 1200 Hz.
+int cwWidthHz(int index) {
+    if (index == 11) return 800;
+    if (index == kCwWidest) return 1200;
+    return index * 50;
+}
+
+struct StrengthStep {
+    int fromSMeter;
+    int db;
+};
+
+// The S-meter readout's steps: S0 to S9 in 6 dB, then the decibels above S9.
+constexpr std::array<StrengthStep, 17> kStrengthSteps{{
+    {248, 60},
+    {207, 40},
+    {184, 30},
+    {164, 20},
+    {154, 15},
+    {144, 10},
+    {132, 5},
+    {121, 0},
+    {109, -6},
+    {97, -12},
+    {83, -18},
+    {69, -24},
+    {55, -30},
+    {41, -36},
+    {21, -42},
+    {11, -48},
+    {0, -54},
+}};
+
+}  // namespace
+
+std::string_view rigModeName(int mode) {
+    return mode >= 1 && mode <= kModeCount ? kRigModeNames[static_cast<std::size_t>(mode)] : "";
+}
+
+int panelModeOfRigName(std::string_view name) {
+    for (int mode = 1; mode <= kModeCount; ++mode) {
+        if (kRigModeNames[static_cast<std::size_t>(mode)] == name) return mode;
+    }
+    return 0;
+}
+
+int passbandHz(const PanelState& state) {
+    if (state.mode == kLsb || state.mode == kUsb) return ssbWidthHz(state.filterWidth);
+    if (state.mode == kCw) return cwWidthHz(state.filterWidth);
+    return state.mode >= 1 && state.mode <= kModeCount ? kFixedPassbands[static_cast<std::size_t>(state.mode)] : 0;
+}
+
+int widthIndexForPassband(int mode, int hz) {
+    const bool cw = mode == kCw;
+    const int narrowest = cw ? kCwNarrowest : kSsbNarrowest;
+    const int widest = cw ? kCwWidest : kSsbWidest;
+    int best = narrowest;
+    for (int index = narrowest; index <= widest; ++index) {
+        const int width = cw ? cwWidthHz(index) : ssbWidthHz(index);
+        const int bestWidth = cw ? cwWidthHz(best) : ssbWidthHz(best);
+        if (std::abs(width - hz) < std::abs(bestWidth - hz)) best = index;
+    }
+    return best;
+}
+
+int strengthDb(int sMeter) {
+    for (const auto& step : kStrengthSteps) {
+        if (sMeter >= step.fromSMeter) return step.db;
+    }
+    return kStrengthSteps.back().db;
+}
+
+}  // namespace vocapan

@@ -1,0 +1,26 @@
+// The panel's settings in the rig-control protocol's terms: Hamlib's mode names for the
+// panel's seven modes, the receive filter as a passband in hertz, the S-meter in decibels
+// relative to S9.
+#pragma once
+
+#include <string_view>
+
+#include "core/panel_state.h"
+
+namespace vocapan {
+
+// Hamlib's name of panel mode 1 to 7 ("LSB", "USB", "CW", "AM", "FMN", "C4FM", "FM").
+std::string_view rigModeName(int mode);
+// The panel's mode number of a Hamlib mode name; 0 for a mode the panel does not work in.
+int panelModeOfRigName(std::string_view name);
+
+// The receive filter of the current mode in hertz: the width index in SSB and CW, the
+// channel width of the radio's AM and FM filters.
+int passbandHz(const PanelState& state);
+// The width index of SSB or CW closest to `hz`.
+int widthIndexForPassband(int mode, int hz);
+
+// The S-meter reading in dB relative to S9 (S0 is -54), by the S-meter readout's steps.
+int strengthDb(int sMeter);
+
+}  // namespace vocapan

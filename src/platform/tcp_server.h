@@ -1,0 +1,28 @@
+// A listening TCP port and the connections other programs open to it, as the panel's
+// network rig control serves them: nothing here ever waits, except waitForInput, which waits
+// at most the time it is given.
+#pragma once
+
+namespace platform {
+
+class TcpServer {
+public:
+    virtual ~TcpServer() = default;
+    // Listens on `port` of 127.0.0.1, or of every interface when `allInterfaces` is set.
+    // False when the port cannot be had (in use, refused, out of range).
+    virtual bool listen(int port, bool allInterfaces) = 0;
+    // A connection that has arrived, as a number above 0; 0 when none is waiting.
+    virtual int accept() = 0;
+    // Up to `max` bytes that have arrived on `connection`: the count, 0 when nothing has
+    // arrived yet, -1 when the other side has closed or the connection failed.
+    virtual int receive(int connection, char* buffer, int max) = 0;
+    // As many of the bytes as the connection takes now: the count (0 when it takes none
+    // yet), -1 when the connection failed.
+    virtual int send(int connection, const char* bytes, int length) = 0;
+    virtual void close(int connection) = 0;
+    // Waits at most `timeoutMs` for bytes on any open connection or a new connection; true
+    // when something is waiting.
+    virtual bool waitForInput(int timeoutMs) = 0;
+};
+
+}  // namespace platform

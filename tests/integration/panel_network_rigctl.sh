@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# A digital-mode program's view of the panel: Debian's Hamlib, as rig model 2 ("NET rigctl"),
+# reads and sets frequency, mode, split, transmit and the S-meter through the panel's network
+# port, each exchange well within 0.3 s; the radio hears the panel's own commands for them,
+# the operator hears the new frequency and mode, two programs are served at once, and the
+# poll keeps its 100 ms while a program reads the frequency ten times a second.
+source "$(dirname "$0")/lib.sh"
+command -v rigctl >/dev/null || fail "rigctl (libhamlib-utils) is not installed"
+start_display
+start_radio 5
+write_configuration 0 0 1
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+printf 'net=%s\r\n' "$port" >>"$work/vocapan.cfg"
+
+start_panel 120
+wait_until_connected
+# The panel answers once it has finished speaking: the sound log names a prompt as it starts.
+sleep 1
+
+# Runs one rigctl call; its output goes to $answer, its time in milliseconds to $took.
+rig() {
+  local start end
+  start=$(date +%s%N)
+  answer=$(timeout 5 rigctl -m 2 -r "127.0.0.1:$port" "$@") || fail "rigctl $* failed: $answer"
+  end=$(date +%s%N)
+  took=$(((end - start) / 1000000))
+  ((took <= 300)) || fail "rigctl $* took $took ms"
+  timings+=("$*: $took ms")
+}
+timings=()
+# The first call loads Hamlib from disk; its time says nothing about the panel.
+timeout 10 rigctl -m 2 -r "127.0.0.1:$port" v >/dev/null || fail "rigctl could not open the panel"
+
+# Waits until the operator has heard the words given, in order, after what was heard before.
+heard_since() {
+  tail -n +"$1" "$work/sound.log" | grep '^wave' | sed -e 's/^wave\\//' -e 's/\.wav$//' | tr '\n' ' '
+}
+wait_to_hear() {
+  local from=$1 words=$2
+  for _ in $(seq 200); do
+    if [[ $(heard_since "$from") == *"$words"* ]]; then
+      sleep 1  # the last word is still being spoken
+      return
+    fi
+    sleep 0.05
+  done
+  fail "the operator did not hear '$words' but: $(heard_since "$from")"
+}
+sound_lines() { wc -l <"$work/sound.log"; }
+
+rig f
+expect_lines "$answer" 7100000
+
+before=$(($(sound_lines) + 1))
+rig F 14074000
+wait_to_hear "$before" "1 4 point 0 7 4 mhz lsb"
+rig f
+expect_lines "$answer" 14074000
+
+rig m
+expect_lines "$answer" LSB 2400
+before=$(($(sound_lines) + 1))
+rig M USB 2400
+wait_to_hear "$before" "1 4 point 0 7 4 mhz usb"
+rig m
+expect_lines "$answer" USB 2400
+
+# Each change is spoken after its answer; the next call waits for the words to end.
+before=$(($(sound_lines) + 1))
+rig S 1 VFOB
+wait_to_hear "$before" "split"
+rig s
+expect_lines "$answer" 1 VFOB
+before=$(($(sound_lines) + 1))
+rig S 0 VFOA
+wait_to_hear "$before" "split off"
+
+before=$(($(sound_lines) + 1))
+rig T 1
+wait_to_hear "$before" "tx on"
+rig t
+expect_lines "$answer" 1
+before=$(($(sound_lines) + 1))
+rig T 0
+wait_to_hear "$before" "tx off"
+
+rig l STRENGTH
+[[ $answer =~ ^-?[0-9]+$ ]] || fail "l STRENGTH answered '$answer'"
+
+# The radio heard the panel's commands for each change, in order.
+changes=$(awk '{ print $3 }' "$work/radio.log" | tr -d '\r' | grep -E '^(F[AB]014074000|MD02|ST[01]|TX[01]);$')
+expect_lines "$changes" 'FA014074000;' 'MD02;' 'ST1;' 'FB014074000;' 'ST0;' 'FA014074000;' 'TX1;' 'TX0;'
+
+# Two programs at once, each reading the frequency ten times a second for three seconds,
+# while the radio's polls are timed.
+poll_from=$(($(wc -l <"$work/radio.log") + 1))
+reader() { for _ in $(seq 30); do echo f; sleep 0.1; done | timeout 20 rigctl -m 2 -r "127.0.0.1:$port" -; }
+reader >"$work/reader1.txt" &
+first=$!
+reader >"$work/reader2.txt" &
+second=$!
+wait "$first" || fail "the first reader failed: $(cat "$work/reader1.txt")"
+wait "$second" || fail "the second reader failed: $(cat "$work/reader2.txt")"
+for output in "$work/reader1.txt" "$work/reader2.txt"; do
+  count=$(grep -c '^f 14074000$' "$output" || true)
+  ((count == 30)) || fail "a reader got $count of 30 frequencies: $(cat "$output")"
+done
+spacing=$(tail -n +"$poll_from" "$work/radio.log" | grep -E ' (FA|SM0);' | awk '
+  { split($1, t, ":"); ms = (t[1] * 3600 + t[2] * 60 + t[3]) * 1000
+    if (NR > 1) { total += ms - last; n++ } last = ms }
+  END { printf "%.1f", total / n }')
+awk -v s="$spacing" 'BEGIN { exit !(s >= 95 && s <= 105) }' || fail "polls were $spacing ms apart while programs read"
+
+"$BIN_DIR/x_close_window" "$window"
+wait "$panel" || fail "the panel did not end after the close request"
+echo "PASS (polls $spacing ms apart; ${timings[*]})"
