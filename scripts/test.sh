@@ -10,6 +10,8 @@ scripts/setup.sh
 
 # One formatter for all the C++ sources; a file it would change fails the run.
 git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+# Includes run one way, from the drivers down to the platform.
+scripts/check-layers.sh
 
 scripts/build.sh
 scripts/build-windows.sh
