@@ -3,6 +3,7 @@
 #include "controls/frequency_ops.h"
 #include "controls/repeater_offsets.h"
 #include "core/number_text.h"
+#include "core/panel_numbers.h"
 #include "core/text_piece.h"
 #include "memory/record_format.h"
 
@@ -12,7 +13,6 @@ namespace {
 
 constexpr int kReportLength = 11;  // "FA" and nine digits
 constexpr int kLowestHfMode = 5;   // FM-N and above do not belong on the HF bands
-constexpr int kC4fm = 6;
 
 std::string digitOf(int value) { return decimalText(value).substr(0, 1); }
 

@@ -4,16 +4,12 @@
 #include "controls/band_select.h"
 #include "controls/band_stack.h"
 #include "controls/frequency_ops.h"
+#include "core/panel_numbers.h"
 #include "speech/prompt_player.h"
 
 namespace vocapan {
 
 namespace {
-
-constexpr int kBand10m = 10;
-constexpr int kBand6m = 11;
-constexpr int kBand2m = 12;
-constexpr int kBand70cm = 13;
 
 // The band stepped from is written back first; the store also sets `band` from the last
 // report, so the step starts from the band the operator was on.

@@ -14,6 +14,7 @@
 #include "controls/tone_repeater.h"
 #include "core/key_codes.h"
 #include "core/number_text.h"
+#include "core/panel_numbers.h"
 #include "core/text_piece.h"
 #include "link/command.h"
 #include "speech/prompt_player.h"
@@ -23,10 +24,6 @@ namespace vocapan {
 namespace {
 
 constexpr int kLowestHz = 1000000;
-constexpr int kBand10m = 10;
-constexpr int kBand2m = 12;
-constexpr int kBand70cm = 13;
-constexpr int kUsb = 2, kCw = 3, kAm = 4, kNarrowFm = 5, kFm = 7;
 constexpr int kHighestTypedMhz = 449;
 constexpr int kNoTypedFrequency = 999;
 // A tenth digit makes a typed frequency too long to send; it stays too long from there.

@@ -10,6 +10,7 @@
 #include "controls/repeater_offsets.h"
 #include "controls/tone_repeater.h"
 #include "core/number_text.h"
+#include "core/panel_numbers.h"
 #include "core/text_piece.h"
 #include "link/command.h"
 #include "memory/memory_file.h"
@@ -21,7 +22,6 @@ namespace vocapan {
 namespace {
 
 constexpr int kGeneralCoverage = 14;
-constexpr int kNoBank = 99;
 constexpr int kDcsFrom = 500;  // codes from 500 up are DCS codes, below CTCSS tone numbers
 
 int typedDigit(const Panel& panel) { return panel.state.keyCode - '0'; }

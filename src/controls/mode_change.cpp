@@ -8,6 +8,7 @@
 #include "controls/tone_repeater.h"
 #include "core/band_table.h"
 #include "core/number_text.h"
+#include "core/panel_numbers.h"
 #include "core/text_piece.h"
 #include "display/function_line.h"
 #include "display/mode_line.h"
@@ -17,7 +18,6 @@ namespace vocapan {
 
 namespace {
 
-constexpr int kCw = 3;
 constexpr int kCwNarrowBelow = 11;  // CW width indices below this use the narrow filter
 
 enum class WidthSource { Ssb, Cw, Unchanged };

@@ -5,6 +5,7 @@
 
 #include "controls/levels.h"
 #include "core/number_text.h"
+#include "core/panel_numbers.h"
 #include "core/text_piece.h"
 #include "display/function_line.h"
 #include "link/command.h"
@@ -14,7 +15,6 @@ namespace vocapan {
 
 namespace {
 
-constexpr int kBand6m = 11;
 constexpr int kNoTarget = 0;
 constexpr int kNoiseBlankerTarget = 2;
 constexpr int kNoiseReductionTarget = 3;

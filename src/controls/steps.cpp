@@ -6,29 +6,16 @@
 #include "controls/band_step.h"
 #include "controls/filter_width.h"
 #include "controls/levels.h"
+#include "core/panel_numbers.h"
 #include "speech/prompt_player.h"
 
 namespace vocapan {
 
 namespace {
 
-constexpr int kCw = 3;
-
-enum Entry {
-    kNoEntry = 0,
-    kBandEntry = 1,
-    kWidthEntry = 2,
-    kPowerEntry = 3,
-    kRfGainEntry = 4,
-    kAfGainEntry = 7,
-    kLevelEntry = 10,
-    kKeyerSpeedEntry = 11,
-    kMicGainEntry = 12,
-};
+constexpr int kNoEntry = 0;
 
 enum LevelTarget { kMonitor = 1, kNoiseBlanker = 2, kNoiseReduction = 3, kContour = 4, kProcessor = 5 };
-
-constexpr int kBand2m = 12;
 
 // The value is put back inside `limit` with the limit word, when it went past it.
 void holdAbove(Panel& panel, int& value, int above, int limit, const char* word) {
@@ -191,10 +178,10 @@ void stepUp(Panel& panel) {
         case kNoEntry:
             frequencyStep(panel, +1);  // the key rules send it
             break;
-        case kBandEntry:
+        case kBandPrefix:
             bandStepUp(panel);
             break;
-        case kWidthEntry:
+        case kFilterWidthEntry:
             stepFilterWidthUp(panel);
             break;
         case kPowerEntry:
@@ -225,10 +212,10 @@ void stepDown(Panel& panel) {
         case kNoEntry:
             frequencyStep(panel, -1);
             break;
-        case kBandEntry:
+        case kBandPrefix:
             bandStepDown(panel);
             break;
-        case kWidthEntry:
+        case kFilterWidthEntry:
             stepFilterWidthDown(panel);
             break;
         case kPowerEntry:

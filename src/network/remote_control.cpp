@@ -5,16 +5,13 @@
 #include "controls/frequency_ops.h"
 #include "controls/mode_change.h"
 #include "controls/transmit.h"
+#include "core/panel_numbers.h"
 #include "link/command.h"
 #include "network/rig_values.h"
 
 namespace vocapan {
 
 namespace {
-
-constexpr int kBand10m = 10;
-constexpr int kNarrowFm = 5;
-constexpr int kCw = 3;
 
 // The program drives the radio: the band table keeps where the operator was, and the mode
 // change leaves the band entry's frequency alone, until the operator's next key.

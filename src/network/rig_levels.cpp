@@ -8,13 +8,12 @@
 
 #include "controls/levels.h"
 #include "core/number_text.h"
+#include "core/panel_numbers.h"
 #include "network/rig_values.h"
 
 namespace vocapan {
 
 namespace {
-
-constexpr int kBand2m = 12;
 
 struct PowerRange {
     int scale;  // the watts that make a level of 1

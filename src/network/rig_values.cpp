@@ -4,12 +4,11 @@
 #include <cstdlib>
 
 #include "core/band_table.h"
+#include "core/panel_numbers.h"
 
 namespace vocapan {
 
 namespace {
-
-constexpr int kLsb = 1, kUsb = 2, kCw = 3;
 
 // By panel mode number; index 0 unused. AM and the FM modes keep the radio's fixed filters.
 constexpr std::array<std::string_view, kModeCount + 1> kRigModeNames{"", "LSB", "USB", "CW", "AM", "FMN", "C4FM", "FM"};

@@ -7,19 +7,15 @@
 #include "controls/band_stack.h"
 #include "controls/frequency_entry.h"
 #include "controls/memory_channels.h"
+#include "core/panel_numbers.h"
 #include "panel/entry_modes.h"
 
 namespace vocapan {
 
 namespace {
 
-constexpr int kBandPrefix = 1;
-constexpr int kOffsetDigitsEntry = 6;
-constexpr int kMenuNumberEntry = 8;
-constexpr int kMenuValueEntry = 9;
 constexpr int kChannelStore = 1;
 constexpr int kChannelRecall = 2;
-constexpr int kBand10m = 10;
 
 bool anyEntryOpen(const PanelState& state) {
     return state.entryMode != 0 || state.freqEntry != 0 || state.channelEntry != 0 || state.toneEntry != 0;

@@ -10,6 +10,7 @@
 #include "controls/tone_repeater.h"
 #include "core/key_codes.h"
 #include "core/number_text.h"
+#include "core/panel_numbers.h"
 #include "core/text_piece.h"
 #include "display/function_line.h"
 #include "link/command.h"
@@ -21,12 +22,6 @@ namespace vocapan {
 
 namespace {
 
-constexpr int kMenuNumberEntry = 8;
-constexpr int kMenuValueEntry = 9;
-constexpr int kKeyerSpeedEntry = 11;
-constexpr int kMicGainEntry = 12;
-constexpr int kCw = 3;
-constexpr int kNarrowFm = 5, kFm = 7;
 constexpr std::size_t kMenuNumberLength = 6;
 constexpr int kGainStep = 10;
 constexpr int kGainTop = 255;

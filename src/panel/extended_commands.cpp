@@ -7,6 +7,7 @@
 #include "controls/repeater_offsets.h"
 #include "core/key_codes.h"
 #include "core/number_text.h"
+#include "core/panel_numbers.h"
 #include "core/text_piece.h"
 #include "link/command.h"
 #include "panel/entry_modes.h"
@@ -17,10 +18,6 @@ namespace vocapan {
 
 namespace {
 
-constexpr int kExtended = 14;
-constexpr int kOffsetSignEntry = 5;
-constexpr int kOffsetDigitsEntry = 6;
-constexpr int kNarrowFm = 5, kFm = 7;
 constexpr int kAgcPrompts = 4;
 constexpr const char* kAgcWords[kAgcPrompts + 1] = {"", "fast", "mid", "slow", "auto"};
 

@@ -13,6 +13,7 @@
 #include "controls/preamp.h"
 #include "controls/transmit.h"
 #include "core/number_text.h"
+#include "core/panel_numbers.h"
 #include "core/text_piece.h"
 #include "link/command.h"
 #include "memory/record_format.h"
@@ -24,10 +25,6 @@ namespace vocapan {
 
 namespace {
 
-constexpr int kLsb = 1, kUsb = 2, kCw = 3, kAm = 4, kNarrowFm = 5, kC4fm = 6, kFm = 7;
-constexpr int kPowerEntry = 3;
-constexpr int kLevelEntry = 10;
-constexpr int kNoBank = 99;
 constexpr int kInternalTunerTopHz = 60000000;
 constexpr int kCitizensBandHz = 27000000;  // FM is offered from here up
 constexpr int kTuneBeeps = 6;

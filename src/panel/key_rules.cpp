@@ -13,6 +13,7 @@
 #include "controls/steps.h"
 #include "core/key_codes.h"
 #include "core/number_text.h"
+#include "core/panel_numbers.h"
 #include "link/command.h"
 #include "panel/digit_key.h"
 #include "panel/entry_modes.h"
@@ -25,24 +26,7 @@ namespace vocapan {
 
 namespace {
 
-constexpr int kBand6m = 11;
-constexpr int kBand2m = 12;
-constexpr int kBand70cm = 13;
 constexpr int kGeneralCoverageKey = 15;  // the band prefix's U; the recall maps it to entry 14
-constexpr int kNoBank = 99;
-
-constexpr int kBandPrefix = 1;
-constexpr int kFilterWidthEntry = 2;
-constexpr int kRfGainEntry = 4;
-constexpr int kOffsetSignEntry = 5;
-constexpr int kOffsetDigitsEntry = 6;
-constexpr int kAfGainEntry = 7;
-constexpr int kMenuNumberEntry = 8;
-constexpr int kMenuValueEntry = 9;
-constexpr int kKeyerSpeedEntry = 11;
-constexpr int kExtended = 14;
-
-constexpr int kLsb = 1, kUsb = 2, kCw = 3, kAm = 4, kNarrowFm = 5, kFm = 7;
 
 // The key as the transcript shows it: "*C/R" for Enter, "*." for either point key,
 // "*a (1)" for pad 1 (the character of the key's code, then the digit), else "*" and the
