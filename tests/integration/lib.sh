@@ -67,6 +67,19 @@ start_relay_pair() {
   [[ -e $work/COM$port && -e $other ]] || fail "socat made no pair: $(cat "$work/socat.err")"
 }
 
+# A TCP port of 127.0.0.1 that nothing listens on: one where a connection is refused.
+free_tcp_port() {
+  local candidate
+  for _ in $(seq 50); do
+    candidate=$((20000 + RANDOM % 40000))
+    if ! (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null; then
+      echo "$candidate"
+      return
+    fi
+  done
+  fail "no free TCP port found"
+}
+
 # Milliseconds since midnight of a radio log line's "hh:mm:ss.mmm".
 radio_log_ms() {
   awk '{ split($1, t, "[:.]"); print ((t[1] * 60 + t[2]) * 60 + t[3]) * 1000 + t[4] }'

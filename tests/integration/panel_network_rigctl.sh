@@ -9,7 +9,7 @@ command -v rigctl >/dev/null || fail "rigctl (libhamlib-utils) is not installed"
 start_display
 start_radio 5
 write_configuration 0 0 1
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+port=$(free_tcp_port)
 printf 'net=%s\r\n' "$port" >>"$work/vocapan.cfg"
 
 start_panel 120
