@@ -90,8 +90,8 @@ void onFrequencyReport(Panel& panel) {
         state.announceAfterRecall = 0;
         announceRecall(panel);
     }
-    // A program on the network port changed the frequency or the mode.
-    if (state.announceAfterRemote == 1) {
+    // A program on the network port changed the frequency or the mode, and has settled.
+    if (state.announceAfterRemote == 1 && state.ticksSinceRemoteSet >= kProgramsQuietTicks) {
         state.announceAfterRemote = 0;
         sayFrequency(panel);
         sayMode(panel);

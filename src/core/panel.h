@@ -2,6 +2,8 @@
 // serial ports.
 #pragma once
 
+#include <functional>
+
 #include "core/cat_link.h"
 #include "core/panel_state.h"
 #include "platform/platform.h"
@@ -13,6 +15,10 @@ struct Panel {
     PanelState state;
     platform::Platform& platform;
     CatLink catLink;
+    // Called every few milliseconds while a prompt plays: what outside programs ask is
+    // answered meanwhile. Set by the panel's run; it never changes the state the speaking
+    // operation works on.
+    std::function<void(Panel&)> whileSpeaking;
 };
 
 }  // namespace vocapan

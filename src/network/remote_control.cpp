@@ -1,11 +1,15 @@
 #include "network/remote_control.h"
 
+#include <algorithm>
+
 #include "controls/filter_width.h"
 #include "controls/frequency_entry.h"
 #include "controls/frequency_ops.h"
 #include "controls/mode_change.h"
 #include "controls/transmit.h"
+#include "core/number_text.h"
 #include "core/panel_numbers.h"
+#include "display/frequency_line.h"
 #include "link/command.h"
 #include "network/rig_values.h"
 
@@ -31,6 +35,12 @@ void tuneFromProgram(Panel& panel, int hz) {
     if (state.pollPhase == 1 && state.pollAlt == 1) state.skipFreqReport = 1;
     state.vfoAHz = hz;
     sendFrequency(panel);
+    // The panel knows what it sent: the line and the F key show it at once, also while
+    // transmitting, when no frequency is polled.
+    std::string digits = decimalText(hz);
+    digits.insert(0, 9 - std::min<std::size_t>(9, digits.size()), '0');
+    state.freqDisplayText = frequencyDisplayText(digits);
+    drawFrequencyLine(panel, state.freqDisplayText);
     announceWithNextReport(panel);
 }
 

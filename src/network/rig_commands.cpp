@@ -34,6 +34,7 @@ struct RigCommand {
 
 constexpr int kLowestFrequency = 1000000;  // the panel's frequency line starts at 1 MHz
 constexpr int kHighestFrequency = 470000000;
+constexpr int kWidestPassband = 100000;
 
 Outcome value(std::string label, std::string text) { return {{kRigOk, {{std::move(label), std::move(text)}}}, {}}; }
 Outcome failure(int result) { return {{result, {}}, {}}; }
@@ -94,7 +95,8 @@ Outcome setFrequency(Panel&, const Args& args) {
 Outcome setMode(Panel&, const Args& args) {
     const int mode = panelModeOfRigName(args[0]);
     const auto passband = decimalFromText(args[1]);
-    if (mode == 0 || !passband) return failure(kRigInvalid);
+    // -1 keeps the width; a passband past the widest filter is no passband at all.
+    if (mode == 0 || !passband || *passband < -1 || *passband > kWidestPassband) return failure(kRigInvalid);
     return done([mode, hz = static_cast<int>(*passband)](Panel& p) { changeModeFromProgram(p, mode, hz); });
 }
 
@@ -182,7 +184,10 @@ RigExchange answerRigLine(Panel& panel, std::string_view line) {
         outcome = command->run(panel, request.args);
     }
     const bool closes = command->run == quit;
-    return {formatRigAnswer(request, command->longName, outcome.answer), std::move(outcome.then), closes};
+    std::string kind;
+    if (outcome.then) kind = std::string(command->longName) + (command->run == setLevel ? " " + request.args[0] : "");
+    return {formatRigAnswer(request, command->longName, outcome.answer), std::move(outcome.then), closes,
+            std::move(kind)};
 }
 
 }  // namespace vocapan

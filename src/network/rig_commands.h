@@ -15,6 +15,9 @@ struct RigExchange {
     std::string reply;                 // the answer to send back
     std::function<void(Panel&)> then;  // the change on the radio, made once the answer has gone
     bool closes = false;               // the program said goodbye
+    // For a set: what it changes ("set_freq", "set_level AF"); a later set of the same kind
+    // replaces it before it is carried out.
+    std::string kind;
 };
 
 // Answers one line a program sent (without its line end). Queries are answered from the

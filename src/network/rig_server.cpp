@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "controls/transmit.h"
+#include "core/number_text.h"
 #include "network/rig_commands.h"
 #include "speech/prompt_player.h"
 
@@ -14,14 +15,18 @@ namespace {
 constexpr std::size_t kMostClients = 8;     // more connections are closed at once
 constexpr std::size_t kLongestLine = 4096;  // a longer line drops its connection
 constexpr std::size_t kMostUnsent = 65536;  // a program that stops reading is dropped
-constexpr int kIdleTicks = 1200;            // 60 s of 50 ms ticks without a whole line
+constexpr int kIdleTicks = 1200;            // 60 s of 50 ms ticks without a command
 constexpr int kReadSize = 1024;
-constexpr int kLinesPerPass = 16;  // one program cannot hold the panel
+// What the panel takes from one program in one tick, and in one call while it speaks: the
+// rest waits in the connection, so a program that writes faster than that is slowed down by
+// its own connection, never queued in the panel or on the radio's line.
+constexpr std::size_t kMostReadPerTick = 16384;
+constexpr std::size_t kMostReadWhileSpeaking = 2048;
 constexpr int kMostPasses = 32;
 constexpr auto kLingerBudget = std::chrono::milliseconds(20);  // of each 50 ms tick
 constexpr int kLingerMs = 5;
-// With words waiting to be spoken the panel is about to be busy for far longer, so it first
-// waits a little longer for the program's next line (Hamlib pauses 50 ms after transmit off).
+// Before the first change after a quiet spell is carried out and spoken, the panel waits a
+// little longer for the program's next line (Hamlib pauses 50 ms after transmit off).
 constexpr auto kLingerBeforeSpeech = std::chrono::milliseconds(150);
 
 enum class Fate { Stays, Drops };
@@ -52,68 +57,82 @@ Fate flush(Panel& panel, NetClient& client) {
     return client.output.size() > kMostUnsent ? Fate::Drops : Fate::Stays;
 }
 
-// Reads what has arrived, short of an overlong line; false when the program has gone.
-bool receive(Panel& panel, NetClient& client) {
-    char buffer[kReadSize];
-    while (client.input.size() <= kLongestLine) {
-        const int count = tcp(panel).receive(client.connection, buffer, kReadSize);
-        if (count < 0) return false;
-        if (count == 0) break;
-        client.input.append(buffer, static_cast<std::size_t>(count));
-    }
-    return true;
+bool hasPendingSet(const PanelState& state, int connection) {
+    return std::any_of(state.pendingSets.begin(), state.pendingSets.end(),
+                       [&](const PendingSet& set) { return set.connection == connection; });
 }
 
-// Answers the whole lines that have arrived; `answered` tells whether any was answered.
-Fate answerLines(Panel& panel, std::size_t index, bool& answered) {
-    for (int lines = 0; lines < kLinesPerPass; ++lines) {
-        NetClient& client = panel.state.netClients[index];
-        const auto end = client.input.find('\n');
-        if (end == std::string::npos) break;
-        const std::string line = client.input.substr(0, end);
-        client.input.erase(0, end + 1);
-        client.idleTicks = 0;
+// The set waits for the end of the tick; a later set of the same kind takes its place.
+void keepPending(PanelState& state, int connection, RigExchange& exchange) {
+    auto& sets = state.pendingSets;
+    sets.erase(
+        std::remove_if(sets.begin(), sets.end(), [&](const PendingSet& set) { return set.kind == exchange.kind; }),
+        sets.end());
+    sets.push_back({std::move(exchange.kind), connection, std::move(exchange.then)});
+}
 
+struct Serving {
+    bool speaking;         // a prompt plays: nothing may change, sets only wait
+    std::size_t readMost;  // what may be taken from the program this time
+};
+
+// Answers the program's whole lines, taking more of what it sent as they run out; false when
+// the program has gone. `answered` tells whether any line was answered.
+bool answerLines(Panel& panel, NetClient& client, const Serving& serving, bool& answered) {
+    char buffer[kReadSize];
+    for (;;) {
+        const auto end = client.input.find('\n');
+        if (end == std::string::npos) {
+            if (client.input.size() > kLongestLine || client.readThisTick >= serving.readMost) return true;
+            const int count = tcp(panel).receive(client.connection, buffer, kReadSize);
+            if (count <= 0) return count == 0;
+            client.input.append(buffer, static_cast<std::size_t>(count));
+            client.readThisTick += static_cast<std::size_t>(count);
+            continue;
+        }
+        const std::string line = client.input.substr(0, end);
         RigExchange exchange = answerRigLine(panel, line);
-        if (exchange.reply.empty()) continue;
+        // A question after the program's own set is answered once the set has been carried
+        // out, so the program reads what it set.
+        const bool question = !exchange.then && !exchange.closes;
+        if (question && !serving.speaking && hasPendingSet(panel.state, client.connection)) return true;
+        client.input.erase(0, end + 1);
+        if (exchange.reply.empty()) continue;  // a blank line is no command
+        client.idleTicks = 0;
         client.output += exchange.reply;
         answered = true;
-        if (flush(panel, client) == Fate::Drops) return Fate::Drops;
+        if (exchange.then) keepPending(panel.state, client.connection, exchange);
         if (exchange.closes) {
             client.closing = true;
-            break;
+            return true;
         }
-        const bool wasTransmitting = panel.state.txState > 0;
-        // The change comes after its answer has gone; what it says waits for the end of the tick.
-        if (exchange.then) exchange.then(panel);
-        NetClient& after = panel.state.netClients[index];
-        if (!wasTransmitting && panel.state.txState > 0) after.keyedTransmitter = true;
-        if (panel.state.txState == 0) after.keyedTransmitter = false;
     }
-    NetClient& client = panel.state.netClients[index];
-    if (client.input.find('\n') == std::string::npos && client.input.size() > kLongestLine) return Fate::Drops;
-    return Fate::Stays;
 }
 
-Fate serve(Panel& panel, std::size_t index, bool& answered) {
-    const bool present = receive(panel, panel.state.netClients[index]);
-    // Whole lines that arrived before the program went are still carried out; a command cut
-    // off in the middle is not.
-    if (answerLines(panel, index, answered) == Fate::Drops || !present) return Fate::Drops;
-    NetClient& client = panel.state.netClients[index];
-    if (flush(panel, client) == Fate::Drops) return Fate::Drops;
+Fate serve(Panel& panel, NetClient& client, const Serving& serving, bool& answered) {
+    // Whole lines that arrived before the program went are still answered; a command cut off
+    // in the middle is not.
+    const bool present = answerLines(panel, client, serving, answered);
+    if (flush(panel, client) == Fate::Drops || !present) return Fate::Drops;
+    if (client.input.find('\n') == std::string::npos && client.input.size() > kLongestLine) return Fate::Drops;
     if (client.closing && client.output.empty()) return Fate::Drops;
     return client.idleTicks > kIdleTicks ? Fate::Drops : Fate::Stays;
 }
 
 // A program that keyed the transmitter and went away without saying goodbye (it ended or
-// lost its connection) does not leave the transmitter keyed.
+// lost its connection) does not leave the transmitter keyed, nor key it afterwards.
 void drop(Panel& panel, std::size_t index) {
-    auto& clients = panel.state.netClients;
-    const NetClient client = clients[index];
-    clients.erase(clients.begin() + static_cast<std::ptrdiff_t>(index));
+    auto& state = panel.state;
+    const NetClient client = state.netClients[index];
+    state.netClients.erase(state.netClients.begin() + static_cast<std::ptrdiff_t>(index));
     tcp(panel).close(client.connection);
-    if (client.keyedTransmitter && !client.closing && panel.state.txState > 0) switchTransmit(panel);
+    if (client.closing) return;
+    auto& sets = state.pendingSets;
+    sets.erase(std::remove_if(
+                   sets.begin(), sets.end(),
+                   [&](const PendingSet& set) { return set.connection == client.connection && set.kind == "set_ptt"; }),
+               sets.end());
+    if (client.keyedTransmitter && state.txState > 0) switchTransmit(panel);
 }
 
 bool lineWaiting(const PanelState& state) {
@@ -124,8 +143,9 @@ bool lineWaiting(const PanelState& state) {
 bool servePass(Panel& panel) {
     acceptArrivals(panel);
     bool answered = false;
+    const Serving serving{false, kMostReadPerTick};
     for (std::size_t index = 0; index < panel.state.netClients.size();) {
-        if (serve(panel, index, answered) == Fate::Drops) {
+        if (serve(panel, panel.state.netClients[index], serving, answered) == Fate::Drops) {
             drop(panel, index);
         } else {
             ++index;
@@ -142,11 +162,35 @@ void servePrograms(Panel& panel) {
     for (int pass = 0; pass < kMostPasses; ++pass) {
         if (!servePass(panel)) return;
         if (lineWaiting(panel.state)) continue;  // lines left over from a program's burst
-        const bool speechWaits = !panel.state.heldPrompts.empty();
-        const auto budget = speechWaits ? kLingerBeforeSpeech : kLingerBudget;
+        const auto& state = panel.state;
+        const bool speechMayFollow = !state.pendingSets.empty() && state.ticksSinceRemoteSet > kProgramsQuietTicks;
+        const auto budget = speechMayFollow ? kLingerBeforeSpeech : kLingerBudget;
         const auto left = std::chrono::duration_cast<milliseconds>(budget - (std::chrono::steady_clock::now() - start));
-        const long long wait = speechWaits ? left.count() : std::min<long long>(kLingerMs, left.count());
+        const long long wait = speechMayFollow ? left.count() : std::min<long long>(kLingerMs, left.count());
         if (wait <= 0 || !tcp(panel).waitForInput(static_cast<int>(wait))) return;
+    }
+}
+
+NetClient* clientOf(PanelState& state, int connection) {
+    const auto found = std::find_if(state.netClients.begin(), state.netClients.end(),
+                                    [&](const NetClient& client) { return client.connection == connection; });
+    return found == state.netClients.end() ? nullptr : &*found;
+}
+
+// The latest set of each kind, in the order they were last asked for, once every answer of
+// the tick has gone.
+void carryOutPendingSets(Panel& panel) {
+    auto& state = panel.state;
+    const std::vector<PendingSet> sets = std::move(state.pendingSets);
+    state.pendingSets.clear();
+    if (!sets.empty()) state.ticksSinceRemoteSet = 0;
+    for (const auto& set : sets) {
+        const bool wasTransmitting = state.txState > 0;
+        set.apply(panel);
+        NetClient* client = clientOf(state, set.connection);
+        if (client == nullptr) continue;
+        if (!wasTransmitting && state.txState > 0) client->keyedTransmitter = true;
+        if (state.txState == 0) client->keyedTransmitter = false;
     }
 }
 
@@ -156,21 +200,50 @@ void openNetwork(Panel& panel) {
     auto& state = panel.state;
     if (state.netPort <= 0) return;
     state.netListening = tcp(panel).listen(state.netPort, state.netAllInterfaces == 1) ? 1 : 0;
+    if (state.netListening == 1) return;
+    // Said once: the panel runs on without network rig control.
+    panel.platform.console.write("vocapan: network port " + decimalText(state.netPort) +
+                                 " is in use; network rig control is off\n");
+    playPrompt(panel, "netbusy");
 }
 
 void serviceNetwork(Panel& panel) {
-    if (panel.state.netListening == 0) return;
-    for (auto& client : panel.state.netClients) ++client.idleTicks;
+    auto& state = panel.state;
+    if (state.netListening == 0) return;
+    state.ticksSinceRemoteSet = std::min(state.ticksSinceRemoteSet + 1, kProgramsQuietTicks + 1);
+    for (auto& client : state.netClients) {
+        ++client.idleTicks;
+        client.readThisTick = 0;
+    }
     // What the programs changed is spoken once every answer, a goodbye included, has gone.
-    panel.state.holdSpeech = 1;
+    state.holdSpeech = 1;
+    state.netServing = 1;
     servePrograms(panel);
+    carryOutPendingSets(panel);
+    state.netServing = 0;
     speakHeldPrompts(panel);
+}
+
+void serveWhileSpeaking(Panel& panel) {
+    auto& state = panel.state;
+    // A pause inside the server's own work (a transmit switched off) serves nobody.
+    if (state.netListening == 0 || state.netServing == 1) return;
+    acceptArrivals(panel);
+    bool answered = false;
+    const Serving serving{true, kMostReadWhileSpeaking};
+    // A program that fails now is dropped at the next tick; nothing changes while speaking.
+    for (auto& client : state.netClients) {
+        if (client.closing) continue;
+        client.readThisTick = 0;
+        serve(panel, client, serving, answered);
+    }
 }
 
 void closeNetwork(Panel& panel) {
     auto& state = panel.state;
     for (const auto& client : state.netClients) tcp(panel).close(client.connection);
     state.netClients.clear();
+    state.pendingSets.clear();
     state.netListening = 0;
 }
 

@@ -7,14 +7,19 @@
 
 namespace vocapan {
 
-// Starts listening when the configuration asks for a port; a port that cannot be had leaves
-// network rig control off.
+// Starts listening when the configuration asks for a port; a port that cannot be had is
+// said once (a console line and a prompt) and leaves network rig control off.
 void openNetwork(Panel& panel);
 
-// Takes new connections, answers every whole line that has arrived and drops connections
-// that misbehave. After an answer it waits a few milliseconds for the program's next line,
-// so that a program's burst of commands is served within one tick.
+// Takes new connections, answers the whole lines that have arrived (up to a share of each
+// program's per tick) and drops connections that misbehave; then carries out the latest set
+// of each kind. After an answer it waits a few milliseconds for the program's next line, so
+// that a program's burst of commands is served within one tick.
 void serviceNetwork(Panel& panel);
+
+// While a prompt plays: takes new connections, answers the programs' questions from the
+// panel's state and keeps their sets for the next tick; nothing else changes.
+void serveWhileSpeaking(Panel& panel);
 
 // Closes every connection and the port.
 void closeNetwork(Panel& panel);

@@ -95,12 +95,14 @@ int runPanel(platform::Platform& services) {
     if (queryRadioState(panel) == RadioQueryResult::Refused) return 0;
 
     openNetwork(panel);
+    panel.whileSpeaking = serveWhileSpeaking;
     services.window.startTimer(kPollTimer, kPollPeriodMs);
     if (state.relayPort > 0) services.window.startTimer(kRelayTimer, kRelayPeriodMs);
     runMessageLoop(panel);
 
     services.window.stopTimer(kRelayTimer);
     services.window.stopTimer(kPollTimer);
+    panel.whileSpeaking = nullptr;
     closeNetwork(panel);
     // However the session ended, the transmitter is not left keyed behind it.
     if (state.txState > 0 || state.tuning == 1) send(panel, "TX0");

@@ -1,6 +1,7 @@
 // The sound player: WAV files by path, one at a time.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -9,10 +10,16 @@ class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
     // Plays the file and returns when it has ended. A missing or unplayable file plays
-    // nothing and returns at once. The file is opened afresh at every call.
-    virtual void playSync(const std::string& path) = 0;
+    // nothing and returns at once. The file is opened afresh at every call. While the sound
+    // plays, `whileWaiting` (when given) is called every few milliseconds, so that the program
+    // can answer what cannot wait for the end of the sound.
+    virtual void playSync(const std::string& path, const std::function<void()>& whileWaiting) = 0;
+    void playSync(const std::string& path) { playSync(path, {}); }
     // Starts the file and returns at once; any later sound replaces it.
     virtual void playAsync(const std::string& path) = 0;
 };
+
+// How often a synchronous play calls its `whileWaiting`.
+inline constexpr int kWhileWaitingEveryMs = 5;
 
 }  // namespace platform

@@ -10,6 +10,15 @@ namespace {
 // The pause that waits for the radio's answer is timing, not speech; it is never held.
 constexpr const char* kPausePrompt = "delay";
 
+// The one place a prompt is played to its end; the panel goes on answering meanwhile.
+void playToEnd(Panel& panel, const std::string& path) {
+    if (!panel.whileSpeaking) {
+        panel.platform.sound.playSync(path);
+        return;
+    }
+    panel.platform.sound.playSync(path, [&panel] { panel.whileSpeaking(panel); });
+}
+
 }  // namespace
 
 void playPrompt(Panel& panel, const std::string& name) {
@@ -20,7 +29,7 @@ void playPrompt(Panel& panel, const std::string& name) {
         state.heldPrompts.push_back(path);
         return;
     }
-    panel.platform.sound.playSync(path);
+    playToEnd(panel, path);
 }
 
 void speakHeldPrompts(Panel& panel) {
@@ -28,7 +37,7 @@ void speakHeldPrompts(Panel& panel) {
     state.holdSpeech = 0;
     const std::vector<std::string> held = std::move(state.heldPrompts);
     state.heldPrompts.clear();
-    for (const auto& path : held) panel.platform.sound.playSync(path);
+    for (const auto& path : held) playToEnd(panel, path);
 }
 
 void playPromptAsync(Panel& panel, const std::string& name) {

@@ -37,7 +37,9 @@ TEST(ServerOptions, demo_command_line_is_taken_whole) {
                                     "--mode-button",
                                     "C",
                                     "--mode-button-after-ms",
-                                    "700"},
+                                    "700",
+                                    "--line-bytes-per-second",
+                                    "3840"},
                                    options, error))
         << error;
     EXPECT_EQ(options.linkPath, "demo/COM5");
@@ -54,6 +56,7 @@ TEST(ServerOptions, demo_command_line_is_taken_whole) {
     EXPECT_EQ(options.modeButton, "C");
     EXPECT_EQ(options.modeButtonAfterMs, 700);
     EXPECT_TRUE(options.logEpoch);
+    EXPECT_EQ(options.lineBytesPerSecond, 3840);
 }
 
 TEST(ServerOptions, no_arguments_give_the_expected_radio) {
@@ -75,6 +78,7 @@ TEST(ServerOptions, wrong_arguments_are_refused_with_a_reason) {
         {"--only-baud", "0"},
         {"--only-baud", "-9600"},
         {"--report-every", "0"},
+        {"--line-bytes-per-second", "0"},
         {"--link"},
         {"--frequency", "7"},
         {"COM5"},

@@ -3,7 +3,8 @@
 # reads and sets frequency, mode, split, transmit and the S-meter through the panel's network
 # port, each exchange well within 0.3 s; the radio hears the panel's own commands for them,
 # the operator hears the new frequency and mode, two programs are served at once, and the
-# poll keeps its 100 ms while a program reads the frequency ten times a second.
+# poll keeps its 100 ms while a program reads the frequency ten times a second; a program is
+# answered while the panel speaks.
 source "$(dirname "$0")/lib.sh"
 command -v rigctl >/dev/null || fail "rigctl (libhamlib-utils) is not installed"
 start_display
@@ -51,8 +52,15 @@ sound_lines() { wc -l <"$work/sound.log"; }
 rig f
 expect_lines "$answer" 7100000
 
+# While the panel speaks the change, another program opens the panel and reads its VFO in
+# well under 0.3 s: the readout has not ended when the answer comes.
 before=$(($(sound_lines) + 1))
 rig F 14074000
+for _ in $(seq 300); do [[ $(heard_since "$before") == "1 "* ]] && break; sleep 0.01; done
+[[ $(heard_since "$before") == "1 "* ]] || fail "the readout did not begin: $(heard_since "$before")"
+rig v
+expect_lines "$answer" VFOA
+[[ $(heard_since "$before") != *lsb* ]] || fail "v was answered only after the readout: $(heard_since "$before")"
 wait_to_hear "$before" "1 4 point 0 7 4 mhz lsb"
 rig f
 expect_lines "$answer" 14074000

@@ -4,6 +4,7 @@
 // that misbehaves is refused or dropped while the panel and the other programs go on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "network/rig_server.h"
@@ -32,8 +33,15 @@ struct NetworkSession {
     }
     platform::fake::FakeTcpServer& tcp() { return fixture.fake.network; }
     PanelState& state() { return fixture.panel.state; }
-    // Ticks until the radio's next frequency report has been read and announced.
-    void untilReported() { runTicks(fixture, 6); }
+    // Timer ticks as the event handler runs them: the poll, then the programs.
+    void ticks(int count) {
+        for (int i = 0; i < count; ++i) {
+            pollTick(fixture.panel);
+            serviceNetwork(fixture.panel);
+        }
+    }
+    // Ticks until the programs have been quiet and the radio's next report has been announced.
+    void untilReported() { ticks(8); }
     PanelFixture fixture;
 };
 
@@ -58,9 +66,13 @@ TEST(NetworkPort, a_port_that_cannot_be_had_leaves_the_panel_running_without_it)
     openNetwork(fixture.panel);
     EXPECT_TRUE(fixture.fake.network.listenedAllInterfaces);
     EXPECT_EQ(fixture.panel.state.netListening, 0);
+    EXPECT_EQ(fixture.fake.console.output, "vocapan: network port 4532 is in use; network rig control is off\n");
+    EXPECT_EQ(fixture.prompts(), Lines{"netbusy"});
     fixture.fake.network.connect();
     runTicks(fixture, 2);
+    serviceNetwork(fixture.panel);
     EXPECT_EQ(fixture.commands(), (Lines{"FA;"}));
+    EXPECT_EQ(fixture.prompts(), Lines{"netbusy"});  // said once
 }
 
 // --- Queries: answered from the panel's state, nothing sent to the radio ---
@@ -115,6 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
         QueryCase{"l SWR", {}, "RPRT -1\n"}, QueryCase{"l", {}, "RPRT -1\n"}, QueryCase{"F", {}, "RPRT -1\n"},
         QueryCase{"F 14.07a", {}, "RPRT -1\n"}, QueryCase{"F 500000", {}, "RPRT -1\n"},
         QueryCase{"+F abc", {}, "set_freq: abc\nRPRT -1\n"}, QueryCase{"M PKTUSB 0", {}, "RPRT -1\n"},
+        QueryCase{"M USB 99999999999999999999", {}, "RPRT -1\n"}, QueryCase{"M USB -2", {}, "RPRT -1\n"},
+        QueryCase{"F 99999999999999999999", {}, "RPRT -1\n"}, QueryCase{"L AF 1e9", {}, "RPRT -1\n"},
         QueryCase{"T x", {}, "RPRT -1\n"}, QueryCase{"L AF 1.5", {}, "RPRT -1\n"},
         QueryCase{"L KEYSPD 70", {}, "RPRT -1\n"}, QueryCase{"L STRENGTH 1", {}, "RPRT -11\n"},
         QueryCase{"V Main", {}, "RPRT -1\n"}, QueryCase{"x", {}, "RPRT -11\n"},
@@ -185,6 +199,7 @@ TEST(SetCommand, transmit_goes_off_again_and_the_rf_power_follows_the_power_rang
     session.fixture.clearRecords();
     session.tcp().client(program).toPanel = "t\nT 0\nt\n";
     serviceNetwork(session.fixture.panel);
+    serviceNetwork(session.fixture.panel);  // the question after T 0 is answered once it is carried out
     EXPECT_EQ(session.tcp().client(program).fromPanel, "RPRT 0\nRPRT 0\n1\nRPRT 0\n0\n");
     EXPECT_EQ(session.fixture.commands(), (Lines{"TX0;"}));
     EXPECT_EQ(session.fixture.prompts(), (Lines{"tx", "off"}));
@@ -244,6 +259,85 @@ TEST(Programs, two_programs_are_served_side_by_side_and_the_dump_ends_with_done)
     EXPECT_EQ(session.tcp().client(second).fromPanel, "7100000\n");
 }
 
+TEST(Programs, sets_reach_the_radio_once_per_kind_per_tick_the_latest_winning) {
+    NetworkSession session;
+    const int program = session.programSends("F 14074000\nM USB 0\nL AF 0.5\nF 14075000\nM CW 0\nL AF 0.2\n");
+    const int other = session.programSends("F 14076000\n");
+    EXPECT_EQ(session.tcp().client(program).fromPanel, "RPRT 0\nRPRT 0\nRPRT 0\nRPRT 0\nRPRT 0\nRPRT 0\n");
+    EXPECT_EQ(session.tcp().client(other).fromPanel, "RPRT 0\n");
+    // The two ticks: the latest of each kind in the order last asked for, then the second
+    // program's frequency.
+    EXPECT_EQ(session.fixture.commands(), (Lines{"FA014075000;", "MD03;", "NA00;", "AG0051;", "FA014076000;"}));
+}
+
+TEST(Programs, a_question_after_the_programs_own_set_waits_for_the_set_to_be_carried_out) {
+    NetworkSession session;
+    const int program = session.tcp().connect();
+    const int other = session.tcp().connect();
+    session.tcp().client(program).toPanel = "F 14074000\nf\n";
+    session.tcp().client(other).toPanel = "f\n";
+    serviceNetwork(session.fixture.panel);
+    EXPECT_EQ(session.tcp().client(program).fromPanel, "RPRT 0\n");
+    EXPECT_EQ(session.tcp().client(other).fromPanel, "7100000\n");
+    serviceNetwork(session.fixture.panel);
+    EXPECT_EQ(session.tcp().client(program).fromPanel, "RPRT 0\n14074000\n");
+}
+
+TEST(Programs, a_flood_of_sets_waits_in_its_connection_and_the_operator_is_first) {
+    NetworkSession session;
+    const int flooding = session.tcp().connect();
+    std::string flood;
+    while (flood.size() < 100000) flood += "F 14074000\nF 14075000\n";
+    session.tcp().client(flooding).toPanel = flood;
+    serviceNetwork(session.fixture.panel);
+    EXPECT_FALSE(session.tcp().client(flooding).toPanel.empty());  // the rest waits in the connection
+    EXPECT_LT(session.state().netClients[0].input.size(), 4096u);
+    session.fixture.clearRecords();
+    onKeyDown(session.fixture.panel, ' ');
+    serviceNetwork(session.fixture.panel);
+    const Lines sent = session.fixture.commands();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.front(), "TX1;");
+    EXPECT_LE(std::count_if(sent.begin(), sent.end(), [](const std::string& c) { return c.rfind("FA", 0) == 0; }), 1);
+}
+
+TEST(Programs, a_frequency_set_while_transmitting_is_what_the_f_key_says) {
+    NetworkSession session;
+    const int program = session.programSends("T 1\n");
+    session.tcp().client(program).toPanel = "F 14074000\n";
+    session.ticks(4);
+    session.fixture.clearRecords();
+    onKeyDown(session.fixture.panel, 'F');
+    const Lines heard = session.fixture.prompts();
+    ASSERT_GE(heard.size(), 6u);
+    EXPECT_EQ(Lines(heard.begin(), heard.begin() + 6), (Lines{"1", "4", "point", "0", "7", "4"}));
+    EXPECT_EQ(session.state().freqDisplayText, " 14.074000");
+}
+
+TEST(Programs, while_the_panel_speaks_questions_are_answered_and_sets_wait_for_the_end) {
+    NetworkSession session;
+    session.fixture.panel.whileSpeaking = serveWhileSpeaking;
+    session.programSends("F 14074000\n");
+    const int second = session.tcp().connect();
+    struct Moment {
+        std::string answers;  // what the second program had got as a word began
+        std::string sent;     // what the radio had heard
+    };
+    std::vector<Moment> moments;
+    session.fixture.fake.sound.onPlay = [&](const std::string&) {
+        if (moments.empty()) session.tcp().client(second).toPanel = "v\nF 14075000\n";
+        moments.push_back({session.tcp().client(second).fromPanel, session.fixture.radioPort.written});
+    };
+    session.untilReported();
+    const Lines readout{"1", "4", "point", "0", "7", "4", "mhz", "lsb"};
+    const Lines heard = session.fixture.prompts();
+    ASSERT_GE(heard.size(), readout.size());
+    EXPECT_EQ(Lines(heard.begin(), heard.begin() + 8), readout);
+    EXPECT_EQ(moments[1].answers, "VFOA\nRPRT 0\n");  // before the second word of the readout
+    EXPECT_EQ(moments[7].sent.find("FA014075000;"), std::string::npos);
+    EXPECT_NE(session.fixture.radioPort.written.find("FA014075000;"), std::string::npos);  // once it had ended
+}
+
 struct MisbehaviourCase {
     std::string name;
     std::function<void(NetworkSession&, int program, int other)> act;
@@ -278,13 +372,22 @@ void goneMidCommand(NetworkSession& s, int p, int) {
     s.tcp().client(p).closedByClient = true;
 }
 
-void silentForAMinute(NetworkSession& s, int p, int other) {
-    s.tcp().client(p).toPanel = "f";
+// A minute in which the program sends `text` every 5 s and the other program keeps asking.
+void aMinuteOf(NetworkSession& s, int p, int other, const std::string& text) {
     for (int tick = 0; tick < 1201; ++tick) {
-        if (tick % 100 == 0) s.tcp().client(other).toPanel = "t\n";  // the other program keeps asking
+        if (tick % 100 == 0) {
+            s.tcp().client(p).toPanel += text;
+            s.tcp().client(other).toPanel = "t\n";
+        }
         serviceNetwork(s.fixture.panel);
     }
 }
+
+void silentForAMinute(NetworkSession& s, int p, int other) {
+    s.tcp().client(p).toPanel = "f";
+    aMinuteOf(s, p, other, "");
+}
+void blankLinesForAMinute(NetworkSession& s, int p, int other) { aMinuteOf(s, p, other, "\n"); }
 
 void neverReading(NetworkSession& s, int p, int) {
     s.tcp().client(p).roomLeft = 0;
@@ -295,6 +398,7 @@ INSTANTIATE_TEST_SUITE_P(Programs, Misbehaviour,
                          ::testing::Values(MisbehaviourCase{"a line longer than 4 kB", overlongLine},
                                            MisbehaviourCase{"going away in the middle of a command", goneMidCommand},
                                            MisbehaviourCase{"never sending a line for a minute", silentForAMinute},
+                                           MisbehaviourCase{"only blank lines for a minute", blankLinesForAMinute},
                                            MisbehaviourCase{"never reading its answers", neverReading}));
 
 TEST(Programs, a_hundred_programs_find_eight_places_and_the_rest_are_closed) {

@@ -117,6 +117,16 @@ TEST_F(SoundPlayerTest, without_sound_output_a_prompt_still_takes_its_length) {
     const long took = msSince(start);
     EXPECT_GE(took, 300);
     EXPECT_LT(took, 450);
+
+    // With something to do meanwhile, it is done from the start, and the prompt still lasts.
+    long firstCallMs = -1;
+    const Clock::time_point again = Clock::now();
+    player->playSync("wave\\delay.wav", [&] {
+        if (firstCallMs < 0) firstCallMs = msSince(again);
+    });
+    EXPECT_GE(msSince(again), 300);
+    EXPECT_GE(firstCallMs, 0);
+    EXPECT_LT(firstCallMs, 100);
 }
 
 TEST_F(SoundPlayerTest, missing_or_broken_prompts_and_started_prompts_return_at_once) {

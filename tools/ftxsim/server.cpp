@@ -3,10 +3,12 @@
 // clock, and every command received is logged with its time and speed.
 #include "ftxsim/server.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <fstream>
 #include <string>
+#include <thread>
 
 namespace ftxsim {
 
@@ -66,6 +68,28 @@ private:
     std::size_t garbled_ = 0;
 };
 
+// The bytes a line at `bytesPerSecond` has carried since the last read: what the radio may
+// take in now. Unused time is not saved up beyond one read's worth.
+class LinePace {
+public:
+    explicit LinePace(int bytesPerSecond) : bytesPerSecond_(bytesPerSecond), last_(SteadyClock::now()) {}
+
+    int allowance(int most) {
+        if (bytesPerSecond_ == 0) return most;
+        const auto now = SteadyClock::now();
+        const double seconds = std::chrono::duration<double>(now - last_).count();
+        last_ = now;
+        carried_ = std::min<double>(most, carried_ + seconds * bytesPerSecond_);
+        return static_cast<int>(carried_);
+    }
+    void took(int bytes) { carried_ -= bytes; }
+
+private:
+    int bytesPerSecond_;
+    SteadyClock::time_point last_;
+    double carried_ = 0;
+};
+
 }  // namespace
 
 void serve(Radio& radio, PtyLine& line, const ServerOptions& options, const volatile std::sig_atomic_t& stopRequested) {
@@ -88,9 +112,14 @@ void serve(Radio& radio, PtyLine& line, const ServerOptions& options, const vola
         }
     };
     char buffer[512];
+    LinePace pace(options.lineBytesPerSecond);
 
     while (!stopRequested) {
-        const int count = line.read(buffer, sizeof buffer, kWaitMs);
+        const int readable = pace.allowance(sizeof buffer);
+        // A paced line with nothing carried yet waits one byte's time.
+        const int count = readable > 0 ? line.read(buffer, readable, kWaitMs) : 0;
+        if (readable == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        pace.took(count);
         const auto now = SteadyClock::now();
         const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - simulated);
         radio.advance(static_cast<int>(elapsed.count()));

@@ -11,9 +11,10 @@ namespace ftxsim {
 
 namespace {
 
-constexpr auto kValueOptions = std::to_array<std::string_view>(
-    {"--link", "--log", "--report", "--id", "--only-baud", "--report-every", "--knob", "--knob-step-ms",
-     "--knob-after-ms", "--mode-button", "--mode-button-after-ms", "--burst", "--burst-after-ms"});
+constexpr auto kValueOptions =
+    std::to_array<std::string_view>({"--link", "--log", "--report", "--id", "--only-baud", "--report-every", "--knob",
+                                     "--knob-step-ms", "--knob-after-ms", "--mode-button", "--mode-button-after-ms",
+                                     "--burst", "--burst-after-ms", "--line-bytes-per-second"});
 constexpr std::size_t kMostDigits = 9;  // what the conversion to a number takes safely
 
 bool allDigits(const std::string& text) {
@@ -78,6 +79,9 @@ std::string takeValue(const std::string& name, const std::string& value, ServerO
     }
     if (name == "--burst" && !positiveNumber(value, options.burstBytes)) return "--burst takes a number of bytes";
     if (name == "--burst-after-ms" && !milliseconds(value, options.burstAfterMs)) return name + " takes milliseconds";
+    if (name == "--line-bytes-per-second" && !positiveNumber(value, options.lineBytesPerSecond)) {
+        return name + " takes bytes a second, for example 3840 for 38400 baud";
+    }
     return {};
 }
 

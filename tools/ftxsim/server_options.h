@@ -27,6 +27,10 @@ struct ServerOptions {
     // program reads them, once, timed from the start.
     int burstBytes = 0;    // --burst
     int burstAfterMs = 0;  // --burst-after-ms
+    // --line-bytes-per-second: the radio takes in no more than this (3840 for 38400 baud),
+    // so that what a program writes faster queues on the line as on a real port; 0 as fast
+    // as it comes.
+    int lineBytesPerSecond = 0;
 };
 
 inline constexpr const char* kUsage =
@@ -34,11 +38,12 @@ inline constexpr const char* kUsage =
     "              [--report TEXT] [--report-every MS] [--mic-reports]\n"
     "              [--knob HZ,HZ,... [--knob-step-ms MS] [--knob-after-ms MS]]\n"
     "              [--mode-button CODE [--mode-button-after-ms MS]]\n"
-    "              [--burst BYTES [--burst-after-ms MS]]\n"
+    "              [--burst BYTES [--burst-after-ms MS]] [--line-bytes-per-second N]\n"
     "Serves a simulated FTX transceiver on a pseudo-terminal until stopped (SIGINT or SIGTERM).\n"
     "--knob turns the radio's dial through the frequencies as an operator would, --mode-button\n"
     "presses the button of a mode (the character after MD0), both timed from the start.\n"
-    "--burst floods the line once with BYTES of the --report text, logging its start and end.\n";
+    "--burst floods the line once with BYTES of the --report text, logging its start and end.\n"
+    "--line-bytes-per-second reads commands no faster than a real line carries them.\n";
 
 // Reads the arguments after the program name. False, with `error` telling why, on a
 // wrong argument.

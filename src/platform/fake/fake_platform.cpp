@@ -74,10 +74,11 @@ std::unique_ptr<SerialPort> FakeSerialPortOpener::open(int comNumber) {
     return std::make_unique<FakeSerialPort>(*found);
 }
 
-void FakeSoundPlayer::playSync(const std::string& path) {
+void FakeSoundPlayer::playSync(const std::string& path, const std::function<void()>& whileWaiting) {
     played.push_back(path);
     playedAsync.push_back(false);
     if (onPlay) onPlay(path);
+    for (int call = 0; whileWaiting && call < waitingCallsPerPlay; ++call) whileWaiting();
 }
 
 void FakeSoundPlayer::playAsync(const std::string& path) {

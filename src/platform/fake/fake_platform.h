@@ -45,9 +45,13 @@ private:
 
 class FakeSoundPlayer : public SoundPlayer {
 public:
-    void playSync(const std::string& path) override;
+    using SoundPlayer::playSync;
+    void playSync(const std::string& path, const std::function<void()>& whileWaiting) override;
     void playAsync(const std::string& path) override;
-    std::vector<std::string> played;                      // every path asked for, in order
+    std::vector<std::string> played;  // every path asked for, in order
+    // Calls of `whileWaiting` made in each synchronous play, as if it lasted that many
+    // periods; 1 unless a test says otherwise.
+    int waitingCallsPerPlay = 1;
     std::vector<bool> playedAsync;                        // parallel to `played`
     std::function<void(const std::string& path)> onPlay;  // runs as a sound "plays"
 };

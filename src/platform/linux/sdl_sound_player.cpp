@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -57,13 +58,15 @@ public:
         }
     }
 
-    void playSync(const std::string& path) override { play(path, true); }
-    void playAsync(const std::string& path) override { play(path, false); }
+    void playSync(const std::string& path, const std::function<void()>& whileWaiting) override {
+        play(path, true, whileWaiting);
+    }
+    void playAsync(const std::string& path) override { play(path, false, {}); }
 
 private:
     enum class Output { Untried, Device, Silent };
 
-    void play(const std::string& path, bool untilEnd) {
+    void play(const std::string& path, bool untilEnd, const std::function<void()>& whileWaiting) {
         log_.record(path);
         // A new prompt silences whatever is still sounding, even when it cannot play itself.
         if (device_ != 0) SDL_ClearQueuedAudio(device_);
@@ -73,9 +76,9 @@ private:
         const Clock::time_point end = Clock::now() + sound.playingTime();
         if (openOutput()) {
             if (!queue(sound)) return;
-            if (untilEnd) waitForDevice(end);
+            if (untilEnd) waitForDevice(end, whileWaiting);
         } else if (untilEnd) {
-            std::this_thread::sleep_until(end);
+            waitUntil(end, whileWaiting);
         }
     }
 
@@ -124,10 +127,23 @@ private:
         return true;
     }
 
-    void waitForDevice(Clock::time_point end) {
-        std::this_thread::sleep_until(end);
+    void waitForDevice(Clock::time_point end, const std::function<void()>& whileWaiting) {
+        waitUntil(end, whileWaiting);
         const Clock::time_point limit = end + kDeviceLagAllowance;
         while (SDL_GetQueuedAudioSize(device_) > 0 && Clock::now() < limit) SDL_Delay(2);
+    }
+
+    // Sleeps until `end`, waking every few milliseconds for `whileWaiting`.
+    static void waitUntil(Clock::time_point end, const std::function<void()>& whileWaiting) {
+        if (!whileWaiting) {
+            std::this_thread::sleep_until(end);
+            return;
+        }
+        for (Clock::time_point now = Clock::now(); now < end; now = Clock::now()) {
+            whileWaiting();
+            std::this_thread::sleep_until(
+                std::min(end, Clock::now() + std::chrono::milliseconds(kWhileWaitingEveryMs)));
+        }
     }
 
     SoundLog log_;

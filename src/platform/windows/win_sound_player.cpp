@@ -6,6 +6,8 @@
 // mmsystem.h needs the types of windows.h before it.
 #include <mmsystem.h>
 
+#include <algorithm>
+
 #include "platform/windows/backends.h"
 #include "platform/windows/wav_length.h"
 
@@ -15,9 +17,18 @@ namespace {
 
 class WinSoundPlayer : public SoundPlayer {
 public:
-    void playSync(const std::string& path) override {
-        if (PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT)) return;
-        if (const auto lengthMs = wavFileLengthMs(path)) Sleep(static_cast<DWORD>(*lengthMs));
+    // With something to do meanwhile the sound is started asynchronously and waited for by its
+    // recorded length, waking every few milliseconds; without a device it only takes its time.
+    void playSync(const std::string& path, const std::function<void()>& whileWaiting) override {
+        if (!whileWaiting && PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT)) return;
+        const auto lengthMs = wavFileLengthMs(path);
+        if (!lengthMs) return;
+        if (whileWaiting) PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT | SND_ASYNC);
+        const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(*lengthMs);
+        for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+            if (whileWaiting) whileWaiting();
+            Sleep(static_cast<DWORD>(std::min<ULONGLONG>(end - now, kWhileWaitingEveryMs)));
+        }
     }
 
     void playAsync(const std::string& path) override {

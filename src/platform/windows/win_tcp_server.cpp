@@ -11,8 +11,8 @@ namespace platform::windows_backend {
 
 namespace {
 
-constexpr int kBacklog = 16;
 constexpr int kHighestPort = 65535;
+constexpr int kReceiveQueue = 16384;
 
 bool setNonBlocking(SOCKET socket) {
     u_long on = 1;
@@ -39,12 +39,15 @@ public:
         BOOL exclusive = TRUE;
         setsockopt(socket, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive),
                    sizeof exclusive);
+        // Connections keep a small receive queue: what a program writes beyond it waits in the
+        // program, which slows down, and nothing old is left queued when it closes.
+        setsockopt(socket, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&kReceiveQueue), sizeof kReceiveQueue);
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_port = htons(static_cast<u_short>(port));
         address.sin_addr.s_addr = htonl(allInterfaces ? INADDR_ANY : INADDR_LOOPBACK);
         if (!setNonBlocking(socket) || bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            ::listen(socket, kBacklog) != 0) {
+            ::listen(socket, SOMAXCONN) != 0) {
             closesocket(socket);
             return false;
         }
@@ -52,6 +55,8 @@ public:
         return true;
     }
 
+    // Connections wait in the system's longest queue, so that many programs opening at once
+    // are all taken at the next serve.
     int accept() override {
         if (listener_ == INVALID_SOCKET) return 0;
         const SOCKET socket = ::accept(listener_, nullptr, nullptr);
