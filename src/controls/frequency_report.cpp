@@ -20,12 +20,13 @@ constexpr int kReportTerminatorPosition = 12;  // two letters, nine digits, ";"
 constexpr int kQuitOnCountdown = 3;            // the second report after the quit key
 
 // The first report: the operator hears where the radio is and that the panel is ready.
+// Programs on the network port may work the radio while that is said.
 void announceConnection(Panel& panel) {
+    panel.state.connected = 1;
     sayFrequency(panel);
     sayMode(panel);
     applyPreamp(panel);
     playPrompt(panel, "connected");
-    panel.state.connected = 1;
     noteConnectionHeard(panel);
 }
 
