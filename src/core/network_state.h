@@ -19,6 +19,7 @@ struct NetClient {
 struct NetworkState {
     int netListening = 0;
     int announceAfterRemote = 0;  // the next frequency report speaks frequency and mode
+    int rigDataMode = 0;          // the panel mode a program last set by its data-mode name; 0 none
     std::vector<NetClient> netClients;
 };
 

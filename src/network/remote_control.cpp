@@ -5,6 +5,7 @@
 #include "controls/frequency_ops.h"
 #include "controls/mode_change.h"
 #include "controls/transmit.h"
+#include "core/number_text.h"
 #include "core/panel_numbers.h"
 #include "link/command.h"
 #include "network/rig_values.h"
@@ -32,6 +33,27 @@ void tuneFromProgram(Panel& panel, int hz) {
     state.vfoAHz = hz;
     sendFrequency(panel);
     announceWithNextReport(panel);
+}
+
+void tuneReceiveVfoFromProgram(Panel& panel, int hz) {
+    auto& state = panel.state;
+    if (state.vfoBTarget != 1) {
+        tuneFromProgram(panel, hz);
+        return;
+    }
+    if (hz == receiveVfoHz(state)) return;
+    holdBandTable(panel);
+    // Split ends by tuning VFO A back to this.
+    state.splitSaveText = "A" + zeroPadded(hz, 9);
+    // The panel's own frequency commands go to VFO B in split; this one is VFO A's.
+    state.vfoBTarget = 0;
+    send(panel, "F" + state.splitSaveText);
+    state.vfoBTarget = 1;
+}
+
+void tuneTransmitVfoFromProgram(Panel& panel, int hz) {
+    switchSplitFromProgram(panel, true);
+    tuneFromProgram(panel, hz);  // in split the panel's frequency is VFO B's
 }
 
 void changeModeFromProgram(Panel& panel, int mode, int passbandHz) {
