@@ -39,10 +39,10 @@ xmlrpc() {
   curl -s -m 2 -d "<?xml version=\"1.0\"?><methodCall><methodName>$1</methodName>$params</methodCall>" \
     "http://127.0.0.1:$xmlrpc_port/RPC2" | sed -n 's/.*<double>\([0-9]*\)\..*/\1/p'
 }
-# Waits (at most 30 s) until fldigi's dial reads $1.
+# Waits (at most about a minute: fldigi starts slowly on a busy machine) until its dial reads $1.
 wait_for_dial() {
   local dial=""
-  for _ in $(seq 300); do
+  for _ in $(seq 600); do
     dial=$(xmlrpc rig.get_frequency || true)
     [[ $dial == "$1" ]] && return
     sleep 0.1
