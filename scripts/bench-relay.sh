@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times each rigctl call (Hamlib model 1049) through the panel's relay port and straight to a
-# simulated radio, side by side in one run, and fails when a relayed call takes more than
-# 1 s longer than the same call straight to the radio.
+# simulated radio, side by side in one run (the middle of three tries of each), and fails when
+# a relayed call takes more than 0.05 s longer than the same call straight to the radio.
 #
 # Usage: scripts/bench-relay.sh [BUILD_DIR]   (default build/; needs Xvfb, socat, rigctl)
 set -euo pipefail
@@ -30,21 +30,29 @@ time_call() {
   awk -v ns=$(($(date +%s%N) - started)) 'BEGIN { printf "%.3f", ns / 1e9 }'
 }
 
+# The middle of three timings, so that one pause of the busy machine does not decide.
+median() { printf '%s\n' "$@" | sort -n | sed -n 2p; }
+
 worst=0
 printf '%-16s %8s %8s %8s  %s\n' call direct relay longer "answer through the relay"
 for call in "f" "F 14074000" "f" "m" "M USB 2400" "m" "l STRENGTH" "t"; do
   read -ra words <<<"$call"
-  direct=$(time_call "$work/direct" "${words[@]}")
-  relay=$(time_call "$work/logger" "${words[@]}")
-  answer=$(tr '\n' ' ' <"$work/answer")
+  directs=() relays=()
+  for _ in 1 2 3; do
+    directs+=("$(time_call "$work/direct" "${words[@]}")")
+    relays+=("$(time_call "$work/logger" "${words[@]}")")
+    answer=$(tr '\n' ' ' <"$work/answer")
+    [[ $answer != *failed* ]] || fail "'$call' failed through the relay: $answer"
+  done
+  direct=$(median "${directs[@]}")
+  relay=$(median "${relays[@]}")
   longer=$(awk -v a="$relay" -v b="$direct" 'BEGIN { printf "%.3f", a - b }')
   printf '%-16s %8s %8s %8s  %s\n' "$call" "$direct" "$relay" "$longer" "$answer"
   worst=$(awk -v a="$longer" -v w="$worst" 'BEGIN { print (a > w) ? a : w }')
-  [[ $answer != *failed* ]] || fail "'$call' failed through the relay: $answer"
 done
 
 xdotool windowfocus --sync "$window" key q
 wait "$panel" || true
 echo "most a relayed call took longer: $worst s"
-awk -v w="$worst" 'BEGIN { exit !(w <= 1.0) }' || fail "a relayed call took more than 1 s longer"
+awk -v w="$worst" 'BEGIN { exit !(w <= 0.05) }' || fail "a relayed call took more than 0.05 s longer"
 echo "PASS"

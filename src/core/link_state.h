@@ -54,6 +54,7 @@ struct LinkState {
     int relayEnd = 0;
     int relayFaPos = 0;
     int rawVfoHold = 0;
+    int relayRetryTicks = 0;  // send ticks since the closed relay port was last tried
 };
 
 }  // namespace vocapan

@@ -39,6 +39,7 @@ struct NetworkState {
     int netServing = 0;           // 1 while the server works through the programs' lines
     int announceAfterRemote = 0;  // the next frequency report speaks frequency and mode
     int ticksSinceRemoteSet = 0;  // ticks since a program's set was carried out
+    int rigDataMode = 0;          // the panel mode a program last set by its data-mode name; 0 none
     std::vector<NetClient> netClients;
     std::vector<PendingSet> pendingSets;  // in the order they were last asked for
 };

@@ -6,34 +6,34 @@ namespace {
 
 // Receive ranges: HF and 6 m, the air band and 2 m, 70 cm (start, end, modes, no power,
 // VFO A and B, one antenna), each for Hamlib's mode bits of AM, CW, USB, LSB, FM, FMN and
-// C4FM (0x20020002f); then the transmit ranges with their power in milliwatts.
+// C4FM (0x200021c2f); then the transmit ranges with their power in milliwatts.
 constexpr const char* kRanges =
-    "30000 56000000 0x20020002f -1 -1 0x3 0x1\n"
-    "118000000 164000000 0x20020002f -1 -1 0x3 0x1\n"
-    "420000000 470000000 0x20020002f -1 -1 0x3 0x1\n"
+    "30000 56000000 0x200021c2f -1 -1 0x3 0x1\n"
+    "118000000 164000000 0x200021c2f -1 -1 0x3 0x1\n"
+    "420000000 470000000 0x200021c2f -1 -1 0x3 0x1\n"
     "0 0 0 0 0 0 0\n"
-    "1800000 54000000 0x20020002f 5000 100000 0x3 0x1\n"
-    "144000000 148000000 0x20020002f 5000 50000 0x3 0x1\n"
-    "430000000 450000000 0x20020002f 5000 50000 0x3 0x1\n"
+    "1800000 54000000 0x200021c2f 5000 100000 0x3 0x1\n"
+    "144000000 148000000 0x200021c2f 5000 50000 0x3 0x1\n"
+    "430000000 450000000 0x200021c2f 5000 50000 0x3 0x1\n"
     "0 0 0 0 0 0 0\n";
 
 // Tuning steps (the panel's CW and SSB steps, the FM channel step), then the filters of each
-// mode family, the default first.
+// mode family, the default first; each data mode goes with its voice mode.
 constexpr const char* kStepsAndFilters =
     "0x2 10\n"
-    "0xc 100\n"
-    "0x200200021 12500\n"
+    "0xc0c 100\n"
+    "0x200201021 12500\n"
     "0 0\n"
-    "0xc 2400\n"
-    "0xc 1800\n"
-    "0xc 3100\n"
+    "0xc0c 2400\n"
+    "0xc0c 1800\n"
+    "0xc0c 3100\n"
     "0x2 500\n"
     "0x2 50\n"
     "0x2 1200\n"
     "0x1 6000\n"
     "0x200000 9000\n"
     "0x200000000 12500\n"
-    "0x20 16000\n"
+    "0x1020 16000\n"
     "0 0\n";
 
 // No RIT, XIT, IF shift or announcements; preamplifier 1 and 2, the attenuator; no functions;
@@ -47,12 +47,13 @@ constexpr const char* kCapabilities =
     "0x40007038\n0x7038\n"
     "0x0\n0x0\n";
 
-// The transmitter is keyed by command ("ptt_type" 1). The panel's VFO B is its split, so
-// Hamlib is told it cannot choose a VFO: otherwise it flips VFOs at open to read VFO B.
+// The transmitter is keyed by command ("ptt_type" 1). Frequency and mode are targetable on
+// both VFOs (0x3), so that Hamlib sets the transmit VFO by the split commands; it cannot
+// choose a VFO, as the panel's VFO B is its split: otherwise it flips VFOs at open.
 constexpr const char* kSettings =
     "vfo_ops=0x0\n"
     "ptt_type=0x1\n"
-    "targetable_vfo=0x0\n"
+    "targetable_vfo=0x3\n"
     "has_set_vfo=0\n"
     "has_get_vfo=1\n"
     "has_set_freq=1\n"

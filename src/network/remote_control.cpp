@@ -44,6 +44,27 @@ void tuneFromProgram(Panel& panel, int hz) {
     announceWithNextReport(panel);
 }
 
+void tuneReceiveVfoFromProgram(Panel& panel, int hz) {
+    auto& state = panel.state;
+    if (state.vfoBTarget != 1) {
+        tuneFromProgram(panel, hz);
+        return;
+    }
+    if (hz == receiveVfoHz(state)) return;
+    holdBandTable(panel);
+    // Split ends by tuning VFO A back to this.
+    state.splitSaveText = "A" + zeroPadded(hz, 9);
+    // The panel's own frequency commands go to VFO B in split; this one is VFO A's.
+    state.vfoBTarget = 0;
+    send(panel, "F" + state.splitSaveText);
+    state.vfoBTarget = 1;
+}
+
+void tuneTransmitVfoFromProgram(Panel& panel, int hz) {
+    switchSplitFromProgram(panel, true);
+    tuneFromProgram(panel, hz);  // in split the panel's frequency is VFO B's
+}
+
 void changeModeFromProgram(Panel& panel, int mode, int passbandHz) {
     auto& state = panel.state;
     const bool modeChanges = mode != state.mode;

@@ -10,6 +10,11 @@ namespace vocapan {
 
 // Tunes the VFO in use to `hz`; the radio's next report draws and speaks it.
 void tuneFromProgram(Panel& panel, int hz);
+// Tunes VFO A, the receive VFO, to `hz`. In split the panel works VFO B, so VFO A is set by
+// its own command and quietly: the panel shows and speaks VFO B, as with the operator's V key.
+void tuneReceiveVfoFromProgram(Panel& panel, int hz);
+// Tunes VFO B, the transmit VFO, to `hz`, switching split on first when it is off.
+void tuneTransmitVfoFromProgram(Panel& panel, int hz);
 // Puts `mode` into effect and, for SSB and CW with `passbandHz` above 0, the filter closest
 // to that width.
 void changeModeFromProgram(Panel& panel, int mode, int passbandHz);

@@ -51,14 +51,23 @@ std::optional<bool> switchOf(const std::string& text) {
 
 // --- Queries: the panel's state as the last poll left it ---
 
-Outcome getFrequency(Panel& panel, const Args&) { return value("Frequency", decimalText(panel.state.vfoAHz)); }
+// F, f, M and m work VFO A, the receive VFO, with or without split; I, i, X and x VFO B.
+Outcome getFrequency(Panel& panel, const Args&) { return value("Frequency", decimalText(receiveVfoHz(panel.state))); }
 
-Outcome getMode(Panel& panel, const Args&) {
-    return {
-        {kRigOk,
-         {{"Mode", std::string(rigModeName(panel.state.mode))}, {"Passband", decimalText(passbandHz(panel.state))}}},
-        {}};
+// In split the panel's frequency is VFO B's; without split the transmitter works VFO A.
+Outcome getSplitFrequency(Panel& panel, const Args&) { return value("TX Frequency", decimalText(panel.state.vfoAHz)); }
+
+// The panel works one mode on both VFOs. A mode a program set by its data-mode name is
+// answered by that name until the mode changes.
+Outcome modeAnswer(Panel& panel, const char* modeLabel, const char* passbandLabel) {
+    auto& state = panel.state;
+    if (state.rigDataMode != state.mode) state.rigDataMode = 0;
+    const std::string_view name = state.rigDataMode != 0 ? rigDataModeName(state.mode) : rigModeName(state.mode);
+    return {{kRigOk, {{modeLabel, std::string(name)}, {passbandLabel, decimalText(passbandHz(state))}}}, {}};
 }
+
+Outcome getMode(Panel& panel, const Args&) { return modeAnswer(panel, "Mode", "Passband"); }
+Outcome getSplitMode(Panel& panel, const Args&) { return modeAnswer(panel, "TX Mode", "TX Passband"); }
 
 // The receive VFO is VFO A; in split the panel transmits on VFO B. Hamlib turns split off
 // only from the receive VFO.
@@ -86,10 +95,28 @@ Outcome dumpState(Panel& panel, const Args&) {
 
 // --- Sets: checked now, carried out once the answer has gone ---
 
+// A frequency in the panel's range; nothing for any other text.
+std::optional<int> frequencyOf(const std::string& text) {
+    const auto hz = decimalFromText(text);
+    if (!hz || *hz < kLowestFrequency || *hz > kHighestFrequency) return std::nullopt;
+    return static_cast<int>(*hz);
+}
+
+bool splitRefusedNow(const PanelState& state, bool on) { return (state.vfoBTarget == 1) != on && splitRefused(state); }
+
 Outcome setFrequency(Panel&, const Args& args) {
-    const auto hz = decimalFromText(args[0]);
-    if (!hz || *hz < kLowestFrequency || *hz > kHighestFrequency) return failure(kRigInvalid);
-    return done([hz = static_cast<int>(*hz)](Panel& p) { tuneFromProgram(p, hz); });
+    const auto hz = frequencyOf(args[0]);
+    if (!hz) return failure(kRigInvalid);
+    return done([hz = *hz](Panel& p) { tuneReceiveVfoFromProgram(p, hz); });
+}
+
+// Hamlib's programs set the transmit frequency right after asking for split, and some
+// without asking: split comes on with it.
+Outcome setSplitFrequency(Panel& panel, const Args& args) {
+    const auto hz = frequencyOf(args[0]);
+    if (!hz) return failure(kRigInvalid);
+    if (splitRefusedNow(panel.state, true)) return failure(kRigRejected);
+    return done([hz = *hz](Panel& p) { tuneTransmitVfoFromProgram(p, hz); });
 }
 
 Outcome setMode(Panel&, const Args& args) {
@@ -97,12 +124,16 @@ Outcome setMode(Panel&, const Args& args) {
     const auto passband = decimalFromText(args[1]);
     // -1 keeps the width; a passband past the widest filter is no passband at all.
     if (mode == 0 || !passband || *passband < -1 || *passband > kWidestPassband) return failure(kRigInvalid);
-    return done([mode, hz = static_cast<int>(*passband)](Panel& p) { changeModeFromProgram(p, mode, hz); });
+    const bool data = args[0] == rigDataModeName(mode);
+    return done([mode, data, hz = static_cast<int>(*passband)](Panel& p) {
+        changeModeFromProgram(p, mode, hz);
+        p.state.rigDataMode = data ? mode : 0;
+    });
 }
 
 // Split on or off: the panel's VFO B is its split, so choosing VFO B is switching split on.
 Outcome switchSplit(Panel& panel, bool on) {
-    if ((panel.state.vfoBTarget == 1) != on && splitRefused(panel.state)) return failure(kRigRejected);
+    if (splitRefusedNow(panel.state, on)) return failure(kRigRejected);
     return done([on](Panel& p) { switchSplitFromProgram(p, on); });
 }
 
@@ -144,6 +175,10 @@ constexpr auto kCommands = std::to_array<RigCommand>({
     {'M', "set_mode", 2, true, setMode},
     {'v', "get_vfo", 0, false, getVfo},
     {'V', "set_vfo", 1, true, setVfo},
+    {'I', "set_split_freq", 1, true, setSplitFrequency},
+    {'i', "get_split_freq", 0, true, getSplitFrequency},
+    {'X', "set_split_mode", 2, true, setMode},
+    {'x', "get_split_mode", 0, true, getSplitMode},
     {'s', "get_split_vfo", 0, false, getSplit},
     {'S', "set_split_vfo", 2, true, setSplit},
     {'t', "get_ptt", 0, false, getPtt},

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "core/band_table.h"
+#include "core/number_text.h"
 #include "core/panel_numbers.h"
 
 namespace vocapan {
@@ -12,6 +13,13 @@ namespace {
 
 // By panel mode number; index 0 unused. AM and the FM modes keep the radio's fixed filters.
 constexpr std::array<std::string_view, kModeCount + 1> kRigModeNames{"", "LSB", "USB", "CW", "AM", "FMN", "C4FM", "FM"};
+// The data modes: the radio's audio path for data is the operator's concern, so each is the
+// voice mode it rides on.
+struct DataMode {
+    std::string_view name;
+    int mode;
+};
+constexpr std::array<DataMode, 3> kDataModes{{{"PKTLSB", kLsb}, {"PKTUSB", kUsb}, {"PKTFM", kFm}}};
 constexpr std::array<int, kModeCount + 1> kFixedPassbands{0, 0, 0, 0, 6000, 9000, 12500, 16000};
 
 constexpr int kSsbNarrowest = 9, kSsbWidest = 21;
@@ -68,7 +76,25 @@ int panelModeOfRigName(std::string_view name) {
     for (int mode = 1; mode <= kModeCount; ++mode) {
         if (kRigModeNames[static_cast<std::size_t>(mode)] == name) return mode;
     }
+    for (const auto& data : kDataModes) {
+        if (data.name == name) return data.mode;
+    }
     return 0;
+}
+
+std::string_view rigDataModeName(int mode) {
+    for (const auto& data : kDataModes) {
+        if (data.mode == mode) return data.name;
+    }
+    return {};
+}
+
+int receiveVfoHz(const PanelState& state) {
+    const std::string& saved = state.splitSaveText;  // "A" and the nine digits of VFO A
+    const bool known =
+        saved.size() == 10 && saved[0] == 'A' && saved.find_first_not_of("0123456789", 1) == std::string::npos;
+    if (state.vfoBTarget != 1 || !known) return state.vfoAHz;
+    return numberFromText(std::string_view(saved).substr(1));
 }
 
 int passbandHz(const PanelState& state) {

@@ -58,7 +58,10 @@ void takeModeAnswer(Panel& panel) {
 
 void sendTick(Panel& panel) {
     auto& state = panel.state;
-    if (state.relayPort > 0) relayPoll(panel);
+    if (state.relayPort > 0) {
+        watchRelayPort(panel);
+        relayPoll(panel);
+    }
     const std::string command = pollCommand(state);
     state.pollAlt = 1 - state.pollAlt;
     if (!command.empty()) {

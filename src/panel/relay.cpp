@@ -10,6 +10,8 @@
 #include "core/number_text.h"
 #include "core/text_piece.h"
 #include "link/command.h"
+#include "panel/initialise_panel.h"
+#include "panel/relay_commands.h"
 
 namespace vocapan {
 
@@ -21,6 +23,10 @@ using SteadyClock = std::chrono::steady_clock;
 constexpr auto kAnswerLimit = std::chrono::milliseconds(100);
 constexpr int kReadBlock = 4096;
 constexpr std::size_t kShortestReport = 6;
+constexpr int kMostCommandsAtOnce = 16;
+constexpr int kLingerMs = 5;
+constexpr auto kLingerBudget = std::chrono::milliseconds(20);
+constexpr int kRetrySendTicks = 10;  // a failed relay port is tried again every second
 
 // An answer that is not the relayed command's goes to the poll cycle, in the order the radio
 // sent it; the poll's own answer among them is no longer awaited.
@@ -89,7 +95,18 @@ void answerRelay(Panel& panel, const std::string& answer) {
     if (state.relayFaPos >= 1 && state.replyText.size() >= kShortestReport) onFrequencyReport(panel);
 }
 
-// `command` comes with its ";".
+// A mode set by the other program is taken over by the panel.
+void takeOverMode(Panel& panel) {
+    auto& state = panel.state;
+    if (!beginsWith(state.workText, "MD0")) return;
+    const int mode = modeOfCommand(state, textPiece(state.workText, 1, 4));
+    if (mode == 0) return;
+    state.mode = mode;
+    applyMode(panel);
+}
+
+// `command` comes with its ";". A set goes without waiting, as the radio never answers one;
+// a query waits for its own answer.
 void forwardCommand(Panel& panel, const std::string& command) {
     auto& state = panel.state;
     state.rawVfoHold = 1;
@@ -100,17 +117,41 @@ void forwardCommand(Panel& panel, const std::string& command) {
     state.workText = command.substr(0, command.size() - 1);
     sendCommand(panel);
 
-    // A mode set by the other program is taken over by the panel; the radio does not answer it.
-    if (beginsWith(state.workText, "MD0") && textPiece(state.workText, 4, 1) != ";") {
+    if (isSetCommand(state.workText)) {
         state.radioInput += unfinished;
-        const int mode = modeOfCommand(state, textPiece(state.workText, 1, 4));
-        if (mode == 0) return;
-        state.mode = mode;
-        applyMode(panel);
+        takeOverMode(panel);
         return;
     }
     const std::string answer = awaitAnswer(panel, textPiece(state.workText, 1, 2), std::move(unfinished));
     if (!answer.empty()) answerRelay(panel, answer);
+}
+
+// Takes what the other program has written into `relayBuffer`.
+void readRelayPort(Panel& panel) {
+    auto& state = panel.state;
+    for (;;) {
+        state.replyCount = panel.catLink.bytesWaiting(state.relayPort);
+        if (state.replyCount <= 0) break;
+        panel.catLink.readBytes(state.relayPort, state.relayChunk, std::min(state.replyCount, kReadBlock));
+        state.relayBuffer += state.relayChunk;
+        state.relayChunk.clear();
+    }
+}
+
+// Waits a few milliseconds, within the budget of this call, for the program's next command;
+// true when more has come.
+bool lingerForMore(Panel& panel, SteadyClock::time_point start) {
+    auto& state = panel.state;
+    using std::chrono::milliseconds;
+    const auto left = std::chrono::duration_cast<milliseconds>(kLingerBudget - (SteadyClock::now() - start));
+    const int wait = static_cast<int>(std::min<long long>(kLingerMs, left.count()));
+    if (wait <= 0) return false;
+    std::string chunk;
+    while (panel.catLink.readWithin(state.relayPort, chunk, kReadBlock, wait) > 0) {
+        state.relayBuffer += chunk;
+        if (state.relayBuffer.find(';') != std::string::npos) return true;
+    }
+    return false;
 }
 
 // Blanks and line ends around a command (a terminal's Enter) are not part of it.
@@ -134,25 +175,38 @@ std::string nextCommand(std::string& received) {
 
 }  // namespace
 
+void watchRelayPort(Panel& panel) {
+    auto& state = panel.state;
+    if (panel.catLink.isOpen(state.relayPort)) {
+        state.relayRetryTicks = 0;
+        return;
+    }
+    if (++state.relayRetryTicks < kRetrySendTicks) return;
+    state.relayRetryTicks = 0;
+    openPanelPort(panel, state.relayPort);
+    // What the old pair held half-sent is no command of the new one.
+    if (panel.catLink.isOpen(state.relayPort)) state.relayBuffer.clear();
+}
+
 void relayPoll(Panel& panel) {
     auto& state = panel.state;
     if (state.relayPort <= 0 || state.pollHold == 1) return;
     state.relayEnd = 0;
-    for (;;) {
-        state.replyCount = panel.catLink.bytesWaiting(state.relayPort);
-        if (state.replyCount <= 0) break;
-        panel.catLink.readBytes(state.relayPort, state.relayChunk, std::min(state.replyCount, kReadBlock));
-        state.relayBuffer += state.relayChunk;
-        state.relayChunk.clear();
-    }
+    readRelayPort(panel);
     // The radio cannot hear them: the other program's questions go unanswered, as they would
     // with the radio switched off.
     if (state.radioLost == 1) state.relayBuffer.clear();
 
-    // One command at a time: the polls and the keys have their turn between two, and the
-    // relay timer serves the next within a few milliseconds.
-    const std::string command = nextCommand(state.relayBuffer);
-    if (!command.empty()) forwardCommand(panel, command);
+    // The commands that have come are served in turn, and the next one the program writes
+    // after an answer is waited for a few milliseconds; the polls and the keys have their
+    // turn once the program pauses, or after a few tens of milliseconds.
+    const auto start = SteadyClock::now();
+    for (int served = 0; served < kMostCommandsAtOnce; ++served) {
+        std::string command = nextCommand(state.relayBuffer);
+        if (command.empty() && served > 0 && lingerForMore(panel, start)) command = nextCommand(state.relayBuffer);
+        if (command.empty()) return;
+        forwardCommand(panel, command);
+    }
 }
 
 }  // namespace vocapan

@@ -17,4 +17,8 @@ constexpr int kRelayPeriodMs = 10;
 // port is configured.
 void relayPoll(Panel& panel);
 
+// A relay port that failed (its virtual pair closed) or never opened is tried again every
+// second, and served again once it opens: called on each send tick.
+void watchRelayPort(Panel& panel);
+
 }  // namespace vocapan

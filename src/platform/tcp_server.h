@@ -8,8 +8,9 @@ namespace platform {
 class TcpServer {
 public:
     virtual ~TcpServer() = default;
-    // Listens on `port` of 127.0.0.1, or of every interface when `allInterfaces` is set.
-    // False when the port cannot be had (in use, refused, out of range).
+    // Listens on `port` of 127.0.0.1 and ::1, or of every address of both families when
+    // `allInterfaces` is set; IPv6 where the machine has it. False when the port cannot be had
+    // (in use, refused, out of range).
     virtual bool listen(int port, bool allInterfaces) = 0;
     // A connection that has arrived, as a number above 0; 0 when none is waiting.
     virtual int accept() = 0;

@@ -2,9 +2,10 @@
 # A digital-mode program's view of the panel: Debian's Hamlib, as rig model 2 ("NET rigctl"),
 # reads and sets frequency, mode, split, transmit and the S-meter through the panel's network
 # port, each exchange well within 0.3 s; the radio hears the panel's own commands for them,
-# the operator hears the new frequency and mode, two programs are served at once, and the
-# poll keeps its 100 ms while a program reads the frequency ten times a second; a program is
-# answered while the panel speaks.
+# the operator hears the new frequency and mode, two programs are served at once, the poll
+# keeps its 100 ms while a program reads the frequency ten times a second, a program is
+# answered while the panel speaks, ::1 is served as 127.0.0.1 is, and WSJT-X's exchange with
+# split "Rig" works the two VFOs.
 source "$(dirname "$0")/lib.sh"
 command -v rigctl >/dev/null || fail "rigctl (libhamlib-utils) is not installed"
 start_display
@@ -99,6 +100,10 @@ rig l STRENGTH
 changes=$(awk '{ print $3 }' "$work/radio.log" | tr -d '\r' | grep -E '^(F[AB]014074000|MD02|ST[01]|TX[01]);$')
 expect_lines "$changes" 'FA014074000;' 'MD02;' 'ST1;' 'FB014074000;' 'ST0;' 'FA014074000;' 'TX1;' 'TX0;'
 
+echo "-- over IPv6 loopback"
+answer=$(timeout 5 rigctl -m 2 -r "[::1]:$port" f) || fail "rigctl over ::1 failed: $answer"
+expect_lines "$answer" 14074000
+
 # Two programs at once, each reading the frequency ten times a second for three seconds,
 # while the radio's polls are timed.
 poll_from=$(($(wc -l <"$work/radio.log") + 1))
@@ -118,6 +123,16 @@ spacing=$(tail -n +"$poll_from" "$work/radio.log" | grep -E ' (FA|SM0);' | awk '
     if (NR > 1) { total += ms - last; n++ } last = ms }
   END { printf "%.1f", total / n }')
 awk -v s="$spacing" 'BEGIN { exit !(s >= 95 && s <= 105) }' || fail "polls were $spacing ms apart while programs read"
+
+echo "-- WSJT-X's sequence with split Rig: open, poll, split on VFO B, transmit, goodbye"
+mark
+# (Hamlib reads VFO B by f, not i, when frequencies are targetable; the radio's log shows it.)
+sequence=(v s f m t 'S 1 VFOB' 'I 14076000' 'X USB 2400' x 'F 14074500' f 'T 1' t 'T 0' q)
+answer=$(printf '%s\n' "${sequence[@]}" | timeout 20 rigctl -m 2 -r "127.0.0.1:$port" - 2>"$work/wsjtx.err") ||
+  fail "the sequence failed: $answer $(cat "$work/wsjtx.err")"
+expect_lines "$(sed -e 's/ *$//' -e '/^$/d' <<<"$answer")" 'v VFOA' 's 0' VFOA 'f 14074000' 'm USB' 2400 't 0' \
+  'S 1 VFOB' 'I 14076000' 'X USB 2400' 'x USB' 2400 'F 14074500' 'f 14074500' 'T 1' 't 1' 'T 0' q
+expect_sent_in_order ST1 FB014076000 FA014074500 TX1 TX0
 
 "$BIN_DIR/x_close_window" "$window"
 wait "$panel" || fail "the panel did not end after the close request"

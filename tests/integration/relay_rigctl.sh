@@ -2,7 +2,8 @@
 # Hamlib's rigctl (model 1049) works the radio through the panel's relay port, as a logging
 # program would: each call answers with the right value, commands written together are all
 # answered in order, each answer alone, and the panel keeps polling meanwhile. Then rigctld
-# holds the relay and a rigctl network client asks it over 127.0.0.1.
+# holds the relay and a rigctl network client asks it over 127.0.0.1. Last the pair closes
+# and is made again, and the relay serves it again.
 source "$(dirname "$0")/lib.sh"
 command -v rigctl >/dev/null || fail "rigctl is not installed (Debian package libhamlib-utils)"
 command -v rigctld >/dev/null || fail "rigctld is not installed (Debian package libhamlib-utils)"
@@ -11,6 +12,7 @@ command -v socat >/dev/null || fail "socat is not installed"
 start_display
 start_radio 5
 start_relay_pair 7 "$work/logger"
+pair=${pids[-1]}
 write_configuration 1 0 1 7
 start_panel 120
 wait_until_connected
@@ -43,7 +45,8 @@ expect_lines "$first;$second;" "FA014074000;MD02;"
 echo "-- rigctld on the relay, a network client on 127.0.0.1"
 tcp_port=$((40000 + RANDOM % 20000))
 rigctld -m 1049 -r "$work/logger" -s 38400 -T 127.0.0.1 -t "$tcp_port" 2>"$work/rigctld.err" &
-pids+=($!)
+rigctld=$!
+pids+=("$rigctld")
 net() { timeout 20 rigctl -m 2 -r "127.0.0.1:$tcp_port" "$@"; }
 for _ in $(seq 100); do net f >/dev/null 2>&1 && break; sleep 0.1; done
 got=$(net F 7074000 f m) || fail "rigctl over the network failed: $got $(cat "$work/rigctld.err")"
@@ -53,6 +56,25 @@ echo "-- one command and one answer to a transcript line"
 grep -a '^\*\*\*VTX1=.*;.*;' "$work/debug.dat" && fail "a relay answer line holds two answers"
 grep -a '^\*\*\*VRX1=.*;.*;' "$work/debug.dat" && fail "a relay command line holds two commands"
 grep -qa '^\*\*\*VTX1=FA014074000;' "$work/debug.dat" || fail "no relayed frequency answer in the transcript"
+
+echo "-- the relay pair closed and made again under the same name is served within 3 s"
+kill "$rigctld" "$pair"
+wait "$rigctld" "$pair" 2>/dev/null || true
+for _ in $(seq 100); do [[ -e $work/COM7 ]] || break; sleep 0.05; done
+sleep 0.5 # the panel finds its end of the pair closed
+start_relay_pair 7 "$work/logger"
+made=$(date +%s%N)
+exec 3<>"$work/logger"
+answer=""
+while [[ $answer != ID0840 ]] && (($(date +%s%N) - made < 10000000000)); do
+  printf 'ID;' >&3
+  IFS= read -r -t 0.2 -d ';' answer <&3 || true
+done
+exec 3>&-
+took=$((($(date +%s%N) - made) / 1000000))
+[[ $answer == ID0840 ]] || fail "the relay was not served again: '$answer'"
+((took <= 3000)) || fail "the relay was served again only after $took ms"
+echo "served again $took ms after the pair was made"
 
 xdotool windowfocus --sync "$window" key q
 wait "$panel" || fail "the panel did not end after Q"

@@ -98,6 +98,7 @@ TEST_P(Query, is_answered_from_the_panel_state) {
 }
 
 void split(PanelState& s) { s.vfoBTarget = 1; }
+void splitFromVfoA(PanelState& s) { s.vfoBTarget = 1, s.vfoAHz = 14076000, s.splitSaveText = "A014074000"; }
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, Query,
@@ -111,6 +112,13 @@ INSTANTIATE_TEST_SUITE_P(
         QueryCase{"m", [](PanelState& s) { s.mode = 6; }, "C4FM\n12500\n"},
         QueryCase{"m", [](PanelState& s) { s.mode = 2, s.filterWidth = 9; }, "USB\n1800\n"},
         QueryCase{"v", {}, "VFOA\n"}, QueryCase{"v", split, "VFOA\n"}, QueryCase{"s", {}, "0\nVFOA\n"},
+        // In split f reads VFO A, where split began, and i VFO B, the panel's frequency.
+        QueryCase{"f", splitFromVfoA, "14074000\n"}, QueryCase{"i", splitFromVfoA, "14076000\n"},
+        QueryCase{"+\\get_split_freq", splitFromVfoA, "get_split_freq:\nTX Frequency: 14076000\nRPRT 0\n"},
+        QueryCase{"i", {}, "7100000\n"}, QueryCase{"x", {}, "LSB\n2400\n"},
+        QueryCase{"+\\get_split_mode", {}, "get_split_mode:\nTX Mode: LSB\nTX Passband: 2400\nRPRT 0\n"},
+        QueryCase{"m", [](PanelState& s) { s.mode = 2, s.rigDataMode = 2; }, "PKTUSB\n2400\n"},
+        QueryCase{"m", [](PanelState& s) { s.rigDataMode = 2; }, "LSB\n2400\n"},  // the operator changed it
         QueryCase{"+s", split, "get_split_vfo:\nSplit: 1\nTX VFO: VFOB\nRPRT 0\n"}, QueryCase{"t", {}, "0\n"},
         QueryCase{"t", [](PanelState& s) { s.txState = 10; }, "1\n"}, QueryCase{"\\chk_vfo", {}, "0\n"},
         QueryCase{"+\\chk_vfo", {}, "ChkVFO: 0\n"}, QueryCase{"\\get_powerstat", {}, "1\n"},
@@ -126,12 +134,20 @@ INSTANTIATE_TEST_SUITE_P(
         // Refused: a wrong or missing argument, and what the panel does not offer.
         QueryCase{"l SWR", {}, "RPRT -1\n"}, QueryCase{"l", {}, "RPRT -1\n"}, QueryCase{"F", {}, "RPRT -1\n"},
         QueryCase{"F 14.07a", {}, "RPRT -1\n"}, QueryCase{"F 500000", {}, "RPRT -1\n"},
-        QueryCase{"+F abc", {}, "set_freq: abc\nRPRT -1\n"}, QueryCase{"M PKTUSB 0", {}, "RPRT -1\n"},
-        QueryCase{"M USB 99999999999999999999", {}, "RPRT -1\n"}, QueryCase{"M USB -2", {}, "RPRT -1\n"},
-        QueryCase{"F 99999999999999999999", {}, "RPRT -1\n"}, QueryCase{"L AF 1e9", {}, "RPRT -1\n"},
+        QueryCase{"+F abc", {}, "set_freq: abc
+RPRT -1
+"}, QueryCase{"M PKTSSB 0", {}, "RPRT -1
+"},
+        QueryCase{"M USB 99999999999999999999", {}, "RPRT -1
+"}, QueryCase{"M USB -2", {}, "RPRT -1
+"},
+        QueryCase{"F 99999999999999999999", {}, "RPRT -1
+"}, QueryCase{"L AF 1e9", {}, "RPRT -1
+"},
         QueryCase{"T x", {}, "RPRT -1\n"}, QueryCase{"L AF 1.5", {}, "RPRT -1\n"},
         QueryCase{"L KEYSPD 70", {}, "RPRT -1\n"}, QueryCase{"L STRENGTH 1", {}, "RPRT -11\n"},
-        QueryCase{"V Main", {}, "RPRT -1\n"}, QueryCase{"x", {}, "RPRT -11\n"},
+        QueryCase{"V Main", {}, "RPRT -1\n"}, QueryCase{"I 1", {}, "RPRT -1\n"},
+        QueryCase{"I 14076000", [](PanelState& s) { s.band = 14; }, "RPRT -9\n"},
         QueryCase{"\\get_rit", {}, "RPRT -11\n"}, QueryCase{"+\\set_powerstat 0", {}, "RPRT -11\n"},
         QueryCase{std::string("\x01\xff\x7f", 3), {}, "RPRT -11\n"},
         QueryCase{"T 1", [](PanelState& s) { s.mode = 4; }, "RPRT -9\n"},  // no voice transmit in AM
@@ -185,8 +201,23 @@ INSTANTIATE_TEST_SUITE_P(
         SetCase{"M USB 2400", "RPRT 0\n", {"MD02;", "NA00;"}, {"7", "point", "1", "mhz", "usb"}},
         SetCase{"M USB 1800", "RPRT 0\n", {"MD02;", "NA00;", "SH0009;"}, {"7", "point", "1", "mhz", "usb"}},
         SetCase{"M CW 500", "RPRT 0\n", {"MD03;", "NA01;", "SH0010;"}, {"7", "point", "1", "mhz", "cw"}},
-        SetCase{"M LSB 0", "RPRT 0\n", {}, {}, false}, SetCase{"T 1", "RPRT 0\n", {"TX1;"}, {"tx", "on"}},
-        SetCase{"L KEYSPD 25", "RPRT 0\n", {"KS025;"}, {}, false},
+        SetCase{"M LSB 0", "RPRT 0\n", {}, {}, false},
+        SetCase{"M PKTUSB -1\nm", "RPRT 0\nPKTUSB\n2400\n", {"MD02;", "NA00;"}, {"7", "point", "1", "mhz", "usb"}},
+        SetCase{"X USB 2400\nx", "RPRT 0\nUSB\n2400\n", {"MD02;", "NA00;"}, {"7", "point", "1", "mhz", "usb"}},
+        // Split as Hamlib's programs drive it: VFO B by I, VFO A by F, each by its own command.
+        SetCase{"S 1 VFOB\nI 14076000\ni",
+                "RPRT 0\nRPRT 0\n14076000\n",
+                {"ST1;", "FB007100000;", "FB014076000;"},
+                {"split", "vfob", "1", "4", "point", "0", "7", "6", "mhz", "lsb"}},
+        SetCase{"\\set_split_freq 14076000",
+                "RPRT 0\n",
+                {"ST1;", "FB007100000;", "FB014076000;"},
+                {"split", "vfob", "1", "4", "point", "0", "7", "6", "mhz", "lsb"}},
+        SetCase{"S 1 VFOB\nF 14074500\nf",
+                "RPRT 0\nRPRT 0\n14074500\n",
+                {"ST1;", "FB007100000;", "FA014074500;"},
+                {"split"}},
+        SetCase{"T 1", "RPRT 0\n", {"TX1;"}, {"tx", "on"}}, SetCase{"L KEYSPD 25", "RPRT 0\n", {"KS025;"}, {}, false},
         SetCase{"L AF 0.5", "RPRT 0\n", {"AG0128;"}, {}, false},
         SetCase{"L RF 0", "RPRT 0\n", {"RG0000;"}, {"min"}, false},
         SetCase{"L SQL 0.1", "RPRT 0\n", {"SQ0026;"}, {}, false},
@@ -254,7 +285,8 @@ TEST(Programs, two_programs_are_served_side_by_side_and_the_dump_ends_with_done)
     const std::string dump = session.tcp().client(first).fromPanel;
     EXPECT_EQ(dump.substr(0, 6), "1\n2\n0\n");
     EXPECT_NE(dump.find("\nptt_type=0x1\n"), std::string::npos);
-    EXPECT_NE(dump.find("\nhas_set_vfo=0\n"), std::string::npos);  // no VFO flipping at open
+    EXPECT_NE(dump.find("\nhas_set_vfo=0\n"), std::string::npos);       // no VFO flipping at open
+    EXPECT_NE(dump.find("\ntargetable_vfo=0x3\n"), std::string::npos);  // split set by I and X
     EXPECT_EQ(dump.substr(dump.size() - 6), "\ndone\n");
     EXPECT_EQ(session.tcp().client(second).fromPanel, "7100000\n");
 }

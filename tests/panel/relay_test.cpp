@@ -109,15 +109,30 @@ TEST_P(RelayExchange, every_command_reaches_the_radio_in_order_and_only_its_answ
 INSTANTIATE_TEST_SUITE_P(
     Cases, RelayExchange,
     ::testing::Values(
-        ExchangeCase{"two_queries_in_one_read", {"FA;MD0;"}, {"FA;", "FA;", "MD0;"}, "FA007100000;MD01;"},
+        ExchangeCase{"two_queries_in_one_read", {"FA;MD0;"}, {"FA;", "MD0;", "FA;"}, "FA007100000;MD01;"},
         ExchangeCase{"a_set_and_its_check_together", {"FA014074000;FA;"}, {"FA014074000;", "FA;", "FA;"}, "FA014074000;"},
-        ExchangeCase{"hamlibs_opening_questions", {"AI0;AI;", "ID;"}, {"AI0;", "FA;", "AI;", "ID;"}, "AI0;ID0840;"},
+        ExchangeCase{"hamlibs_opening_questions", {"AI0;AI;", "ID;"}, {"AI0;", "AI;", "FA;", "ID;"}, "AI0;ID0840;"},
+        // Sets go on without an answer; the queries among them get theirs, each its own.
+        ExchangeCase{"a_menu_written_and_read_back", {"EX0301011;EX030101;"}, {"EX0301011;", "EX030101;"}, "EX0301011;"},
+        ExchangeCase{"queries_between_sets", {"SH0009;ID;BS05;SH0;"}, {"SH0009;", "ID;", "BS05;", "SH0;"}, "ID0840;SH0009;"},
         ExchangeCase{"a_set_the_radio_does_not_answer", {"FA014074000;"}, {"FA014074000;", "FA;"}, ""},
         ExchangeCase{"a_command_the_radio_does_not_know", {"QQ;"}, {"QQ;"}, "?;"},
         ExchangeCase{"line_noise_is_dropped_and_the_next_command_served", {std::string(300, 'x'), "ID;"}, {"FA;", "ID;"}, "ID0840;"},
         ExchangeCase{"a_terminal_line_end_is_not_part_of_the_command", {"ID;\r\n", "FA;"}, {"ID;", "FA;", "FA;"}, "ID0840;FA007100000;"}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
+
+TEST(Relay, a_relay_port_whose_pair_closed_is_opened_again_and_served) {
+    RelaySession session;
+    session.relay.unplugged = true;  // the virtual pair is gone
+    runTicks(session.panel, 2);
+    EXPECT_FALSE(session.relay.open);
+    session.relay.unplugged = false;  // and made again under the same name
+    for (int tick = 0; tick < 20 && !session.relay.open; ++tick) runTicks(session.panel, 1);
+    EXPECT_TRUE(session.relay.open);  // within a second of ticks
+    session.fromOtherProgram("ID;");
+    EXPECT_EQ(session.relay.written, "ID0840;");
+}
 
 // The radio's answer to the panel's poll is held back until the next command reaches it, as
 // a slow radio's would be: the late poll answer and the relayed one arrive together.

@@ -1,5 +1,5 @@
-// The network rig control's port on Linux: POSIX sockets, all non-blocking, with Nagle's
-// delay off so that each short answer leaves at once.
+// The network rig control's port on Linux: POSIX sockets on IPv4 and IPv6, all non-blocking,
+// with Nagle's delay off so that each short answer leaves at once.
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -27,41 +27,44 @@ class LinuxTcpServer : public TcpServer {
 public:
     ~LinuxTcpServer() override {
         for (const auto& [number, socket] : connections_) ::close(socket);
-        if (listener_ >= 0) ::close(listener_);
+        for (const int listener : listeners_) ::close(listener);
     }
 
+    // The IPv4 address decides; the IPv6 one is added where the machine has IPv6, and a port
+    // another program holds there counts as in use.
     bool listen(int port, bool allInterfaces) override {
-        if (listener_ >= 0 || port < 1 || port > kHighestPort) return false;
-        const int socket = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-        if (socket < 0) return false;
-        const int on = 1;
-        ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-        // Connections keep a small receive queue: what a program writes beyond it waits in the
-        // program, which slows down, and nothing old is left queued when it closes.
-        ::setsockopt(socket, SOL_SOCKET, SO_RCVBUF, &kReceiveQueue, sizeof kReceiveQueue);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(static_cast<std::uint16_t>(port));
-        address.sin_addr.s_addr = htonl(allInterfaces ? INADDR_ANY : INADDR_LOOPBACK);
-        if (::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            ::listen(socket, SOMAXCONN) != 0) {
-            ::close(socket);
+        if (!listeners_.empty() || port < 1 || port > kHighestPort) return false;
+        sockaddr_in v4{};
+        v4.sin_family = AF_INET;
+        v4.sin_port = htons(static_cast<std::uint16_t>(port));
+        v4.sin_addr.s_addr = htonl(allInterfaces ? INADDR_ANY : INADDR_LOOPBACK);
+        sockaddr_in6 v6{};
+        v6.sin6_family = AF_INET6;
+        v6.sin6_port = v4.sin_port;
+        v6.sin6_addr = allInterfaces ? in6addr_any : in6addr_loopback;
+        const int first = openListener(reinterpret_cast<sockaddr*>(&v4), sizeof v4);
+        if (first < 0) return false;
+        const int second = openListener(reinterpret_cast<sockaddr*>(&v6), sizeof v6);
+        if (second < 0 && errno == EADDRINUSE) {
+            ::close(first);
             return false;
         }
-        listener_ = socket;
+        listeners_.push_back(first);
+        if (second >= 0) listeners_.push_back(second);
         return true;
     }
 
-    // Connections wait in the system's longest queue, so that many programs opening at once
-    // are all taken at the next serve.
+    // Takes one waiting connection of either family; 0 when none waits.
     int accept() override {
-        if (listener_ < 0) return 0;
-        const int socket = ::accept4(listener_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-        if (socket < 0) return 0;
-        const int on = 1;
-        ::setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-        connections_[++lastNumber_] = socket;
-        return lastNumber_;
+        for (const int listener : listeners_) {
+            const int socket = ::accept4(listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+            if (socket < 0) continue;
+            const int on = 1;
+            ::setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+            connections_[++lastNumber_] = socket;
+            return lastNumber_;
+        }
+        return 0;
     }
 
     int receive(int connection, char* buffer, int max) override {
@@ -90,19 +93,41 @@ public:
 
     bool waitForInput(int timeoutMs) override {
         std::vector<pollfd> watched;
-        if (listener_ >= 0) watched.push_back({listener_, POLLIN, 0});
+        for (const int listener : listeners_) watched.push_back({listener, POLLIN, 0});
         for (const auto& [number, socket] : connections_) watched.push_back({socket, POLLIN, 0});
         if (watched.empty()) return false;
         return ::poll(watched.data(), watched.size(), timeoutMs) > 0;
     }
 
 private:
+    // A non-blocking socket listening on `address`; -1 with errno telling why not.
+    static int openListener(const sockaddr* address, socklen_t length) {
+        const int socket = ::socket(address->sa_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (socket < 0) return -1;
+        const int on = 1;
+        ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        // The IPv6 socket takes IPv6 alone; IPv4 has its own.
+        if (address->sa_family == AF_INET6) ::setsockopt(socket, IPPROTO_IPV6, IPV6_V6ONLY, &on, sizeof on);
+        // Connections keep a small receive queue: what a program writes beyond it waits in the
+        // program, which slows down, and nothing old is left queued when it closes.
+        ::setsockopt(socket, SOL_SOCKET, SO_RCVBUF, &kReceiveQueue, sizeof kReceiveQueue);
+        // Connections wait in the system's longest queue, so that many programs opening at once
+        // are all taken at the next serve.
+        if (::bind(socket, address, length) != 0 || ::listen(socket, SOMAXCONN) != 0) {
+            const int error = errno;
+            ::close(socket);
+            errno = error;
+            return -1;
+        }
+        return socket;
+    }
+
     int socketOf(int connection) const {
         const auto found = connections_.find(connection);
         return found == connections_.end() ? -1 : found->second;
     }
 
-    int listener_ = -1;
+    std::vector<int> listeners_;  // IPv4, then IPv6 where the machine has it
     int lastNumber_ = 0;
     std::map<int, int> connections_;  // connection number to socket
 };
