@@ -206,10 +206,10 @@ RigExchange answerRigLine(Panel& panel, std::string_view line) {
     const RigRequest request = parseRigLine(line);
     if (request.command.empty()) return {};
     // Hamlib asks first whether commands carry a VFO argument; here they never do.
-    if (request.command == "\\chk_vfo") return {request.separator != 0 ? "ChkVFO: 0\n" : "0\n", {}, false};
+    if (request.command == "\\chk_vfo") return {request.separator != 0 ? "ChkVFO: 0\n" : "0\n", {}, false, {}};
 
     const RigCommand* command = findCommand(request.command);
-    if (command == nullptr) return {"RPRT " + decimalText(kRigUnavailable) + "\n", {}, false};
+    if (command == nullptr) return {"RPRT " + decimalText(kRigUnavailable) + "\n", {}, false, {}};
     Outcome outcome;
     if (request.args.size() < command->argCount) {
         outcome = failure(kRigInvalid);

@@ -134,16 +134,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Refused: a wrong or missing argument, and what the panel does not offer.
         QueryCase{"l SWR", {}, "RPRT -1\n"}, QueryCase{"l", {}, "RPRT -1\n"}, QueryCase{"F", {}, "RPRT -1\n"},
         QueryCase{"F 14.07a", {}, "RPRT -1\n"}, QueryCase{"F 500000", {}, "RPRT -1\n"},
-        QueryCase{"+F abc", {}, "set_freq: abc
-RPRT -1
-"}, QueryCase{"M PKTSSB 0", {}, "RPRT -1
-"},
-        QueryCase{"M USB 99999999999999999999", {}, "RPRT -1
-"}, QueryCase{"M USB -2", {}, "RPRT -1
-"},
-        QueryCase{"F 99999999999999999999", {}, "RPRT -1
-"}, QueryCase{"L AF 1e9", {}, "RPRT -1
-"},
+        QueryCase{"+F abc", {}, "set_freq: abc\nRPRT -1\n"}, QueryCase{"M PKTSSB 0", {}, "RPRT -1\n"},
+        QueryCase{"M USB 99999999999999999999", {}, "RPRT -1\n"}, QueryCase{"M USB -2", {}, "RPRT -1\n"},
+        QueryCase{"F 99999999999999999999", {}, "RPRT -1\n"}, QueryCase{"L AF 1e9", {}, "RPRT -1\n"},
         QueryCase{"T x", {}, "RPRT -1\n"}, QueryCase{"L AF 1.5", {}, "RPRT -1\n"},
         QueryCase{"L KEYSPD 70", {}, "RPRT -1\n"}, QueryCase{"L STRENGTH 1", {}, "RPRT -11\n"},
         QueryCase{"V Main", {}, "RPRT -1\n"}, QueryCase{"I 1", {}, "RPRT -1\n"},
@@ -179,12 +172,16 @@ TEST_P(SetCommand, reaches_the_radio_and_is_spoken) {
     program = session.tcp().connect();
     session.tcp().client(program).toPanel = GetParam().line + "\n";
     serviceNetwork(session.fixture.panel);
+    serviceNetwork(session.fixture.panel);  // a question after a set is answered once it is carried out
     EXPECT_EQ(session.tcp().client(program).fromPanel, GetParam().reply);
     EXPECT_EQ(session.fixture.commands(), GetParam().sent);
     session.untilReported();
     EXPECT_EQ(session.fixture.prompts(), GetParam().spoken);
+    // Every set is answered before the panel speaks; a question after a set may wait for it.
     if (!GetParam().spoken.empty()) {
-        EXPECT_EQ(replyWhenFirstSpoken, GetParam().reply + "(spoken)");
+        const std::string reply = GetParam().reply;
+        const std::string answersOfSets = reply.substr(0, reply.rfind("RPRT 0\n") + 7);
+        EXPECT_EQ(replyWhenFirstSpoken.substr(0, answersOfSets.size()), answersOfSets);
     }
     EXPECT_EQ(session.state().rawVfoHold, GetParam().holdsBandTable ? 1 : 0);
 }
