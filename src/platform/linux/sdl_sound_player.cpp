@@ -59,6 +59,7 @@ public:
 
     void playSync(const std::string& path) override { play(path, true); }
     void playAsync(const std::string& path) override { play(path, false); }
+    bool hasFile(const std::string& path) override { return access(localSoundPath(path).c_str(), R_OK) == 0; }
 
 private:
     enum class Output { Untried, Device, Silent };
