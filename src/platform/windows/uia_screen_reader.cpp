@@ -3,6 +3,8 @@
 // are saying. The window gets a minimal automation element of its own for the purpose.
 // Everything is looked up in UIAutomationCore.dll at start: without the notification
 // function (before Windows 10 1709) or without a listening client, there is no reader.
+#include <windows.h>
+// oleauto.h needs the types of windows.h before it.
 #include <oleauto.h>
 
 #include <string>
@@ -39,7 +41,7 @@ namespace {
 
 // The panel window's element: every property comes from the window itself (its title, its
 // role) through the host provider; this element only gives the notifications a source.
-class PanelElement : public IRawElementProviderSimple {
+class PanelElement final : public IRawElementProviderSimple {
 public:
     explicit PanelElement(HWND window) : window_(window) {}
 
