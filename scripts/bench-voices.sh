@@ -16,7 +16,7 @@ start_display
 # Prints the seconds the readout lasts with line 14 given as $1 (none when empty).
 readout_seconds() {
   rm -f "$work/COM5" "$work/sound.log" "$work/radio.log"
-  start_radio 5
+  start_radio 5 >&2
   local radio=${pids[-1]} played
   write_configuration 0 0 0
   [[ -z $1 ]] || printf '%s\r\n' net=0 knob=0 "$1" >>"$work/vocapan.cfg"
