@@ -41,6 +41,7 @@ struct ConfigState {
     int knobSpeech = 0;        // 1: changes made at the radio itself are spoken
     int netPort = 0;           // TCP port of the network rig control; 0 = off
     int netAllInterfaces = 0;  // 1: served on every interface, not only 127.0.0.1
+    int voice = 1;             // 1 to 3: the recorded voice at rising speed; 4: the screen reader
 };
 
 // Entry modes and immediate key actions.

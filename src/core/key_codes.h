@@ -4,6 +4,7 @@
 
 namespace vocapan::vk {
 
+constexpr int kBackspace = 8;
 constexpr int kEnter = 13;
 constexpr int kShift = 16;
 constexpr int kCtrl = 17;

@@ -6,6 +6,12 @@
 
 namespace vocapan {
 
+// One prompt of a phrase by name, and whether it was started to play on by itself.
+struct SpokenPrompt {
+    std::string name;
+    bool async = false;
+};
+
 struct SpeechState {
     std::string waveDir;  // prefix of every prompt path; "xx" silences a readout
     std::string sayText;
@@ -14,6 +20,10 @@ struct SpeechState {
     // answers the programs on its network port first, then speaks.
     int holdSpeech = 0;
     std::vector<std::string> heldPrompts;
+    // The prompts said since the phrase began (the message being handled, the start-up step),
+    // and those of the last phrase that said anything, kept for Backspace.
+    std::vector<SpokenPrompt> phrase;
+    std::vector<SpokenPrompt> lastPhrase;
 };
 
 }  // namespace vocapan

@@ -3,12 +3,12 @@
 #include "finder/seek.h"
 
 #include "core/number_text.h"
-#include "speech/prompt_path.h"
+#include "speech/voice_choice.h"
 
 namespace portseek {
 
 void playPrompt(Seek& seek, const std::string& name) {
-    seek.platform.sound.playSync(vocapan::promptPath(seek.state.waveDir, name));
+    seek.platform.sound.playSync(vocapan::playablePromptPath(seek.platform.sound, seek.state.waveDir, name));
 }
 
 void sayNumber(Seek& seek, int number) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/number_text.h"
+#include "speech/voice_choice.h"
 
 namespace vocapan {
 
@@ -126,6 +127,7 @@ ConfigurationResult readConfiguration(const std::string& fileText, ConfigState& 
     // Optional: "knob=1" speaks what changes at the radio itself; absent it stays quiet.
     config.knobSpeech = numberFromText(piece(lines.line(13), 6, 1));
     readNetworkLine(lines.line(12), config);
+    config.voice = voiceFromLine(lines.line(14));  // optional: the recorded voice unless chosen
     return ConfigurationResult::Read;
 }
 

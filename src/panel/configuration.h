@@ -1,6 +1,6 @@
-// vocapan.cfg: eleven lines, an optional twelfth for network rig control and an optional
-// thirteenth for the radio's own changes, read by line number and character position,
-// never by key.
+// vocapan.cfg: eleven lines, an optional twelfth for network rig control, an optional
+// thirteenth for the radio's own changes and an optional fourteenth for the voice, read by
+// line number and character position, never by key.
 #pragma once
 
 #include <string>

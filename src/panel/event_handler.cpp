@@ -4,6 +4,7 @@
 #include "panel/key_rules.h"
 #include "panel/poll_cycle.h"
 #include "panel/relay.h"
+#include "speech/phrases.h"
 
 namespace vocapan {
 
@@ -27,6 +28,7 @@ void handleMessage(Panel& panel, const platform::WindowMessage& message) {
             panel.state.keyDown = 0;
             break;
     }
+    endPhrase(panel);  // what one message said is one phrase
 }
 
 }  // namespace vocapan

@@ -18,6 +18,7 @@
 #include "panel/digit_key.h"
 #include "panel/entry_modes.h"
 #include "panel/key_actions.h"
+#include "speech/phrases.h"
 #include "speech/prompt_player.h"
 #include "speech/readouts_meters.h"
 #include "speech/readouts_settings.h"
@@ -209,12 +210,14 @@ constexpr auto kRules = std::to_array<KeyRule>({
     {"1 a held key acts once", [](const Panel& p, int) { return p.state.keyDown == 1; }, ends},
     {"2 the key is taken", [](const Panel&, int) { return true; }, takeKey},
     {"3 the key is written to the transcript", [](const Panel& p, int) { return p.state.debugLog == 1; }, logKey},
-    {"4 while tuning only S and T act",
+    {"4 Backspace says the last phrase again and sends nothing",
+     [](const Panel& p, int) { return keyIs(p, vk::kBackspace); }, andEnd<sayLastPhraseAgain>},
+    {"5 while tuning only S and T act",
      [](const Panel& p, int) {
          return p.state.tuning == 1 && !isOneOf(p, {'S', 'T'});
      },
      [](Panel& p, int) { return say(p, "ton"); }},
-    {"5 an untyped tone code is dropped by another key",
+    {"6 an untyped tone code is dropped by another key",
      [](const Panel& p, int) {
          return p.state.toneEntry == 1 && p.state.toneCode == "999" && !isEnter(p) && !isDigitKey(p);
      },
@@ -222,40 +225,40 @@ constexpr auto kRules = std::to_array<KeyRule>({
          p.state.toneEntry = 0;
          return Then::Continue;
      }},
-    {"6 Q quits", [](const Panel& p, int) { return keyIs(p, 'Q'); }, quit},
-    {"7 nothing acts before the radio is connected",
+    {"7 Q quits", [](const Panel& p, int) { return keyIs(p, 'Q'); }, quit},
+    {"8 nothing acts before the radio is connected",
      [](const Panel& p, int) { return p.state.connected == 0 || p.state.vfoAHz == 0; },
      [](Panel& p, int) { return say(p, "nc"); }},
-    {"8 band prefix X recalls 6 m", [](const Panel& p, int) { return entryIs(p, kBandPrefix) && keyIs(p, 'X'); },
+    {"9 band prefix X recalls 6 m", [](const Panel& p, int) { return entryIs(p, kBandPrefix) && keyIs(p, 'X'); },
      [](Panel& p, int) { return recallLetterBand(p, kBand6m, PrefixCloses::BeforeRecall); }},
-    {"9 X opens or closes the extended layer", [](const Panel& p, int) { return keyIs(p, 'X'); },
+    {"10 X opens or closes the extended layer", [](const Panel& p, int) { return keyIs(p, 'X'); },
      andEnd<toggleExtendedMode>},
-    {"10 extended C switches the antenna", [](const Panel& p, int) { return keyIs(p, 'C') && entryIs(p, kExtended); },
+    {"11 extended C switches the antenna", [](const Panel& p, int) { return keyIs(p, 'C') && entryIs(p, kExtended); },
      andEnd<switchAntenna>},
-    {"11 a key other than S ends the antenna comparison",
+    {"12 a key other than S ends the antenna comparison",
      [](const Panel& p, int) { return p.state.terseReadout == 2 && !keyIs(p, 'S'); },
      [](Panel& p, int) {
          p.state.terseReadout = 0;
          p.state.entryMode = 0;
          return Then::Continue;
      }},
-    {"12 S reads the meter, or band prefix S recalls 70 cm", [](const Panel& p, int) { return keyIs(p, 'S'); },
+    {"13 S reads the meter, or band prefix S recalls 70 cm", [](const Panel& p, int) { return keyIs(p, 'S'); },
      sMeterOrBand13},
-    {"13 extended A steps the AGC", [](const Panel& p, int) { return keyIs(p, 'A') && entryIs(p, kExtended); },
+    {"14 extended A steps the AGC", [](const Panel& p, int) { return keyIs(p, 'A') && entryIs(p, kExtended); },
      andEnd<stepAgc>},
-    {"14 Enter before an offset sign speaks the standard offset",
+    {"15 Enter before an offset sign speaks the standard offset",
      [](const Panel& p, int) { return isEnter(p) && entryIs(p, kOffsetSignEntry); },
      [](Panel& p, int) { return announceStandardOffset(p) ? Then::End : Then::Continue; }},
-    {"15 Enter after the offset digits checks and stores them",
+    {"16 Enter after the offset digits checks and stores them",
      [](const Panel& p, int) { return isEnter(p) && entryIs(p, kOffsetDigitsEntry); },
      [](Panel& p, int) { return checkAndStoreOffset(p) ? Then::End : Then::Continue; }},
-    {"16 extended O opens the offset entry", [](const Panel& p, int) { return keyIs(p, 'O') && entryIs(p, kExtended); },
+    {"17 extended O opens the offset entry", [](const Panel& p, int) { return keyIs(p, 'O') && entryIs(p, kExtended); },
      andEnd<openOffsetEntry>},
-    {"17 Right and Left step the sub receiver's AF gain",
+    {"18 Right and Left step the sub receiver's AF gain",
      [](const Panel& p, int) { return isRightOrLeft(p) && entryIs(p, kAfGainEntry); }, andEnd<stepSubAfGain>},
-    {"18 Right and Left step the sub receiver's RF gain",
+    {"19 Right and Left step the sub receiver's RF gain",
      [](const Panel& p, int) { return isRightOrLeft(p) && entryIs(p, kRfGainEntry); }, andEnd<stepSubRfGain>},
-    {"19 another key only closes the extended layer",
+    {"20 another key only closes the extended layer",
      [](const Panel& p, int) {
          return entryIs(p, kExtended) && !isOneOf(p, {'M', 'F', 'S', 'X'});
      },
@@ -263,129 +266,129 @@ constexpr auto kRules = std::to_array<KeyRule>({
          p.state.entryMode = 0;
          return Then::End;
      }},
-    {"20 F9 switches the monitor", [](const Panel& p, int) { return keyIs(p, vk::kF9); }, andContinue<toggleMonitor>},
-    {"21 modifier keys do nothing",
+    {"21 F9 switches the monitor", [](const Panel& p, int) { return keyIs(p, vk::kF9); }, andContinue<toggleMonitor>},
+    {"22 modifier keys do nothing",
      [](const Panel& p, int) {
          return isOneOf(p, {vk::kShift, vk::kCtrl, vk::kInsert, vk::kLeftWindows});
      },
      ends},
-    {"22 a key other than Up and Down stops mic-level metering",
+    {"23 a key other than Up and Down stops mic-level metering",
      [](const Panel& p, int) { return p.state.micMeter > 0 && !isUpOrDown(p); },
      [](Panel& p, int) {
          stopMicMetering(p);
          return keyIs(p, vk::kF11) ? Then::End : Then::Continue;
      }},
-    {"23 pad digits are the digits", [](const Panel& p, int) { return vk::isNumpadDigit(key(p)); },
+    {"24 pad digits are the digits", [](const Panel& p, int) { return vk::isNumpadDigit(key(p)); },
      [](Panel& p, int) {
          p.state.keyCode = '0' + (p.state.keyCode - vk::kNumpad0);
          return Then::Continue;
      }},
-    {"24 the pad point is the point", [](const Panel& p, int) { return keyIs(p, vk::kNumpadPoint); },
+    {"25 the pad point is the point", [](const Panel& p, int) { return keyIs(p, vk::kNumpadPoint); },
      [](Panel& p, int) {
          p.state.keyCode = vk::kPoint;
          return Then::Continue;
      }},
-    {"25 another key closes the keyer-speed entry",
+    {"26 another key closes the keyer-speed entry",
      [](const Panel& p, int) { return entryIs(p, kKeyerSpeedEntry) && !isOneOf(p, {'K', vk::kUp, vk::kDown}); },
      andContinue<closeKeyerSpeedEntry>},
-    {"26 band prefix T recalls 2 m", [](const Panel& p, int) { return entryIs(p, kBandPrefix) && keyIs(p, 'T'); },
+    {"27 band prefix T recalls 2 m", [](const Panel& p, int) { return entryIs(p, kBandPrefix) && keyIs(p, 'T'); },
      [](Panel& p, int) { return recallLetterBand(p, kBand2m, PrefixCloses::BeforeRecall); }},
-    {"27 band prefix U recalls general coverage",
+    {"28 band prefix U recalls general coverage",
      [](const Panel& p, int) { return entryIs(p, kBandPrefix) && keyIs(p, 'U'); },
      [](Panel& p, int) { return recallLetterBand(p, kGeneralCoverageKey, PrefixCloses::BeforeRecall, true); }},
-    {"28 U recalls the next used memory slot", [](const Panel& p, int) { return keyIs(p, 'U'); }, andEnd<nextUsedSlot>},
-    {"29 a recall is announced again; the bank is forgotten", [](const Panel&, int) { return true; },
+    {"29 U recalls the next used memory slot", [](const Panel& p, int) { return keyIs(p, 'U'); }, andEnd<nextUsedSlot>},
+    {"30 a recall is announced again; the bank is forgotten", [](const Panel&, int) { return true; },
      [](Panel& p, int) {
          p.state.quietRecall = 0;
          if (!isOneOf(p, {'S', 'F'})) p.state.memoryBank = kNoBank;
          return Then::Continue;
      }},
-    {"30 B opens the band prefix, or the bank in a channel entry", [](const Panel& p, int) { return keyIs(p, 'B'); },
+    {"31 B opens the band prefix, or the bank in a channel entry", [](const Panel& p, int) { return keyIs(p, 'B'); },
      bandOrBank},
-    {"31 a key other than a digit ends the channel entry",
+    {"32 a key other than a digit ends the channel entry",
      [](const Panel& p, int) { return p.state.channelEntry > 0 && !isDigitKey(p); },
      [](Panel& p, int) {
          p.state.channelEntry = 0;
          p.state.bankDigitPending = 0;
          return Then::Continue;
      }},
-    {"32 Space switches transmit", [](const Panel& p, int) { return keyIs(p, vk::kSpace); }, andEnd<toggleTransmit>},
-    {"33 L selects the level", [](const Panel& p, int) { return keyIs(p, 'L'); }, andEnd<selectLevel>},
-    {"34 K opens or closes the keyer-speed entry", [](const Panel& p, int) { return keyIs(p, 'K'); },
+    {"33 Space switches transmit", [](const Panel& p, int) { return keyIs(p, vk::kSpace); }, andEnd<toggleTransmit>},
+    {"34 L selects the level", [](const Panel& p, int) { return keyIs(p, 'L'); }, andEnd<selectLevel>},
+    {"35 K opens or closes the keyer-speed entry", [](const Panel& p, int) { return keyIs(p, 'K'); },
      andEnd<toggleKeyerSpeedEntry>},
-    {"35 D switches digital voice", [](const Panel& p, int) { return keyIs(p, 'D'); }, andEnd<toggleDigital>},
-    {"36 I switches the tone squelch", [](const Panel& p, int) { return keyIs(p, 'I'); }, andEnd<toggleToneSquelch>},
-    {"37 H starts the spoken help", [](const Panel& p, int) { return keyIs(p, 'H'); },
+    {"36 D switches digital voice", [](const Panel& p, int) { return keyIs(p, 'D'); }, andEnd<toggleDigital>},
+    {"37 I switches the tone squelch", [](const Panel& p, int) { return keyIs(p, 'I'); }, andEnd<toggleToneSquelch>},
+    {"38 H starts the spoken help", [](const Panel& p, int) { return keyIs(p, 'H'); },
      [](Panel& p, int) {
          playPromptAsync(p, "help.wav");
          return Then::End;
      }},
-    {"38 N opens the menu entry", [](const Panel& p, int) { return keyIs(p, 'N') && p.state.toneEntry != 1; },
+    {"39 N opens the menu entry", [](const Panel& p, int) { return keyIs(p, 'N') && p.state.toneEntry != 1; },
      andEnd<openMenuEntry>},
-    {"39 Enter after the menu number", [](const Panel& p, int) { return isEnter(p) && entryIs(p, kMenuNumberEntry); },
+    {"40 Enter after the menu number", [](const Panel& p, int) { return isEnter(p) && entryIs(p, kMenuNumberEntry); },
      andEnd<finishMenuNumber>},
-    {"40 Enter after the menu value", [](const Panel& p, int) { return isEnter(p) && entryIs(p, kMenuValueEntry); },
+    {"41 Enter after the menu value", [](const Panel& p, int) { return isEnter(p) && entryIs(p, kMenuValueEntry); },
      andEnd<readOrWriteMenu>},
-    {"41 O lists the options", [](const Panel& p, int) { return keyIs(p, 'O'); }, andEnd<listOptions>},
-    {"42 C opens the channel store", [](const Panel& p, int) { return keyIs(p, 'C'); },
+    {"42 O lists the options", [](const Panel& p, int) { return keyIs(p, 'O'); }, andEnd<listOptions>},
+    {"43 C opens the channel store", [](const Panel& p, int) { return keyIs(p, 'C'); },
      [](Panel& p, int) {
          p.state.channelEntry = 1;
          return say(p, "sch");
      }},
-    {"43 G opens the channel recall", [](const Panel& p, int) { return keyIs(p, 'G'); },
+    {"44 G opens the channel recall", [](const Panel& p, int) { return keyIs(p, 'G'); },
      [](Panel& p, int) {
          p.state.channelEntry = 2;
          return say(p, "gch");
      }},
-    {"44 A opens the AF gain entry", [](const Panel& p, int) { return keyIs(p, 'A'); },
+    {"45 A opens the AF gain entry", [](const Panel& p, int) { return keyIs(p, 'A'); },
      [](Panel& p, int) {
          p.state.entryMode = kAfGainEntry;
          return say(p, "af");
      }},
-    {"45 E opens the frequency entry", [](const Panel& p, int) { return keyIs(p, 'E'); },
+    {"46 E opens the frequency entry", [](const Panel& p, int) { return keyIs(p, 'E'); },
      andContinue<openFrequencyEntry>},
-    {"46 the point of a typed frequency", [](const Panel& p, int) { return keyIs(p, vk::kPoint); },
+    {"47 the point of a typed frequency", [](const Panel& p, int) { return keyIs(p, vk::kPoint); },
      andEnd<typeFrequencyPoint>},
-    {"47 Enter after a tone code checks it",
+    {"48 Enter after a tone code checks it",
      [](const Panel& p, int) { return isEnter(p) && p.state.toneEntry == 1 && p.state.freqEntry == 0; },
      andEnd<checkToneCode>},
-    {"48 Enter after a typed frequency tunes it",
+    {"49 Enter after a typed frequency tunes it",
      [](const Panel& p, int) { return isEnter(p) && p.state.typedFreq != 999; }, finishTypedFrequency},
-    {"49 V switches split", [](const Panel& p, int) { return keyIs(p, 'V'); }, andEnd<toggleSplit>},
-    {"50 Z snaps to the kilohertz", [](const Panel& p, int) { return keyIs(p, 'Z'); }, snapKey},
-    {"51 F1 steps the preamplifier", [](const Panel& p, int) { return keyIs(p, vk::kF1); }, andContinue<stepPreampKey>},
-    {"52 F2 to F4 switch attenuator, noise blanker, noise reduction",
+    {"50 V switches split", [](const Panel& p, int) { return keyIs(p, 'V'); }, andEnd<toggleSplit>},
+    {"51 Z snaps to the kilohertz", [](const Panel& p, int) { return keyIs(p, 'Z'); }, snapKey},
+    {"52 F1 steps the preamplifier", [](const Panel& p, int) { return keyIs(p, vk::kF1); }, andContinue<stepPreampKey>},
+    {"53 F2 to F4 switch attenuator, noise blanker, noise reduction",
      [](const Panel& p, int) { return isOneOf(p, {vk::kF2, vk::kF3, vk::kF4}); }, functionKey},
-    {"53 a digit", [](const Panel& p, int) { return isDigitKey(p); }, andEnd<onDigitKey>},
-    {"54 F5 switches the notch", [](const Panel& p, int) { return keyIs(p, vk::kF5); }, andContinue<toggleNotch>},
-    {"55 F6 switches the contour", [](const Panel& p, int) { return keyIs(p, vk::kF6); }, andEnd<toggleContour>},
-    {"56 F7 switches the speech processor in SSB", [](const Panel& p, int) { return keyIs(p, vk::kF7); }, processorKey},
-    {"57 F8 switches break-in in CW, else VOX", [](const Panel& p, int) { return keyIs(p, vk::kF8); }, breakInOrVox},
-    {"58 F12 steps the tuner", [](const Panel& p, int) { return keyIs(p, vk::kF12); }, andEnd<stepTuner>},
-    {"59 F speaks the frequency readout", [](const Panel& p, int) { return keyIs(p, 'F'); },
+    {"54 a digit", [](const Panel& p, int) { return isDigitKey(p); }, andEnd<onDigitKey>},
+    {"55 F5 switches the notch", [](const Panel& p, int) { return keyIs(p, vk::kF5); }, andContinue<toggleNotch>},
+    {"56 F6 switches the contour", [](const Panel& p, int) { return keyIs(p, vk::kF6); }, andEnd<toggleContour>},
+    {"57 F7 switches the speech processor in SSB", [](const Panel& p, int) { return keyIs(p, vk::kF7); }, processorKey},
+    {"58 F8 switches break-in in CW, else VOX", [](const Panel& p, int) { return keyIs(p, vk::kF8); }, breakInOrVox},
+    {"59 F12 steps the tuner", [](const Panel& p, int) { return keyIs(p, vk::kF12); }, andEnd<stepTuner>},
+    {"60 F speaks the frequency readout", [](const Panel& p, int) { return keyIs(p, 'F'); },
      andEnd<sayFrequencyReadout>},
-    {"60 P opens the power entry", [](const Panel& p, int) { return keyIs(p, 'P'); }, andEnd<openPower>},
-    {"61 F11 reads the mic gain and meters the mic", [](const Panel& p, int) { return keyIs(p, vk::kF11); },
+    {"61 P opens the power entry", [](const Panel& p, int) { return keyIs(p, 'P'); }, andEnd<openPower>},
+    {"62 F11 reads the mic gain and meters the mic", [](const Panel& p, int) { return keyIs(p, vk::kF11); },
      andEnd<openMicGain>},
-    {"62 R opens the RF gain entry", [](const Panel& p, int) { return keyIs(p, 'R'); },
+    {"63 R opens the RF gain entry", [](const Panel& p, int) { return keyIs(p, 'R'); },
      [](Panel& p, int) {
          playPrompt(p, "rf");
          p.state.entryMode = kRfGainEntry;
          return Then::Continue;
      }},
-    {"63 T tunes", [](const Panel& p, int) { return keyIs(p, 'T'); }, andEnd<tune>},
-    {"64 W opens the filter width entry", [](const Panel& p, int) { return keyIs(p, 'W'); }, filterWidthKey},
-    {"65 extended M swaps narrow FM and FM", [](const Panel& p, int) { return entryIs(p, kExtended); },
+    {"64 T tunes", [](const Panel& p, int) { return keyIs(p, 'T'); }, andEnd<tune>},
+    {"65 W opens the filter width entry", [](const Panel& p, int) { return keyIs(p, 'W'); }, filterWidthKey},
+    {"66 extended M swaps narrow FM and FM", [](const Panel& p, int) { return entryIs(p, kExtended); },
      andEnd<toggleFmWidth>},
-    {"66 M steps the mode", [](const Panel& p, int) { return keyIs(p, 'M'); }, andEnd<stepMode>},
-    {"67 Up", [](const Panel& p, int) { return keyIs(p, vk::kUp); }, andContinue<stepUp>},
-    {"68 Down", [](const Panel& p, int) { return keyIs(p, vk::kDown); }, andContinue<stepDown>},
-    {"69 the offset's sign",
+    {"67 M steps the mode", [](const Panel& p, int) { return keyIs(p, 'M'); }, andEnd<stepMode>},
+    {"68 Up", [](const Panel& p, int) { return keyIs(p, vk::kUp); }, andContinue<stepUp>},
+    {"69 Down", [](const Panel& p, int) { return keyIs(p, vk::kDown); }, andContinue<stepDown>},
+    {"70 the offset's sign",
      [](const Panel& p, int) { return entryIs(p, kOffsetSignEntry) && isOneOf(p, {vk::kPlus, vk::kMinus}); },
      andEnd<setOffsetSign>},
-    {"70 an open entry keeps the frequency where it is",
+    {"71 an open entry keeps the frequency where it is",
      [](const Panel& p, int) { return !entryIs(p, 0) && !entryIs(p, kFilterWidthEntry); }, ends},
-    {"71 the frequency is stepped and sent", [](const Panel&, int) { return true; }, andEnd<stepFrequencyAndSend>},
+    {"72 the frequency is stepped and sent", [](const Panel&, int) { return true; }, andEnd<stepFrequencyAndSend>},
 });
 
 }  // namespace

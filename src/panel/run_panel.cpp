@@ -13,6 +13,7 @@
 #include "panel/poll_cycle.h"
 #include "panel/radio_query.h"
 #include "panel/relay.h"
+#include "speech/phrases.h"
 #include "speech/prompt_player.h"
 
 namespace vocapan {
@@ -26,6 +27,12 @@ constexpr const char* kNotice = "   Talking front panel for FTX transceivers";
 
 void greet(Panel& panel) {
     for (const char* prompt : {"ftx.wav", "3.wav", "point", "5"}) playPrompt(panel, prompt);
+}
+
+// A start-up announcement that is a phrase of its own.
+void sayAlone(Panel& panel, std::initializer_list<const char*> prompts) {
+    for (const char* prompt : prompts) playPrompt(panel, prompt);
+    endPhrase(panel);
 }
 
 bool readConfigurationFile(std::string& text) {
@@ -67,32 +74,41 @@ int runPanel(platform::Platform& services) {
     state.versionText = kVersion;
     state.bannerText = "*** Vocapan V " + state.versionText + " ***";
     state.scratchText = kNotice;
-    state.waveDir = "wave\\";
+
+    // The file is read before the greeting, so that the voice it chooses speaks from the start.
+    std::string configuration;
+    const bool configurationFound = readConfigurationFile(configuration);
+    const ConfigurationResult configurationRead =
+        configurationFound ? readConfiguration(configuration, state) : ConfigurationResult::Read;
 
     services.window.open(kWindowTitle, kWindowGeometry);
+    const bool voiceReached = startVoice(panel);
     greet(panel);
+    endPhrase(panel);
+    if (!voiceReached) sayAlone(panel, {"noreader"});
 
-    std::string configuration;
-    if (!readConfigurationFile(configuration)) {
-        playPrompt(panel, "cfgnf");
+    if (!configurationFound) {
+        sayAlone(panel, {"cfgnf"});
         return 0;
     }
-    if (readConfiguration(configuration, state) == ConfigurationResult::WrongKind) {
-        playPrompt(panel, "wrong");
-        playPrompt(panel, "conf");
+    if (configurationRead == ConfigurationResult::WrongKind) {
+        sayAlone(panel, {"wrong", "conf"});
         services.window.close();
         releaseRadio(panel);
         return 0;
     }
     // A port or speed that cannot be one is the configuration's fault, not the radio's.
     if (!portAndSpeedUsable(state)) {
-        playPrompt(panel, "cfgerr");
+        sayAlone(panel, {"cfgerr"});
         services.window.close();
         return 0;
     }
 
     initialisePanel(panel);
-    if (queryRadioState(panel) == RadioQueryResult::Refused) return 0;
+    endPhrase(panel);
+    const RadioQueryResult query = queryRadioState(panel);
+    endPhrase(panel);
+    if (query == RadioQueryResult::Refused) return 0;
 
     openNetwork(panel);
     panel.whileSpeaking = serveWhileSpeaking;
@@ -107,6 +123,7 @@ int runPanel(platform::Platform& services) {
     // However the session ended, the transmitter is not left keyed behind it.
     if (state.txState > 0 || state.tuning == 1) send(panel, "TX0");
     saveMemories(panel);
+    endPhrase(panel);
     services.window.close();
     releaseRadio(panel);
     return 0;

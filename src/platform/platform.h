@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/panel_window.h"
+#include "platform/screen_reader.h"
 #include "platform/serial_port.h"
 #include "platform/sound_player.h"
 #include "platform/tcp_server.h"
@@ -20,6 +21,7 @@ struct Platform {
     Console& console;
     Clock& clock;
     TcpServer& network;
+    ScreenReader& reader;
 };
 
 // Owns one backend of each kind.
@@ -30,7 +32,8 @@ struct NativePlatform {
     std::unique_ptr<Console> console;
     std::unique_ptr<Clock> clock;
     std::unique_ptr<TcpServer> network;
-    Platform services() { return {*serial, *sound, *window, *console, *clock, *network}; }
+    std::unique_ptr<ScreenReader> reader;
+    Platform services() { return {*serial, *sound, *window, *console, *clock, *network, *reader}; }
 };
 
 NativePlatform createNativePlatform();

@@ -17,6 +17,8 @@ public:
     void playSync(const std::string& path) { playSync(path, {}); }
     // Starts the file and returns at once; any later sound replaces it.
     virtual void playAsync(const std::string& path) = 0;
+    // True when there is a file at the path, as the player would look for it.
+    virtual bool hasFile(const std::string& path) = 0;
 };
 
 // How often a synchronous play calls its `whileWaiting`.

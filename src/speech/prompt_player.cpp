@@ -1,14 +1,19 @@
 #include "speech/prompt_player.h"
 
 #include "core/number_text.h"
-#include "speech/prompt_path.h"
+#include "speech/voice_choice.h"
 
 namespace vocapan {
 
 namespace {
 
-// The pause that waits for the radio's answer is timing, not speech; it is never held.
+// The pause that waits for the radio's answer is timing, not speech: it is never held, is
+// no part of a phrase, and keeps its length in every voice.
 constexpr const char* kPausePrompt = "delay";
+
+std::string pathOf(Panel& panel, const std::string& name) {
+    return playablePromptPath(panel.platform.sound, panel.state.waveDir, name);
+}
 
 // The one place a prompt is played to its end; the panel goes on answering meanwhile.
 void playToEnd(Panel& panel, const std::string& path) {
@@ -24,8 +29,14 @@ void playToEnd(Panel& panel, const std::string& path) {
 void playPrompt(Panel& panel, const std::string& name) {
     auto& state = panel.state;
     if (state.waveDir == kSilentWaveDir) return;
-    const std::string path = promptPath(state.waveDir, name);
-    if (state.holdSpeech == 1 && name != kPausePrompt) {
+    if (name == kPausePrompt) {
+        playToEnd(panel, pathOf(panel, name));
+        return;
+    }
+    state.phrase.push_back({name, false});
+    if (state.voice == kReaderVoice) return;  // the screen reader gets the phrase when it ends
+    const std::string path = pathOf(panel, name);
+    if (state.holdSpeech == 1) {
         state.heldPrompts.push_back(path);
         return;
     }
@@ -41,8 +52,11 @@ void speakHeldPrompts(Panel& panel) {
 }
 
 void playPromptAsync(Panel& panel, const std::string& name) {
-    if (panel.state.waveDir == kSilentWaveDir) return;
-    panel.platform.sound.playAsync(promptPath(panel.state.waveDir, name));
+    auto& state = panel.state;
+    if (state.waveDir == kSilentWaveDir) return;
+    state.phrase.push_back({name, true});
+    if (state.voice == kReaderVoice) return;
+    panel.platform.sound.playAsync(pathOf(panel, name));
 }
 
 void sayDigits(Panel& panel, const std::string& text) {

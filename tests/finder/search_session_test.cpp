@@ -90,6 +90,14 @@ TEST_F(SearchSession, no_ports_hears_the_greeting_the_search_and_radio_not_found
     EXPECT_EQ(folder(), FolderContents{});
 }
 
+TEST_F(SearchSession, speaks_in_the_faster_voice_chosen_on_the_panels_line_14) {
+    writeFile("vocapan.cfg", "com=3\r\nspeed=9600\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nvoice=2\r\n");
+    fake.sound.missing = {"wave2\\rnf.wav"};
+    runFinder(seek);
+    EXPECT_EQ(fake.sound.played.front(), "wave2\\pzkv.wav");
+    EXPECT_EQ(fake.sound.played.back(), "wave\\rnf.wav");  // missing there, said from the first voice
+}
+
 TEST_F(SearchSession, radio_on_port_3_at_9600_after_two_silent_ports) {
     addPort(1);
     addPort(2);

@@ -132,6 +132,27 @@ TEST(Configuration, line_13_switches_on_the_radios_own_changes_spoken_and_only_k
     }
 }
 
+TEST(Configuration, line_14_chooses_the_voice_and_anything_else_keeps_the_recorded_one) {
+    const std::string thirteen =
+        "com=5\r\nspeed=38400\r\nswr=0\r\ntun=1\r\npwroff=0\r\nrep10=-100\r\nrep6=-600\r\nrep2=-600\r\n"
+        "rep70=-7600\r\nrelcom=0\r\ndebug=0\r\nnet=0\r\nknob=1\r\n";
+    const std::pair<std::string, int> cases[] = {
+        {"", 1},  // thirteen lines, as every older file
+        {"voice=1\r\n", 1},
+        {"voice=2\r\n", 2},
+        {"voice=3", 3},  // no line end after the last line
+        {"voice=reader\r\n", 4},
+        {"voice=\r\n", 1},
+        {"voice=4\r\n", 1},
+        {"voice=Reader\r\n", 1},
+        {"The notes of the example file start here.\r\n", 1},
+    };
+    for (const auto& [later, voice] : cases) {
+        EXPECT_EQ(read(thirteen + later).voice, voice) << "line 14: '" << later << "'";
+    }
+    EXPECT_EQ(read("com=5\r\nspeed=38400\r\nvoice=3\r\n").voice, 1);  // on line 3 it is not read
+}
+
 TEST(Configuration, another_programs_configuration_is_refused_after_port_and_speed) {
     ConfigurationResult result;
     const ConfigState config = read("com=4\r\nspeed=9600\r\npoweroff=1\r\ntun=0\r\npwroff=1\r\n", &result);

@@ -201,6 +201,11 @@ TEST(EntryModeKeys, f_speaks_the_frequency_or_the_other_one_behind_x) {
     };
     runKeyTable({
         {"F", none, {}, {"7", "point", "1", "mhz", "lsb"}},
+        {"F Back", none, {}, {"7", "point", "1", "mhz", "lsb", "7", "point", "1", "mhz", "lsb"}},
+        {"F Back J Back",
+         none,
+         {"FA007100000;"},
+         {"7", "point", "1", "mhz", "lsb", "7", "point", "1", "mhz", "lsb", "7", "point", "1", "mhz", "lsb"}},
         {"F", inFmWithTone, {}, {"1", "4", "5", "point", "6", "mhz", "fm", "ctcss", "0", "1", "2"}},
         {"F", repeaterOn2m, {}, {"repeater", "1", "4", "5", "point", "6", "mhz", "fm"}},
         {"X F",

@@ -15,6 +15,7 @@ namespace vocapan::testing {
 inline int keyCodeOf(const std::string& name) {
     static const std::map<std::string, int> named = {
         {"Enter", vk::kEnter},
+        {"Back", vk::kBackspace},
         {"Space", vk::kSpace},
         {"Up", vk::kUp},
         {"Down", vk::kDown},

@@ -321,7 +321,7 @@ TEST(Keys, split_keeps_the_band_entry_whole_with_vfo_b_where_split_began) {
 
 TEST(Keys, every_rule_has_a_number_and_a_name_in_order) {
     const auto rules = keyRules();
-    ASSERT_EQ(rules.size(), 71u);
+    ASSERT_EQ(rules.size(), 72u);
     for (std::size_t i = 0; i < rules.size(); ++i)
         EXPECT_TRUE(rules[i].name.starts_with(std::to_string(i + 1) + " ")) << rules[i].name;
 }

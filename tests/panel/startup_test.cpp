@@ -2,6 +2,7 @@
 // the shutdown sequence, seen as the operator and the radio see them.
 #include <gtest/gtest.h>
 
+#include "core/key_codes.h"
 #include "panel_fixture.h"
 
 namespace vocapan::testing {
@@ -65,6 +66,68 @@ INSTANTIATE_TEST_SUITE_P(
         UnusableConfigurationCase{"a_speed_no_port_runs_at", configWith(&ConfigLines::speed, "speed=12345"), {"cfgerr"}}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
+
+// The panel starts with line 14 as given; once the radio has answered, the operator presses F,
+// then Backspace, and closes the window.
+void frequencyReadoutSaidTwice(PanelFixture& panel, const std::string& voiceLine) {
+    ConfigLines config;
+    config.voice = voiceLine;
+    writeFile("vocapan.cfg", config.text());
+    panel.fake.window.ticksToDeliver = 8;
+    int polls = 0;
+    auto radioAnswers = panel.radioPort.responder;
+    panel.radioPort.responder = [&, radioAnswers](const std::string& written, int baud,
+                                                  const platform::LineFormat& format) {
+        if (written == "FA;" && ++polls == 2) {
+            for (const int key : {int('F'), vk::kBackspace}) {
+                panel.fake.window.post({platform::MessageKind::KeyDown, key, 0});
+                panel.fake.window.post({platform::MessageKind::KeyUp, key, 0});
+            }
+        }
+        return radioAnswers(written, baud, format);
+    };
+    panel.runProgram();
+}
+
+std::vector<std::string> lastPlayed(const PanelFixture& panel, std::size_t count) {
+    const auto& played = panel.fake.sound.played;
+    return {played.end() - static_cast<long>(std::min(count, played.size())), played.end()};
+}
+
+TEST(Startup, the_fastest_voice_plays_its_own_recordings_and_the_first_voice_fills_its_gaps) {
+    PanelFixture panel;
+    panel.fake.sound.missing = {"wave3\\lsb.wav"};
+    frequencyReadoutSaidTwice(panel, "voice=3");
+    EXPECT_EQ(panel.fake.sound.played.front(), "wave3\\ftx.wav");
+    const std::vector<std::string> readout{"wave3\\7.wav", "wave3\\point.wav", "wave3\\1.wav", "wave3\\mhz.wav",
+                                           "wave\\lsb.wav"};
+    std::vector<std::string> twice = readout;
+    twice.insert(twice.end(), readout.begin(), readout.end());
+    EXPECT_EQ(lastPlayed(panel, twice.size()), twice);
+    EXPECT_TRUE(panel.fake.reader.said.empty());
+}
+
+TEST(Startup, the_screen_readers_voice_gets_each_phrase_as_words_and_only_the_reply_pauses_play) {
+    PanelFixture panel;
+    frequencyReadoutSaidTwice(panel, "voice=reader");
+    const std::vector<std::string> said = panel.fake.reader.said;
+    ASSERT_GE(said.size(), 4u);
+    EXPECT_EQ(said.front(), "FTX panel three point five");
+    EXPECT_EQ(std::vector<std::string>(said.end() - 2, said.end()),
+              std::vector<std::string>(2, "seven point one megahertz LSB"));
+    for (const auto& path : panel.fake.sound.played) EXPECT_EQ(path, "wave\\delay.wav");
+}
+
+TEST(Startup, without_a_screen_reader_the_recorded_voice_speaks_and_says_so_once) {
+    PanelFixture panel;
+    panel.fake.reader.reachable = false;
+    frequencyReadoutSaidTwice(panel, "voice=reader");
+    const auto heard = panel.prompts();
+    EXPECT_EQ(Prompts(heard.begin(), heard.begin() + 5), greetingThen({"noreader"}));
+    EXPECT_EQ(std::count(heard.begin(), heard.end(), "noreader"), 1);
+    EXPECT_EQ(Prompts(heard.end() - 2, heard.end()), (Prompts{"mhz", "lsb"}));
+    EXPECT_TRUE(panel.fake.reader.said.empty());
+}
 
 TEST(Startup, the_panel_window_has_its_title_place_and_size) {
     PanelFixture panel;

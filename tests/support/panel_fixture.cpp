@@ -17,8 +17,9 @@ std::string ConfigLines::text() const {
          {&port, &speed, &swr, &tuner, &powerOff, &repeater10, &repeater6, &repeater2, &repeater70, &relay, &debug}) {
         all += *line + "\r\n";
     }
-    if (!network.empty() || !knob.empty()) all += network + "\r\n";
-    if (!knob.empty()) all += knob + "\r\n";
+    if (!network.empty() || !knob.empty() || !voice.empty()) all += network + "\r\n";
+    if (!knob.empty() || !voice.empty()) all += knob + "\r\n";
+    if (!voice.empty()) all += voice + "\r\n";
     return all;
 }
 
@@ -96,6 +97,7 @@ std::vector<std::string> PanelFixture::prompts() const {
 }
 
 void PanelFixture::clearRecords() {
+    panel.state.phrase.clear();
     radioPort.written.clear();
     fake.sound.played.clear();
     fake.sound.playedAsync.clear();

@@ -26,8 +26,9 @@ struct ConfigLines {
     std::string repeater70 = "rep70=-7600";
     std::string relay = "relay=0";
     std::string debug = "debug=0";
-    std::string network;       // line 12, left out when it and line 13 are empty
-    std::string knob;          // line 13, left out when empty
+    std::string network;       // line 12, left out when it and the lines after it are empty
+    std::string knob;          // line 13, left out when it and line 14 are empty
+    std::string voice;         // line 14, left out when empty
     std::string text() const;  // the lines, each ended by CR LF
 };
 

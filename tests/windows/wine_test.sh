@@ -9,7 +9,8 @@
 #             portseek_then_vocapan_reaches_the_radio |
 #             vocapan_polls_the_radio_and_quits_on_q |
 #             vocapan_window_close_saves_and_switches_the_radio_off |
-#             vocapan_serves_hamlib_over_the_network
+#             vocapan_serves_hamlib_over_the_network |
+#             vocapan_at_the_radio_without_a_screen_reader_speaks_prompts
 #   BIN_DIR   folder of vocapan.exe and portseek.exe
 #   WAVE_DIR  the prompt recordings
 #   WORK_DIR  where the wine prefix is kept between runs and the program folders are made
@@ -379,6 +380,20 @@ vocapan_serves_hamlib_over_the_network)
   press_in_panel q
   wait_for_panel_exit
   echo "wine_test: $scenario: ${timings[*]}"
+  ;;
+vocapan_at_the_radio_without_a_screen_reader_speaks_prompts)
+  # wine has no screen reader listening: voice=reader falls back to the recorded voice.
+  write_configuration 0
+  sed -i '14s/.*/voice=reader\r/' "$run_dir/vocapan.cfg"
+  start_radio
+  start_panel
+  wait_until_connected
+  press_in_panel q
+  wait_for_panel_exit
+  expect_lines "greeting" "$(printf 'wave\\%s.wav\n' ftx 3 point 5 noreader)" "$(prompts_played | head -n 5)"
+  expect_lines "last prompt" 'wave\quit.wav' "$(prompts_played | grep -v '^xx' | tail -n 1)"
+  radio_commands | grep -qx 'TX0;' || fail "Q did not end the transmission (no TX0;)"
+  expect_saved_memories
   ;;
 *)
   fail "no such scenario"

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -48,12 +49,24 @@ public:
     using SoundPlayer::playSync;
     void playSync(const std::string& path, const std::function<void()>& whileWaiting) override;
     void playAsync(const std::string& path) override;
+    bool hasFile(const std::string& path) override { return !missing.contains(path); }
     std::vector<std::string> played;  // every path asked for, in order
     // Calls of `whileWaiting` made in each synchronous play, as if it lasted that many
     // periods; 1 unless a test says otherwise.
     int waitingCallsPerPlay = 1;
     std::vector<bool> playedAsync;                        // parallel to `played`
     std::function<void(const std::string& path)> onPlay;  // runs as a sound "plays"
+    std::set<std::string> missing;                        // paths that hold no file
+};
+
+// A screen reader that keeps the phrases it was given; `reachable` false plays one that is
+// not running.
+class FakeScreenReader : public ScreenReader {
+public:
+    bool connect() override { return reachable; }
+    void say(const std::string& text) override { said.push_back(text); }
+    bool reachable = true;
+    std::vector<std::string> said;
 };
 
 struct DrawnText {
@@ -171,7 +184,8 @@ struct FakePlatform {
     FakeConsole console;
     FakeClock clock;
     FakeTcpServer network;
-    Platform services() { return {serial, sound, window, console, clock, network}; }
+    FakeScreenReader reader;
+    Platform services() { return {serial, sound, window, console, clock, network, reader}; }
 };
 
 }  // namespace platform::fake

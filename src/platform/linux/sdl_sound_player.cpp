@@ -62,6 +62,7 @@ public:
         play(path, true, whileWaiting);
     }
     void playAsync(const std::string& path) override { play(path, false, {}); }
+    bool hasFile(const std::string& path) override { return access(localSoundPath(path).c_str(), R_OK) == 0; }
 
 private:
     enum class Output { Untried, Device, Silent };

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "platform/windows/backends.h"
+#include "platform/windows/panel_automation.h"
 #include "platform/windows/window_messages.h"
 
 namespace platform::windows_backend {
@@ -40,6 +41,7 @@ public:
         window_ = CreateWindowA(kClassName, title.c_str(), kStyle, geometry.x, geometry.y, geometry.width,
                                 geometry.height, nullptr, nullptr, instance, this);
         if (!window_) return false;
+        setAutomationWindow(window_);
         createOffscreenCopy();
         ShowWindow(window_, SW_SHOW);
         UpdateWindow(window_);
@@ -48,6 +50,7 @@ public:
 
     void close() override {
         if (window_) {
+            setAutomationWindow(nullptr);
             DestroyWindow(window_);
             window_ = nullptr;
         }
@@ -162,6 +165,9 @@ private:
             return 0;
         }
         if (message == WM_ERASEBKGND) return 1;  // every pixel comes from the off-screen copy
+        if (LRESULT answer = 0; message == WM_GETOBJECT && answerAutomationRequest(window_, wParam, lParam, answer)) {
+            return answer;
+        }
         const bool altHeld = (lParam & kAltHeldBit) != 0;
         const auto panelMessage =
             systemKeyNeedsDefault(message, wParam, altHeld) ? std::nullopt : panelMessageFor(message, wParam);

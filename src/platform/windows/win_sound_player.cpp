@@ -34,6 +34,11 @@ public:
     void playAsync(const std::string& path) override {
         PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT | SND_ASYNC);
     }
+
+    bool hasFile(const std::string& path) override {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    }
 };
 
 }  // namespace
