@@ -41,6 +41,9 @@ struct ConfigState {
     int knobSpeech = 0;        // 1: changes made at the radio itself are spoken
     int netPort = 0;           // TCP port of the network rig control; 0 = off
     int netAllInterfaces = 0;  // 1: served on every interface, not only 127.0.0.1
+    // The serial server the radio is reached through instead of a COM port; port 0 = none.
+    std::string remoteHost;  // a name, an IPv4 address or an IPv6 address (no brackets)
+    int remotePort = 0;
 };
 
 // Entry modes and immediate key actions.

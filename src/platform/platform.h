@@ -6,6 +6,7 @@
 
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/network_line.h"
 #include "platform/panel_window.h"
 #include "platform/serial_port.h"
 #include "platform/sound_player.h"
@@ -20,6 +21,7 @@ struct Platform {
     Console& console;
     Clock& clock;
     TcpServer& network;
+    NetworkLineConnector& remoteLine;
 };
 
 // Owns one backend of each kind.
@@ -30,7 +32,8 @@ struct NativePlatform {
     std::unique_ptr<Console> console;
     std::unique_ptr<Clock> clock;
     std::unique_ptr<TcpServer> network;
-    Platform services() { return {*serial, *sound, *window, *console, *clock, *network}; }
+    std::unique_ptr<NetworkLineConnector> remoteLine;
+    Platform services() { return {*serial, *sound, *window, *console, *clock, *network, *remoteLine}; }
 };
 
 NativePlatform createNativePlatform();

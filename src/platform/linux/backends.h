@@ -13,5 +13,6 @@ std::unique_ptr<PanelWindow> makePanelWindow();
 std::unique_ptr<Console> makeConsole();
 std::unique_ptr<Clock> makeClock();
 std::unique_ptr<TcpServer> makeTcpServer();
+std::unique_ptr<NetworkLineConnector> makeNetworkLineConnector();
 
 }  // namespace platform::linux_backend

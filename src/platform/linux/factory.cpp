@@ -11,6 +11,7 @@ NativePlatform createNativePlatform() {
     native.console = linux_backend::makeConsole();
     native.clock = linux_backend::makeClock();
     native.network = linux_backend::makeTcpServer();
+    native.remoteLine = linux_backend::makeNetworkLineConnector();
     return native;
 }
 

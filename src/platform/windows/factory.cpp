@@ -11,6 +11,7 @@ NativePlatform createNativePlatform() {
     native.console = windows_backend::makeConsole();
     native.clock = windows_backend::makeClock();
     native.network = windows_backend::makeTcpServer();
+    native.remoteLine = windows_backend::makeNetworkLineConnector();
     return native;
 }
 
