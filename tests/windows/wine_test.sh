@@ -406,6 +406,7 @@ vocapan_reaches_the_radio_through_ser2net)
   start_panel
   wait_until_connected
   wait_for_polls 10
+  expect_regular_polls
   press_in_panel Right
   for _ in $(seq 100); do radio_commands | grep -qx 'FA007100100;' && break; sleep 0.1; done
   radio_commands | grep -qx 'FA007100100;' || fail "the key did not reach the radio: $(radio_commands | tail -n 5 | tr '\n' ' ')"
@@ -420,7 +421,6 @@ vocapan_reaches_the_radio_through_ser2net)
   wait_for_panel_exit
   expect_lines "serial ports opened" "" "$(ports_tried)"
   expect_lines "first commands" $'VS0;\nID;' "$(radio_commands | head -n 2)"
-  expect_regular_polls
   ;;
 *)
   fail "no such scenario"

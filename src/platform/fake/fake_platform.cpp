@@ -60,7 +60,10 @@ public:
 
     bool setBaudRate(int) override { return true; }
     bool setLineFormat(const LineFormat&) override { return true; }
-    bool setReadTimeouts(const ReadTimeouts& timeouts) override { return !made_ || made_->setReadTimeouts(timeouts); }
+    bool setReadTimeouts(const ReadTimeouts& timeouts) override {
+        timeouts_ = timeouts;
+        return !made_ || made_->setReadTimeouts(timeouts);
+    }
     void setModemLines(bool, bool) override {}
 
     Connection connection(int waitMs) override {
@@ -71,6 +74,7 @@ public:
             return Connection::Connecting;
         }
         made_ = std::make_unique<FakeSerialPort>(*device_);
+        made_->setReadTimeouts(timeouts_);
         return Connection::Made;
     }
 
@@ -81,6 +85,7 @@ public:
 private:
     FakeSerialDevice* device_;
     int looksLeft_;
+    ReadTimeouts timeouts_{};  // set while connecting, for the connection once made
     std::unique_ptr<FakeSerialPort> made_;
 };
 
