@@ -10,14 +10,18 @@
 # command is the first command after the press that is not a poll. The prompts the panel
 # started between the press and that command (from its sound log, with start times) are
 # subtracted at their recorded length (sox's soxi), so what remains is the panel's own delay.
+# With ser2net installed the panel is measured a second time reaching the same simulated
+# radio through Debian's ser2net on 127.0.0.1 (configuration line 15), as a radio at a remote
+# station is reached, beside the panel on the local port.
 #
-# usage: scripts/bench.sh [SECONDS] [--before BIN_DIR] [--keys N] [--key KEYSYM] [--no-flrig]
+# usage: scripts/bench.sh [SECONDS] [--before BIN_DIR] [--keys N] [--key KEYSYM] [--no-flrig] [--no-ser2net]
 #   SECONDS   length of each measurement window (default 20)
 #   --before  a folder holding an older vocapan to measure in the same run, side by side
 #   --keys    key presses measured per panel (default 5); the quit key ends the panel, so
 #             each press after the first needs a panel started afresh (about 10 s each)
 #   --key     the X name of the key typed (default q, the quit key)
 #   --no-flrig  leave out the comparison with flrig (run when flrig is installed)
+#   --no-ser2net  leave out the panel through ser2net (run when ser2net is installed)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -27,14 +31,16 @@ before=""
 keys=5
 key=q
 with_flrig=1
+with_ser2net=1
 while (($#)); do
   case $1 in
     --before) before=$(cd "$2" && pwd); shift 2 ;;
     --keys) keys=$2; shift 2 ;;
     --key) key=$2; shift 2 ;;
     --no-flrig) with_flrig=0; shift ;;
+    --no-ser2net) with_ser2net=0; shift ;;
     [0-9]*) seconds=$1; shift ;;
-    *) echo "usage: scripts/bench.sh [SECONDS] [--before BIN_DIR] [--keys N] [--key KEYSYM] [--no-flrig]" >&2
+    *) echo "usage: scripts/bench.sh [SECONDS] [--before BIN_DIR] [--keys N] [--key KEYSYM] [--no-flrig] [--no-ser2net]" >&2
        exit 2 ;;
   esac
 done
@@ -101,16 +107,44 @@ wait_for_line() {
   done
 }
 
-# A panel session in folder $1 with the vocapan of folder $2; sets panel. It is connected
-# once the first S-meter poll goes out, which follows the connection announcement.
+# A TCP port of 127.0.0.1 that nothing listens on.
+free_tcp_port() {
+  local candidate
+  for _ in $(seq 50); do
+    candidate=$((20000 + RANDOM % 40000))
+    (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null || { echo "$candidate"; return; }
+  done
+  fail "no free TCP port found"
+}
+
+# ser2net in folder $1 serving its COM5 raw on 127.0.0.1, and line 15 of the panel's
+# configuration naming it; sets server.
+start_serial_server() {
+  local folder=$1 port
+  port=$(free_tcp_port)
+  printf 'connection: &radio\n  accepter: tcp,127.0.0.1,%s\n  connector: serialdev,%s,38400n81,local\n' \
+    "$port" "$folder/COM5" >"$folder/ser2net.yaml"
+  ser2net -n -d -c "$folder/ser2net.yaml" -P "$folder/ser2net.pid" >"$folder/ser2net.log" 2>&1 &
+  server=$!
+  pids+=("$server")
+  for _ in $(seq 100); do (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && break; sleep 0.05; done
+  printf '%s\r\n' "net=0" "knob=0" "" "remote=127.0.0.1:$port" >>"$folder/vocapan.cfg"
+}
+
+# A panel session in folder $1 with the vocapan of folder $2, through ser2net when $3 says
+# so; sets panel. It is connected once the first S-meter poll goes out, which follows the
+# connection announcement.
+server=""
 start_panel() {
-  local folder=$1 panel_bin=$2
+  local folder=$1 panel_bin=$2 through=${3:-}
   mkdir -p "$folder"
   cp -r "$wave" "$folder/wave"
   printf '%s\r\n' "com=5" "speed=38400" "swr=0" "tun=0" "pwroff=0" "rep10=-100" "rep6=-1000" "rep2=-0600" \
     "rep70=-7600" "relay=0" "debug=0" >"$folder/vocapan.cfg"
   start_display "$folder"
   start_radio "$folder"
+  server=""
+  [[ $through != ser2net ]] || start_serial_server "$folder"
   (cd "$folder" && VOCAPAN_SOUND_LOG="$folder/sound.log" VOCAPAN_SOUND_LOG_TIMES=1 exec "$panel_bin/vocapan" 2>"$folder/vocapan.err") &
   panel=$!
   pids+=("$panel")
@@ -203,20 +237,20 @@ time_key() {
 
 # One panel: a polling window ended by a key press, then more presses in fresh sessions.
 bench_panel() {
-  local label=$1 panel_bin=$2 out=$3
+  local label=$1 panel_bin=$2 out=$3 through=${4:-}
   local folder=$work/$label-0
-  start_panel "$folder" "$panel_bin"
+  start_panel "$folder" "$panel_bin" "$through"
   measure_window "$label" "$panel" "$folder" "$out" ' (FA|SM0|RM6);'
   : >"$out.keys"
   time_key "$folder" "$out.keys"
-  stop "$panel" "$radio" "$xvfb"
+  stop "$panel" "$radio" "$xvfb" $server
   local i
   for ((i = 1; i < keys; i++)); do
     folder=$work/$label-$i
-    start_panel "$folder" "$panel_bin"
+    start_panel "$folder" "$panel_bin" "$through"
     sleep 0.5
     time_key "$folder" "$out.keys"
-    stop "$panel" "$radio" "$xvfb"
+    stop "$panel" "$radio" "$xvfb" $server
   done
   printf 'key to command beyond prompts|p50 %.1f  p99 %.1f ms (%d presses, %s ms of prompts subtracted)\n' \
     "$(cut -d' ' -f1 "$out.keys" | percentile 50)" "$(cut -d' ' -f1 "$out.keys" | percentile 99)" \
@@ -255,6 +289,12 @@ if [[ -n $before ]]; then
 fi
 bench_panel vocapan "$bin" "$work/vocapan.txt"
 results+=("$work/vocapan.txt")
+if ((with_ser2net)) && command -v ser2net >/dev/null; then
+  bench_panel vocapan-ser2net "$bin" "$work/ser2net.txt" ser2net
+  results+=("$work/ser2net.txt")
+elif ((with_ser2net)); then
+  echo "ser2net: not installed (apt-get install ser2net), left out"
+fi
 if ((with_flrig)) && command -v flrig >/dev/null; then
   bench_flrig "$work/flrig.txt"
   results+=("$work/flrig.txt")
@@ -263,7 +303,8 @@ elif ((with_flrig)); then
 fi
 
 echo "machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo); window $seconds s after connection"
-echo "poll cadence: vocapan between polls (FA/SM0), flrig between its frequency reads (FA)"
+echo "poll cadence: vocapan between polls (FA/SM0), flrig between its frequency reads (FA);" \
+  "vocapan-ser2net: the same panel reaching the radio through ser2net on 127.0.0.1"
 # Side by side: one row per figure, one column per program.
 paste -d '|' "${results[@]}" | awk -F'|' '{
   printf "%-30s", $1

@@ -42,6 +42,9 @@ struct ConfigState {
     int netPort = 0;           // TCP port of the network rig control; 0 = off
     int netAllInterfaces = 0;  // 1: served on every interface, not only 127.0.0.1
     int voice = 1;             // 1 to 3: the recorded voice at rising speed; 4: the screen reader
+    // The serial server the radio is reached through instead of a COM port; port 0 = none.
+    std::string remoteHost;  // a name, an IPv4 address or an IPv6 address (no brackets)
+    int remotePort = 0;
 };
 
 // Entry modes and immediate key actions.

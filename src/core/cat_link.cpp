@@ -10,13 +10,18 @@ constexpr std::uint32_t kIntervalMs = 1000;
 }
 
 platform::SerialPort* CatLink::port(int n) const {
-    if (n < 1 || n > kPortCount) return nullptr;
+    if (n < 1 || n > kNetworkSlot) return nullptr;
     return slots_[n].get();
+}
+
+platform::SerialPort* CatLink::settable(int n) const {
+    if (n == kNetworkSlot && connecting_) return connecting_.get();
+    return port(n);
 }
 
 bool CatLink::isOpen(int n) const { return port(n) != nullptr; }
 
-bool CatLink::hasFailed(int n) const { return n >= 1 && n <= kPortCount && failed_[n]; }
+bool CatLink::hasFailed(int n) const { return n >= 1 && n <= kNetworkSlot && failed_[n]; }
 
 int CatLink::fail(int n) {
     slots_[n].reset();
@@ -37,8 +42,37 @@ int CatLink::openSerialPort(int n, int baud) {
     return 1;
 }
 
+int CatLink::connectNetworkPort(const std::string& host, int port) {
+    closeSerialPort(kNetworkSlot);
+    if (connector_) connecting_ = connector_->connect(host, port);
+    if (!connecting_) {
+        failed_[kNetworkSlot] = true;
+        return 0;
+    }
+    connecting_->setReadTimeouts({kIntervalMs, 5, 0});
+    finishConnecting(0);
+    return 1;
+}
+
+int CatLink::finishConnecting(int ms) {
+    if (!connecting_) return 0;
+    switch (connecting_->connection(ms)) {
+        case platform::NetworkLine::Connection::Connecting:
+            return 0;
+        case platform::NetworkLine::Connection::Failed:
+            connecting_.reset();
+            failed_[kNetworkSlot] = true;
+            return 0;
+        case platform::NetworkLine::Connection::Made:
+            break;
+    }
+    slots_[kNetworkSlot] = std::move(connecting_);
+    failed_[kNetworkSlot] = false;
+    return 1;
+}
+
 int CatLink::setReadTimeouts(int n, int m) {
-    auto* p = port(n);
+    auto* p = settable(n);
     if (!p) return 0;
     const platform::ReadTimeouts timeouts =
         m == -1 ? platform::ReadTimeouts{platform::ReadTimeouts::kReturnAtOnce, 0, 0}
@@ -47,13 +81,14 @@ int CatLink::setReadTimeouts(int n, int m) {
 }
 
 int CatLink::setLineFormat(int n, int dataBits, int parity, int stop) {
-    auto* p = port(n);
+    auto* p = settable(n);
     if (!p) return 0;
     return p->setLineFormat({dataBits, parity, stop == 1 ? 1 : 2}) ? 1 : 0;
 }
 
 void CatLink::closeSerialPort(int n) {
-    if (n < 1 || n > kPortCount) return;
+    if (n < 1 || n > kNetworkSlot) return;
+    if (n == kNetworkSlot) connecting_.reset();
     slots_[n].reset();
 }
 

@@ -1,5 +1,5 @@
 // The context every panel operation works on: the state, the platform services and the
-// serial ports.
+// serial ports (with the radio's line through a serial server on the network).
 #pragma once
 
 #include <functional>
@@ -11,7 +11,7 @@
 namespace vocapan {
 
 struct Panel {
-    explicit Panel(platform::Platform& services) : platform(services), catLink(services.serial) {}
+    explicit Panel(platform::Platform& services) : platform(services), catLink(services.serial, &services.remoteLine) {}
     PanelState state;
     platform::Platform& platform;
     CatLink catLink;

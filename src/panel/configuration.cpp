@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <string_view>
 #include <vector>
 
+#include "core/cat_link.h"
 #include "core/number_text.h"
 #include "speech/voice_choice.h"
 
@@ -71,9 +74,46 @@ void readNetworkLine(const std::string& line, ConfigState& config) {
     if (config.netPort == 0) config.netAllInterfaces = 0;
 }
 
+bool allOf(const std::string& text, bool (*allowed)(char)) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), allowed);
+}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isNameCharacter(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_'; }
+// Hexadecimal groups, colons, an IPv4 tail and a zone after "%".
+bool isIpv6Character(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == ':' || c == '.' || c == '%'; }
+
+// "remote=HOST:PORT" names the serial server the radio is reached through: a host name, an
+// IPv4 address or an IPv6 address in brackets, then the TCP port. Anything else (an empty
+// line, the notes of the example file) leaves the radio on the COM port of line 1.
+void readRemoteLine(std::string line, ConfigState& config) {
+    config.remoteHost.clear();
+    config.remotePort = 0;
+    constexpr std::string_view kReminder = "remote=";
+    if (line.compare(0, kReminder.size(), kReminder) != 0) return;
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
+    const std::string address = line.substr(kReminder.size());
+    const auto colon = address.rfind(':');
+    if (colon == std::string::npos) return;
+    std::string host = address.substr(0, colon);
+    const std::string portText = address.substr(colon + 1);
+    if (host.size() > 2 && host.front() == '[' && host.back() == ']') {
+        host = host.substr(1, host.size() - 2);
+        if (!allOf(host, isIpv6Character) || host.find(':') == std::string::npos) return;
+    } else if (!allOf(host, isNameCharacter)) {
+        return;
+    }
+    if (!allOf(portText, isDigit) || portText.size() > 5) return;
+    const int port = numberFromText(portText);
+    if (port < 1 || port > kHighestTcpPort) return;
+    config.remoteHost = host;
+    config.remotePort = port;
+    config.comPort = CatLink::kNetworkSlot;
+}
+
 }  // namespace
 
 bool portAndSpeedUsable(const ConfigState& config) {
+    if (config.remotePort > 0) return true;  // the server's port and speed are its own business
     return config.comPort >= 1 && config.comPort <= kHighestPort &&
            std::find(kSerialSpeeds.begin(), kSerialSpeeds.end(), config.baudRate) != kSerialSpeeds.end();
 }
@@ -128,6 +168,7 @@ ConfigurationResult readConfiguration(const std::string& fileText, ConfigState& 
     config.knobSpeech = numberFromText(piece(lines.line(13), 6, 1));
     readNetworkLine(lines.line(12), config);
     config.voice = voiceFromLine(lines.line(14));  // optional: the recorded voice unless chosen
+    readRemoteLine(lines.line(15), config);
     return ConfigurationResult::Read;
 }
 

@@ -1,6 +1,7 @@
 // vocapan.cfg: eleven lines, an optional twelfth for network rig control, an optional
-// thirteenth for the radio's own changes and an optional fourteenth for the voice, read by
-// line number and character position, never by key.
+// thirteenth for the radio's own changes, an optional fourteenth for the voice and an optional
+// fifteenth for a radio reached through a serial server on the network, read by line number
+// and character position, never by key.
 #pragma once
 
 #include <string>
@@ -15,7 +16,8 @@ enum class ConfigurationResult { Read, WrongKind };
 // third line beginning "pow" belongs to another program's configuration: reading stops
 // there with the port and speed already set.
 ConfigurationResult readConfiguration(const std::string& fileText, ConfigState& config);
-// False when the port is not a COM number 1 to 256 or the speed is not a serial speed.
+// False when no serial server is named and the port is not a COM number 1 to 256 or the
+// speed is not a serial speed.
 bool portAndSpeedUsable(const ConfigState& config);
 
 }  // namespace vocapan

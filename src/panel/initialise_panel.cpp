@@ -13,6 +13,7 @@ namespace vocapan {
 
 namespace {
 
+constexpr int kConnectAtStartMs = 5000;
 constexpr const char* kHelpLine1 =
     "b=Band  f=Freq  e=Entry m=Mode  w=Filter width p=Power a=af gain r=RF gain q=Quit  s=SMeter/swr";
 constexpr const char* kHelpLine2 =
@@ -34,7 +35,9 @@ void startDebugFile(Panel& panel) {
     state.debugFile.open("debug.dat", std::ios::binary | std::ios::trunc);
     auto& clock = panel.platform.clock;
     writeDebugLine(panel, "VOCAPAN " + state.versionText + "  " + clock.dateText() + "   " + clock.timeText());
-    writeDebugLine(panel, "Comport=" + numberText(state.comPort) + "  Speed=" + numberText(state.baudRate) + " Baud");
+    const std::string line =
+        state.remotePort > 0 ? "Remote=" + remoteAddressText(state) : "Comport=" + numberText(state.comPort);
+    writeDebugLine(panel, line + "  Speed=" + numberText(state.baudRate) + " Baud");
 }
 
 // Every field back to its start value; the configuration, the version texts, the prompt
@@ -76,10 +79,19 @@ void setStartValues(PanelState& state) {
 
 }  // namespace
 
+std::string remoteAddressText(const ConfigState& config) {
+    const bool ipv6 = config.remoteHost.find(':') != std::string::npos;
+    return (ipv6 ? "[" + config.remoteHost + "]" : config.remoteHost) + ":" + decimalText(config.remotePort);
+}
+
 void openPanelPort(Panel& panel, int comNumber) {
     auto& state = panel.state;
-    panel.catLink.closeSerialPort(comNumber);
-    panel.catLink.openSerialPort(comNumber, state.baudRate);
+    if (comNumber == CatLink::kNetworkSlot) {
+        panel.catLink.connectNetworkPort(state.remoteHost, state.remotePort);
+    } else {
+        panel.catLink.closeSerialPort(comNumber);
+        panel.catLink.openSerialPort(comNumber, state.baudRate);
+    }
     panel.catLink.setReadTimeouts(comNumber, -1);
     panel.catLink.setLineFormat(comNumber, state.dataBits, state.parity, state.stopBits);
 }
@@ -104,6 +116,9 @@ void initialisePanel(Panel& panel) {
     if (loadMemories(panel) > 0) playPrompt(panel, "damaged");
 
     openPanelPort(panel, state.comPort);
+    // The start waits for a serial server a while; a connection not made by then is the port
+    // not available.
+    panel.catLink.finishConnecting(kConnectAtStartMs);
     if (state.band < 1 || state.band > kBandCount) state.band = 4;  // no band chosen: 40 m
 
     state.freqDisplayText = bandEntryFrequencyText(state.bandStack[state.band]);

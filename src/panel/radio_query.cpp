@@ -40,10 +40,13 @@ int answerNumber(const Panel& panel, int found, int offset, int count) {
 }
 
 // A port that could not be opened is named first, so that a wrong cable or a port held by
-// another program is not taken for a wrong radio.
+// another program is not taken for a wrong radio. A serial server is named in full on the
+// console, and by its TCP port in speech.
 void sayPortNotAvailable(Panel& panel) {
+    const auto& state = panel.state;
+    if (state.remotePort > 0) panel.platform.console.write("port not available: " + remoteAddressText(state) + "\n");
     playPrompt(panel, "portna");
-    sayDigits(panel, decimalText(panel.state.comPort));
+    sayDigits(panel, decimalText(state.remotePort > 0 ? state.remotePort : state.comPort));
 }
 
 // The program ends here: the operator hears why, the memories are kept and the radio is

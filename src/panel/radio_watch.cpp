@@ -38,14 +38,20 @@ void radioFound(Panel& panel) {
     if (queryRadioAgain(panel) != RadioQueryResult::Ready) loseRadio(panel);
 }
 
+void askWhoIsThere(Panel& panel) {
+    panel.state.radioInput.clear();
+    send(panel, "ID");
+}
+
 // A failed port is opened again; an open one is asked who it is. The answer is looked for
-// on the ticks that follow, so the panel never waits for a radio that is not there.
+// on the ticks that follow, so the panel never waits for a radio that is not there. A serial
+// server is connected to afresh at every try, since a connection that carried nothing back
+// may be dead halfway; the radio is asked once the connection is made.
 void tryPort(Panel& panel) {
     auto& state = panel.state;
-    if (!panel.catLink.isOpen(state.comPort)) openPanelPort(panel, state.comPort);
-    if (!panel.catLink.isOpen(state.comPort)) return;
-    state.radioInput.clear();
-    send(panel, "ID");
+    const bool network = state.comPort == CatLink::kNetworkSlot;
+    if (network || !panel.catLink.isOpen(state.comPort)) openPanelPort(panel, state.comPort);
+    if (panel.catLink.isOpen(state.comPort)) askWhoIsThere(panel);
 }
 
 bool identityHeard(Panel& panel) {
@@ -69,9 +75,11 @@ bool watchRadio(Panel& panel) {
         radioFound(panel);
         return state.radioLost == 1;
     }
+    const bool connectionMade = panel.catLink.finishConnecting(0) == 1;
+    if (connectionMade) askWhoIsThere(panel);
     if (++state.lostTicks >= kRetryTicks) {
         state.lostTicks = 0;
-        tryPort(panel);
+        if (!connectionMade) tryPort(panel);
     }
     return true;
 }

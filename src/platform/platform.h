@@ -6,6 +6,7 @@
 
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/network_line.h"
 #include "platform/panel_window.h"
 #include "platform/screen_reader.h"
 #include "platform/serial_port.h"
@@ -22,6 +23,7 @@ struct Platform {
     Clock& clock;
     TcpServer& network;
     ScreenReader& reader;
+    NetworkLineConnector& remoteLine;
 };
 
 // Owns one backend of each kind.
@@ -33,7 +35,8 @@ struct NativePlatform {
     std::unique_ptr<Clock> clock;
     std::unique_ptr<TcpServer> network;
     std::unique_ptr<ScreenReader> reader;
-    Platform services() { return {*serial, *sound, *window, *console, *clock, *network, *reader}; }
+    std::unique_ptr<NetworkLineConnector> remoteLine;
+    Platform services() { return {*serial, *sound, *window, *console, *clock, *network, *reader, *remoteLine}; }
 };
 
 NativePlatform createNativePlatform();

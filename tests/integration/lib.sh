@@ -80,6 +80,23 @@ free_tcp_port() {
   fail "no free TCP port found"
 }
 
+# Debian's ser2net serving the serial device $1 raw on TCP port $2 of 127.0.0.1, as on the
+# computer beside a radio at a remote station; runs in the foreground so that the test can
+# stop it, and returns once the port listens. Sets `server` to its process.
+start_serial_server() {
+  local device=$1 port=$2
+  cat >"$work/ser2net.yaml" <<YAML
+connection: &radio
+  accepter: tcp,127.0.0.1,$port
+  connector: serialdev,$device,38400n81,local
+YAML
+  ser2net -n -d -c "$work/ser2net.yaml" -P "$work/ser2net.pid" >>"$work/ser2net.log" 2>&1 &
+  server=$!
+  pids+=("$server")
+  for _ in $(seq 100); do (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && return 0; sleep 0.05; done
+  fail "ser2net did not listen on $port: $(cat "$work/ser2net.log")"
+}
+
 # Milliseconds since midnight of a radio log line's "hh:mm:ss.mmm".
 radio_log_ms() {
   awk '{ split($1, t, "[:.]"); print ((t[1] * 60 + t[2]) * 60 + t[3]) * 1000 + t[4] }'

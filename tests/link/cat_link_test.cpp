@@ -163,6 +163,43 @@ TEST_F(CatLinkTest, a_failed_line_closes_the_port_until_it_opens_again) {
     }
 }
 
+// A radio behind a serial server: its slot swallows everything until the connection is made,
+// keeps the settings made meanwhile for it, and fails as a port does when the server goes.
+TEST_F(CatLinkTest, the_network_slot_opens_once_its_connection_is_made_and_fails_with_its_server) {
+    platform::fake::FakeNetworkLineConnector connector;
+    CatLink remote{opener, &connector};
+    const int n = CatLink::kNetworkSlot;
+    FakeSerialDevice& server = connector.addServer("station", 4000);
+    server.inbound = "ID0840;";
+    connector.looksBeforeMade = 2;
+    ASSERT_EQ(remote.connectNetworkPort("station", 4000), 1);
+    EXPECT_TRUE(remote.isConnecting());
+    EXPECT_EQ(remote.setReadTimeouts(n, -1), 1);
+    EXPECT_EQ(remote.writeBytes(n, "ID;"), 0);
+    EXPECT_EQ(remote.bytesWaiting(n), 0);
+    EXPECT_EQ(remote.finishConnecting(0), 0);
+    EXPECT_FALSE(remote.isOpen(n));
+    EXPECT_EQ(remote.finishConnecting(0), 1);
+    EXPECT_TRUE(remote.isOpen(n));
+    EXPECT_EQ(server.timeouts, (ReadTimeouts{ReadTimeouts::kReturnAtOnce, 0, 0}));
+    EXPECT_EQ(remote.writeBytes(n, "FA;"), 3);
+    EXPECT_EQ(server.written, "FA;") << "nothing written before the connection was made may arrive";
+    EXPECT_EQ(remote.bytesWaiting(n), 7);
+
+    server.unplugged = true;
+    EXPECT_EQ(remote.bytesWaiting(n), 0);
+    EXPECT_TRUE(remote.hasFailed(n));
+    EXPECT_FALSE(remote.isOpen(n));
+    ASSERT_EQ(remote.connectNetworkPort("station", 4000), 1);
+    EXPECT_EQ(remote.finishConnecting(1000), 0) << "a stopped server refuses";
+    EXPECT_FALSE(remote.isConnecting());
+    server.unplugged = false;
+    ASSERT_EQ(remote.connectNetworkPort("station", 4000), 1);
+    EXPECT_EQ(remote.finishConnecting(1000), 1);
+    EXPECT_FALSE(remote.hasFailed(n));
+    EXPECT_TRUE(opener.openAttempts.empty()) << "no COM port is opened for it";
+}
+
 TEST_F(CatLinkTest, a_read_within_a_time_takes_what_came_and_reads_at_once_again) {
     FakeSerialDevice& device = opener.addDevice(5);
     ASSERT_EQ(link.openSerialPort(5, 38400), 1);

@@ -1,6 +1,7 @@
 // vocapan.cfg is read by position: which characters of which line set each value.
 #include <gtest/gtest.h>
 
+#include "core/cat_link.h"
 #include "panel/configuration.h"
 
 namespace vocapan {
@@ -58,6 +59,42 @@ INSTANTIATE_TEST_SUITE_P(TwelfthLine, NetworkLine,
                                            NetworkLineCase{"net=\r\n", 0, 0}, NetworkLineCase{"net=*:0\r\n", 0, 0},
                                            NetworkLineCase{"net=70000\r\n", 0, 0},  // no such port
                                            NetworkLineCase{"", 0, 0}));             // eleven lines
+
+struct RemoteLineCase {
+    std::string fifteenthLine;
+    std::string remoteHost;
+    int remotePort;
+};
+
+void PrintTo(const RemoteLineCase& c, std::ostream* os) { *os << "fifteenth line '" << c.fifteenthLine << "'"; }
+
+class RemoteLine : public ::testing::TestWithParam<RemoteLineCase> {};
+
+TEST_P(RemoteLine, names_the_serial_server_instead_of_the_com_port) {
+    const std::string fourteen =
+        "com=5\r\nspeed=38400\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nrelay=0\r\ndebug=0\r\nnet=0\r\nknob=0\r\n\r\n";
+    const ConfigState config = read(fourteen + GetParam().fifteenthLine);
+    EXPECT_EQ(config.remoteHost, GetParam().remoteHost);
+    EXPECT_EQ(config.remotePort, GetParam().remotePort);
+    EXPECT_EQ(config.comPort, GetParam().remotePort > 0 ? CatLink::kNetworkSlot : 5);
+    EXPECT_TRUE(portAndSpeedUsable(config));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FifteenthLine, RemoteLine,
+    ::testing::Values(RemoteLineCase{"remote=shack.example.org:2000\r\n", "shack.example.org", 2000},
+                      RemoteLineCase{"remote=192.168.1.20:3001", "192.168.1.20", 3001},
+                      RemoteLineCase{"remote=[2001:db8::20]:4000\r\n", "2001:db8::20", 4000},
+                      RemoteLineCase{"remote=[fe80::1%eth0]:65535 \r\n", "fe80::1%eth0", 65535},
+                      RemoteLineCase{"remote=\r\n", "", 0},                                 // empty: the COM port
+                      RemoteLineCase{"", "", 0},                                            // no line 15
+                      RemoteLineCase{"shack.example.org:2000\r\n", "", 0},                  // no reminder word
+                      RemoteLineCase{"Line 15 is read when it begins remote=\r\n", "", 0},  // a note
+                      RemoteLineCase{"remote=shack:0\r\n", "", 0}, RemoteLineCase{"remote=shack:65536\r\n", "", 0},
+                      RemoteLineCase{"remote=shack:20x0\r\n", "", 0}, RemoteLineCase{"remote=shack\r\n", "", 0},
+                      RemoteLineCase{"remote=:2000\r\n", "", 0},
+                      RemoteLineCase{"remote=2001:db8::20:4000\r\n", "", 0},  // IPv6 without brackets
+                      RemoteLineCase{"remote=[]:4000\r\n", "", 0}, RemoteLineCase{"remote=sh ack:2000\r\n", "", 0}));
 
 TEST(Configuration, speed_is_read_from_the_seventh_character) {
     EXPECT_EQ(read("com=5\r\nspeed=38400\r\n").baudRate, 38400);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "panel/event_handler.h"
 #include "panel_fixture.h"
@@ -199,11 +200,13 @@ TEST(PollCycle, every_read_with_something_in_it_is_written_to_the_transcript) {
     EXPECT_EQ(Commands(lines.end() - 3, lines.end()), (Commands{"RX=FA001000000", "TX=FA;", "RX=FA007100000;"}));
 }
 
-// A radio that goes away mid-session, and comes back.
+// A radio that goes away mid-session, and comes back: on its COM port, or behind a serial
+// server on the network, which the panel connects to again without waiting for it.
 struct LostCase {
     const char* name;
     std::function<void(PanelFixture&, bool gone)> goAway;
     bool sendsWhileLost;  // a port that still works is asked who is there; a failed one hears nothing
+    bool throughServer = false;
 };
 
 void PrintTo(const LostCase& c, std::ostream* os) { *os << c.name; }
@@ -212,8 +215,12 @@ class RadioLost : public ::testing::TestWithParam<LostCase> {};
 
 TEST_P(RadioLost, is_said_once_keys_still_answer_and_a_returning_radio_is_announced_as_at_start) {
     const LostCase& c = GetParam();
-    PanelFixture panel;
-    connectSession(panel);
+    auto fixture =
+        c.throughServer ? std::make_unique<PanelFixture>("station.example", 4000) : std::make_unique<PanelFixture>();
+    PanelFixture& panel = *fixture;
+    ConfigLines config;
+    if (c.throughServer) config.remote = "remote=station.example:4000";
+    connectSession(panel, config);
     c.goAway(panel, true);
     runTicks(panel, 40);  // two seconds
     EXPECT_EQ(panel.prompts(), Prompts{"radiolost"});
@@ -224,12 +231,13 @@ TEST_P(RadioLost, is_said_once_keys_still_answer_and_a_returning_radio_is_announ
     runTicks(panel, 100);
     EXPECT_EQ(panel.prompts(), Prompts{"nc"});  // no second "radio lost"
     const Commands whileLost = panel.commands();
+    const auto tries = panel.fake.serial.openAttempts.size() + panel.fake.remoteLine.connectAttempts.size();
     if (c.sendsWhileLost) {
         EXPECT_EQ(whileLost, Commands(whileLost.size(), "ID;"));
         EXPECT_GE(whileLost.size(), 2u);
     } else {
         EXPECT_EQ(whileLost, Commands{});
-        EXPECT_GE(panel.fake.serial.openAttempts.size(), 3u);
+        EXPECT_GE(tries, 3u);
     }
 
     c.goAway(panel, false);
@@ -240,14 +248,30 @@ TEST_P(RadioLost, is_said_once_keys_still_answer_and_a_returning_radio_is_announ
     EXPECT_EQ(heard.back(), "connected");
     EXPECT_EQ(panel.commands().front(), "ID;");
     EXPECT_EQ(panel.panel.state.connected, 1);
+    if (c.throughServer) {
+        EXPECT_EQ(panel.fake.serial.openAttempts, std::vector<int>{}) << "no COM port is ever opened";
+    }
 }
+
+// Stopped, a server refuses connections and resets the one it had; a slow one makes a new
+// connection only some ticks after it was started.
+void serverStops(PanelFixture& p, bool gone) { p.radioPort.unplugged = gone; }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RadioLost,
     ::testing::Values(LostCase{"a_radio_that_stops_answering",
                                [](PanelFixture& p, bool gone) { p.radio.options().silent = gone; }, true},
                       LostCase{"a_port_that_fails", [](PanelFixture& p, bool gone) { p.radioPort.unplugged = gone; },
-                               false}),
+                               false},
+                      LostCase{"a_serial_server_that_stops", serverStops, false, true},
+                      LostCase{"a_serial_server_whose_radio_stops_answering",
+                               [](PanelFixture& p, bool gone) { p.radio.options().silent = gone; }, true, true},
+                      LostCase{"a_serial_server_slow_to_connect_again",
+                               [](PanelFixture& p, bool gone) {
+                                   serverStops(p, gone);
+                                   p.fake.remoteLine.looksBeforeMade = 5;
+                               },
+                               false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PollCycle, quit_with_a_silent_radio_ends_the_session_within_a_second_with_the_memories_saved) {

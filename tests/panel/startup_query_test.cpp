@@ -71,6 +71,9 @@ struct RefusalCase {
     bool silent;
     std::string powerOff;
     std::string port = "com=5";  // any other port has no device behind it
+    std::string remote = "";     // line 15: a serial server where none listens
+    Prompts portNamed = {};      // after "portna", when the port cannot be had
+    std::string console = "";    // what the console was told
 };
 
 void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
@@ -85,22 +88,26 @@ TEST_P(WrongRadio, is_refused_with_one_word_and_the_program_ends) {
     ConfigLines config;
     config.powerOff = c.powerOff;
     config.port = c.port;
+    config.remote = c.remote;
     writeFile("vocapan.cfg", config.text());
     panel.fake.window.ticksToDeliver = 4;
     panel.runProgram();
 
     Prompts heard{"ftx", "3", "point", "5", "delay", "rnftx"};
     Commands expected{"VS0;", "ID;"};
-    if (c.port != "com=5") {
-        heard = {"ftx", "3", "point", "5", "delay", "portna", "6", "rnftx"};
+    if (!c.portNamed.empty()) {
+        heard = {"ftx", "3", "point", "5", "delay", "portna"};
+        heard.insert(heard.end(), c.portNamed.begin(), c.portNamed.end());
+        heard.push_back("rnftx");
         expected.clear();
     }
-    if (c.powerOff == "pwroff=1" && c.port == "com=5") {
-        expected.push_back("PS0;");
+    if (c.powerOff == "pwroff=1") {
+        if (c.portNamed.empty()) expected.push_back("PS0;");
         heard.push_back("delay");  // the radio is given time to switch off
     }
     EXPECT_EQ(panel.prompts(), heard);
     EXPECT_EQ(panel.commands(), expected);
+    EXPECT_EQ(panel.fake.console.output, c.console);
     EXPECT_EQ(panel.fake.window.ticksDelivered, 0);  // no poll ever runs
     EXPECT_TRUE(panel.fake.window.wasClosed);
     EXPECT_FALSE(panel.radioPort.open);
@@ -114,7 +121,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusalCase{"another_model_switched_off", "0650", false, "pwroff=1"},
                       RefusalCase{"a_silent_radio", "0840", true, "pwroff=0"},
                       RefusalCase{"a_silent_radio_switched_off", "0840", true, "pwroff=1"},
-                      RefusalCase{"a_port_that_cannot_be_opened_is_named", "0840", false, "pwroff=0", "com=6"}),
+                      RefusalCase{"a_port_that_cannot_be_opened_is_named", "0840", false, "pwroff=0", "com=6", "", {"6"}},
+                      RefusalCase{"a_serial_server_that_cannot_be_reached_is_named", "0840", false, "pwroff=1", "com=5",
+                                  "remote=[fd00::7]:4000", {"4", "0", "0", "0"}, "port not available: [fd00::7]:4000\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

@@ -17,9 +17,10 @@ std::string ConfigLines::text() const {
          {&port, &speed, &swr, &tuner, &powerOff, &repeater10, &repeater6, &repeater2, &repeater70, &relay, &debug}) {
         all += *line + "\r\n";
     }
-    if (!network.empty() || !knob.empty() || !voice.empty()) all += network + "\r\n";
-    if (!knob.empty() || !voice.empty()) all += knob + "\r\n";
-    if (!voice.empty()) all += voice + "\r\n";
+    if (!network.empty() || !knob.empty() || !voice.empty() || !remote.empty()) all += network + "\r\n";
+    if (!knob.empty() || !voice.empty() || !remote.empty()) all += knob + "\r\n";
+    if (!voice.empty() || !remote.empty()) all += voice + "\r\n";
+    if (!remote.empty()) all += remote + "\r\n";
     return all;
 }
 
@@ -77,6 +78,11 @@ std::vector<std::string> splitCommands(const std::string& stream) {
 
 PanelFixture::PanelFixture(int radioPortNumber)
     : services(fake.services()), radioPort(fake.serial.addDevice(radioPortNumber)), panel(services) {
+    ftxsim::attach(radioPort, radio);
+}
+
+PanelFixture::PanelFixture(const std::string& serverHost, int serverPort)
+    : services(fake.services()), radioPort(fake.remoteLine.addServer(serverHost, serverPort)), panel(services) {
     ftxsim::attach(radioPort, radio);
 }
 

@@ -27,8 +27,9 @@ struct ConfigLines {
     std::string relay = "relay=0";
     std::string debug = "debug=0";
     std::string network;       // line 12, left out when it and the lines after it are empty
-    std::string knob;          // line 13, left out when it and line 14 are empty
-    std::string voice;         // line 14, left out when empty
+    std::string knob;          // line 13, left out when it and the lines after it are empty
+    std::string voice;         // line 14, left out when it and line 15 are empty
+    std::string remote;        // line 15, left out when empty
     std::string text() const;  // the lines, each ended by CR LF
 };
 
@@ -55,6 +56,8 @@ std::vector<std::string> fileLines(const std::string& name);
 class PanelFixture {
 public:
     explicit PanelFixture(int radioPort = 5);
+    // The radio behind a serial server on the network instead of a COM port.
+    PanelFixture(const std::string& serverHost, int serverPort);
 
     // Runs the whole program, start to end, as main does.
     int runProgram();

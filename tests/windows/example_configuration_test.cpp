@@ -43,6 +43,7 @@ TEST(ExampleConfiguration, reads_as_the_guide_explains_it) {
     EXPECT_EQ(config.debugLog, 0);
     EXPECT_EQ(config.knobSpeech, 1);  // the radio's own changes are spoken
     EXPECT_EQ(config.voice, 1);       // the recorded voice, at its first speed
+    EXPECT_EQ(config.remotePort, 0);  // the notes on line 15 leave the radio on the COM port
 }
 
 TEST(ExampleConfiguration, the_alternatives_in_its_notes_read_as_described) {

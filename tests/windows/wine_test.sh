@@ -11,6 +11,7 @@
 #             vocapan_window_close_saves_and_switches_the_radio_off |
 #             vocapan_serves_hamlib_over_the_network |
 #             vocapan_at_the_radio_without_a_screen_reader_speaks_prompts
+#             vocapan_reaches_the_radio_through_ser2net
 #   BIN_DIR   folder of vocapan.exe and portseek.exe
 #   WAVE_DIR  the prompt recordings
 #   WORK_DIR  where the wine prefix is kept between runs and the program folders are made
@@ -394,6 +395,47 @@ vocapan_at_the_radio_without_a_screen_reader_speaks_prompts)
   expect_lines "last prompt" 'wave\quit.wav' "$(prompts_played | grep -v '^xx' | tail -n 1)"
   radio_commands | grep -qx 'TX0;' || fail "Q did not end the transmission (no TX0;)"
   expect_saved_memories
+  ;;
+vocapan_reaches_the_radio_through_ser2net)
+  # A radio at a remote station: no COM port at all, line 15 of the example (in place of its
+  # first note) names Debian's ser2net on 127.0.0.1 in front of the simulated radio. The
+  # Windows panel connects through Winsock, polls, a key reaches the radio; ser2net stopped
+  # is said, started again the radio is announced again.
+  command -v ser2net >/dev/null || skip "ser2net is not installed"
+  port=$(awk 'BEGIN { srand(); print 40000 + int(rand() * 20000) }')
+  "$ftxsim" --link "$run_dir/station-radio" --log "$run_dir/radio.log" >"$run_dir/ftxsim.txt" 2>&1 &
+  session_pids+=($!)
+  for _ in $(seq 50); do [[ -e $run_dir/station-radio ]] && break; sleep 0.1; done
+  printf 'connection: &radio\n  accepter: tcp,127.0.0.1,%s\n  connector: serialdev,%s,38400n81,local\n' \
+    "$port" "$run_dir/station-radio" >"$run_dir/ser2net.yaml"
+  start_server() {
+    ser2net -n -d -c "$run_dir/ser2net.yaml" -P "$run_dir/ser2net.pid" >>"$run_dir/ser2net.txt" 2>&1 &
+    server_pid=$!
+    session_pids+=($server_pid)
+    for _ in $(seq 50); do (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && return 0; sleep 0.1; done
+    fail "ser2net did not listen on $port"
+  }
+  start_server
+  write_configuration 0
+  sed -i "15s/.*/remote=127.0.0.1:$port\r/" "$run_dir/vocapan.cfg"
+  start_panel
+  wait_until_connected
+  wait_for_polls 10
+  expect_regular_polls
+  press_in_panel Right
+  for _ in $(seq 100); do radio_commands | grep -qx 'FA007100100;' && break; sleep 0.1; done
+  radio_commands | grep -qx 'FA007100100;' || fail "the key did not reach the radio: $(radio_commands | tail -n 5 | tr '\n' ' ')"
+  kill "$server_pid"
+  wait "$server_pid" 2>/dev/null || true
+  for _ in $(seq 100); do prompts_played | grep -qx 'wave\\radiolost.wav' && break; sleep 0.1; done
+  prompts_played | grep -qx 'wave\\radiolost.wav' || fail "ser2net stopped, yet radio lost was never said"
+  start_server
+  for _ in $(seq 300); do (($(prompts_played | grep -cx 'wave\\connected.wav') >= 2)) && break; sleep 0.1; done
+  (($(prompts_played | grep -cx 'wave\\connected.wav') >= 2)) || fail "the radio was not taken up again after ser2net started"
+  press_in_panel q
+  wait_for_panel_exit
+  expect_lines "serial ports opened" "" "$(ports_tried)"
+  expect_lines "first commands" $'VS0;\nID;' "$(radio_commands | head -n 2)"
   ;;
 *)
   fail "no such scenario"

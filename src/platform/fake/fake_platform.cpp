@@ -54,7 +54,57 @@ private:
     FakeSerialDevice& device_;
 };
 
+class FakeNetworkLine : public NetworkLine {
+public:
+    FakeNetworkLine(FakeSerialDevice* device, int looksBeforeMade) : device_(device), looksLeft_(looksBeforeMade) {}
+
+    bool setBaudRate(int) override { return true; }
+    bool setLineFormat(const LineFormat&) override { return true; }
+    bool setReadTimeouts(const ReadTimeouts& timeouts) override {
+        timeouts_ = timeouts;
+        return !made_ || made_->setReadTimeouts(timeouts);
+    }
+    void setModemLines(bool, bool) override {}
+
+    Connection connection(int waitMs) override {
+        if (made_) return Connection::Made;
+        if (!device_ || device_->unplugged || device_->open) return Connection::Failed;
+        if (waitMs == 0 && looksLeft_ > 0) {
+            --looksLeft_;
+            return Connection::Connecting;
+        }
+        made_ = std::make_unique<FakeSerialPort>(*device_);
+        made_->setReadTimeouts(timeouts_);
+        return Connection::Made;
+    }
+
+    int bytesWaiting() override { return made_ ? made_->bytesWaiting() : -1; }
+    int readBytes(char* buffer, int max) override { return made_ ? made_->readBytes(buffer, max) : -1; }
+    int writeBytes(const char* bytes, int length) override { return made_ ? made_->writeBytes(bytes, length) : -1; }
+
+private:
+    FakeSerialDevice* device_;
+    int looksLeft_;
+    ReadTimeouts timeouts_{};  // set while connecting, for the connection once made
+    std::unique_ptr<FakeSerialPort> made_;
+};
+
+std::string serverKey(const std::string& host, int port) { return host + " " + std::to_string(port); }
+
 }  // namespace
+
+FakeSerialDevice& FakeNetworkLineConnector::addServer(const std::string& host, int port) {
+    auto& slot = servers_[serverKey(host, port)];
+    if (!slot) slot = std::make_unique<FakeSerialDevice>();
+    return *slot;
+}
+
+std::unique_ptr<NetworkLine> FakeNetworkLineConnector::connect(const std::string& host, int port) {
+    const std::string key = serverKey(host, port);
+    connectAttempts.push_back(key);
+    const auto found = servers_.find(key);
+    return std::make_unique<FakeNetworkLine>(found == servers_.end() ? nullptr : found->second.get(), looksBeforeMade);
+}
 
 FakeSerialDevice& FakeSerialPortOpener::addDevice(int comNumber) {
     auto& slot = devices_[comNumber];

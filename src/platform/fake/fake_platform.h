@@ -177,6 +177,23 @@ private:
     int lastNumber_ = 0;
 };
 
+// Serial servers on the network, each with a serial device behind it that answers as a local
+// one does. A server whose device is unplugged refuses connections and resets the one it
+// has; a connection to an address with no server is refused.
+class FakeNetworkLineConnector : public NetworkLineConnector {
+public:
+    // Makes a server at `host` and `port`; the device lives as long as the connector.
+    FakeSerialDevice& addServer(const std::string& host, int port);
+    std::unique_ptr<NetworkLine> connect(const std::string& host, int port) override;
+    std::vector<std::string> connectAttempts;  // "HOST PORT" of every connection started
+    // Looks without waiting that each new connection answers Connecting before it is made,
+    // as over a network with some way to go; a look that waits makes it at once.
+    int looksBeforeMade = 0;
+
+private:
+    std::map<std::string, std::unique_ptr<FakeSerialDevice>> servers_;
+};
+
 struct FakePlatform {
     FakeSerialPortOpener serial;
     FakeSoundPlayer sound;
@@ -185,7 +202,8 @@ struct FakePlatform {
     FakeClock clock;
     FakeTcpServer network;
     FakeScreenReader reader;
-    Platform services() { return {serial, sound, window, console, clock, network, reader}; }
+    FakeNetworkLineConnector remoteLine;
+    Platform services() { return {serial, sound, window, console, clock, network, reader, remoteLine}; }
 };
 
 }  // namespace platform::fake

@@ -14,5 +14,6 @@ std::unique_ptr<Console> makeConsole();
 std::unique_ptr<Clock> makeClock();
 std::unique_ptr<TcpServer> makeTcpServer();
 std::unique_ptr<ScreenReader> makeScreenReader();
+std::unique_ptr<NetworkLineConnector> makeNetworkLineConnector();
 
 }  // namespace platform::linux_backend

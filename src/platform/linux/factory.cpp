@@ -12,6 +12,7 @@ NativePlatform createNativePlatform() {
     native.clock = linux_backend::makeClock();
     native.network = linux_backend::makeTcpServer();
     native.reader = linux_backend::makeScreenReader();
+    native.remoteLine = linux_backend::makeNetworkLineConnector();
     return native;
 }
 

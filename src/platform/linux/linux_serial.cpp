@@ -9,20 +9,16 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <chrono>
-#include <optional>
 
 #include "platform/device_names.h"
 #include "platform/linux/backends.h"
 #include "platform/linux/baud_rates.h"
+#include "platform/timed_read.h"
 
 namespace platform::linux_backend {
 
 namespace {
-
-using SteadyClock = std::chrono::steady_clock;
 
 // A write that cannot drain within this time (a port stalled by flow control, a pseudo-
 // terminal nobody reads) gives up instead of freezing the panel.
@@ -39,11 +35,6 @@ constexpr tcflag_t dataBitsFlag(int bits) {
         default:
             return CS8;
     }
-}
-
-int millisecondsUntil(SteadyClock::time_point deadline) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
-    return left.count() < 0 ? 0 : static_cast<int>(left.count());
 }
 
 class LinuxSerialPort : public SerialPort {
@@ -104,8 +95,10 @@ public:
         return 0;
     }
 
-    int readBytes(char* buffer, int max) override;
-    int writeBytes(const char* bytes, int length) override;
+    int readBytes(char* buffer, int max) override { return readByTimeouts(access_, timeouts_, buffer, max); }
+    int writeBytes(const char* bytes, int length) override {
+        return writeWithin(access_, bytes, length, kWriteLimitMs);
+    }
 
 private:
     // Reads what has arrived, without waiting (a raw terminal answers 0 when nothing has).
@@ -116,74 +109,37 @@ private:
         return errno == EAGAIN || errno == EINTR ? 0 : -1;
     }
 
+    // A hung-up line with nothing left to read is gone.
+    int waitForBytes(int ms) {
+        pollfd watch{fd_, POLLIN, 0};
+        const int ready = poll(&watch, 1, ms);
+        if (ready < 0) return errno == EINTR ? 0 : -1;
+        if (ready == 0) return 0;
+        if (watch.revents & (POLLHUP | POLLERR | POLLNVAL)) {
+            int count = 0;
+            return ioctl(fd_, FIONREAD, &count) == 0 && count > 0 ? 1 : -1;
+        }
+        return 1;
+    }
+
+    int writeArrived(const char* bytes, int length) {
+        const ssize_t count = write(fd_, bytes, static_cast<size_t>(length));
+        if (count >= 0) return static_cast<int>(count);
+        return errno == EAGAIN || errno == EINTR ? 0 : -1;
+    }
+
+    void waitForRoom(int ms) {
+        pollfd watch{fd_, POLLOUT, 0};
+        poll(&watch, 1, ms);
+    }
+
     int fd_;
     ReadTimeouts timeouts_{};
+    const LineAccess access_{[this](char* buffer, int max) { return readArrived(buffer, max); },
+                             [this](int ms) { return waitForBytes(ms); },
+                             [this](const char* bytes, int length) { return writeArrived(bytes, length); },
+                             [this](int ms) { waitForRoom(ms); }};
 };
-
-// Windows rules: a read ends when `max` bytes are in, when the interval between two bytes
-// (timed from the last byte, only once one has come) runs out, or when the total of
-// multiplier * max + constant runs out. With neither limit set it waits for all `max` bytes.
-// The interval at its highest value with no total limit means "take what is there and return".
-int LinuxSerialPort::readBytes(char* buffer, int max) {
-    if (max <= 0) return 0;
-    int got = readArrived(buffer, max);
-    if (got < 0) return -1;
-    const bool returnAtOnce =
-        timeouts_.intervalMs == ReadTimeouts::kReturnAtOnce && timeouts_.multiplierMs == 0 && timeouts_.constantMs == 0;
-    if (returnAtOnce) return got;
-
-    const auto start = SteadyClock::now();
-    const long long totalMs = static_cast<long long>(timeouts_.multiplierMs) * max + timeouts_.constantMs;
-    const std::optional<SteadyClock::time_point> totalDeadline =
-        totalMs > 0 ? std::optional(start + std::chrono::milliseconds(totalMs)) : std::nullopt;
-    auto lastByte = start;
-
-    while (got < max) {
-        int waitMs = -1;
-        if (totalDeadline) waitMs = millisecondsUntil(*totalDeadline);
-        if (timeouts_.intervalMs != 0 && got > 0) {
-            const int intervalLeft = millisecondsUntil(lastByte + std::chrono::milliseconds(timeouts_.intervalMs));
-            waitMs = waitMs < 0 ? intervalLeft : std::min(waitMs, intervalLeft);
-        }
-        if (waitMs == 0) break;
-
-        pollfd watch{fd_, POLLIN, 0};
-        const int ready = poll(&watch, 1, waitMs);
-        if (ready < 0) {
-            if (errno == EINTR) continue;
-            break;
-        }
-        if (ready == 0) continue;  // a limit ran out; the next pass sees it
-        const int count = readArrived(buffer + got, max - got);
-        if (count < 0) return got > 0 ? got : -1;  // the device went away: keep what came
-        if (count == 0) {
-            if (watch.revents & (POLLHUP | POLLERR | POLLNVAL)) return got > 0 ? got : -1;
-            continue;
-        }
-        got += count;
-        lastByte = SteadyClock::now();
-    }
-    return got;
-}
-
-int LinuxSerialPort::writeBytes(const char* bytes, int length) {
-    int sent = 0;
-    const auto deadline = SteadyClock::now() + std::chrono::milliseconds(kWriteLimitMs);
-    while (sent < length) {
-        const ssize_t count = write(fd_, bytes + sent, static_cast<size_t>(length - sent));
-        if (count > 0) {
-            sent += static_cast<int>(count);
-            continue;
-        }
-        if (count < 0 && errno == EINTR) continue;
-        if (count < 0 && errno != EAGAIN) return sent > 0 ? sent : -1;
-        const int waitMs = millisecondsUntil(deadline);
-        if (waitMs == 0) break;
-        pollfd watch{fd_, POLLOUT, 0};
-        if (poll(&watch, 1, waitMs) < 0 && errno != EINTR) break;
-    }
-    return sent;
-}
 
 bool entryExists(const std::string& path) {
     struct stat info {};

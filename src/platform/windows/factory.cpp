@@ -12,6 +12,7 @@ NativePlatform createNativePlatform() {
     native.clock = windows_backend::makeClock();
     native.network = windows_backend::makeTcpServer();
     native.reader = windows_backend::makeScreenReader();
+    native.remoteLine = windows_backend::makeNetworkLineConnector();
     return native;
 }
 
