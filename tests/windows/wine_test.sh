@@ -397,8 +397,8 @@ vocapan_at_the_radio_without_a_screen_reader_speaks_prompts)
   expect_saved_memories
   ;;
 vocapan_reaches_the_radio_through_ser2net)
-  # A radio at a remote station: no COM port at all, line 15 of the example (in place of its
-  # first note) names Debian's ser2net on 127.0.0.1 in front of the simulated radio. The
+  # A radio at a remote station: no COM port at all, line 15 of the example (empty there)
+  # names Debian's ser2net on 127.0.0.1 in front of the simulated radio. The
   # Windows panel connects through Winsock, polls, a key reaches the radio; ser2net stopped
   # is said, started again the radio is announced again.
   command -v ser2net >/dev/null || skip "ser2net is not installed"
