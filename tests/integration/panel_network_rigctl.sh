@@ -127,11 +127,17 @@ awk -v s="$spacing" 'BEGIN { exit !(s >= 95 && s <= 105) }' || fail "polls were 
 echo "-- WSJT-X's sequence with split Rig: open, poll, split on VFO B, transmit, goodbye"
 mark
 # (Hamlib reads VFO B by f, not i, when frequencies are targetable; the radio's log shows it.)
-sequence=(v s f m t 'S 1 VFOB' 'I 14076000' 'X USB 2400' x 'F 14074500' f 'T 1' t 'T 0' q)
+# A program's transmit on waits while the panel speaks the split and the new frequencies, and
+# is carried out when the words end; WSJT-X unkeys seconds later, by a call of its own.
+sequence=(v s f m t 'S 1 VFOB' 'I 14076000' 'X USB 2400' x 'F 14074500' f 'T 1' t q)
 answer=$(printf '%s\n' "${sequence[@]}" | timeout 20 rigctl -m 2 -r "127.0.0.1:$port" - 2>"$work/wsjtx.err") ||
   fail "the sequence failed: $answer $(cat "$work/wsjtx.err")"
 expect_lines "$(sed -e 's/ *$//' -e '/^$/d' <<<"$answer")" 'v VFOA' 's 0' VFOA 'f 14074000' 'm USB' 2400 't 0' \
-  'S 1 VFOB' 'I 14076000' 'X USB 2400' 'x USB' 2400 'F 14074500' 'f 14074500' 'T 1' 't 1' 'T 0' q
+  'S 1 VFOB' 'I 14076000' 'X USB 2400' 'x USB' 2400 'F 14074500' 'f 14074500' 'T 1' 't 1' q
+expect_sent_in_order ST1 FB014076000 FA014074500 TX1
+answer=$(printf '%s\n' 'T 0' q | timeout 20 rigctl -m 2 -r "127.0.0.1:$port" - 2>"$work/wsjtx.err") ||
+  fail "transmit off failed: $answer $(cat "$work/wsjtx.err")"
+expect_lines "$(sed -e 's/ *$//' -e '/^$/d' <<<"$answer")" 'T 0' q
 expect_sent_in_order ST1 FB014076000 FA014074500 TX1 TX0
 
 "$BIN_DIR/x_close_window" "$window"
