@@ -14,6 +14,9 @@ struct SpeechState {
     // answers the programs on its network port first, then speaks.
     int holdSpeech = 0;
     std::vector<std::string> heldPrompts;
+    // 1 while the pause that waits for the radio's answer to the panel's own command plays:
+    // the radio's port is left to the command that waits.
+    int replyPause = 0;
 };
 
 }  // namespace vocapan

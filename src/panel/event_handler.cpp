@@ -29,4 +29,9 @@ void handleMessage(Panel& panel, const platform::WindowMessage& message) {
     }
 }
 
+void serveOthersWhileSpeaking(Panel& panel) {
+    serveWhileSpeaking(panel);
+    relayWhileSpeaking(panel);
+}
+
 }  // namespace vocapan
