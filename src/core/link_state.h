@@ -5,6 +5,7 @@
 #include <array>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace vocapan {
 
@@ -55,6 +56,10 @@ struct LinkState {
     int relayFaPos = 0;
     int rawVfoHold = 0;
     int relayRetryTicks = 0;  // send ticks since the closed relay port was last tried
+    int relayServing = 0;     // 1 while the relay works through the other program's commands
+    // Commands the other program sent while the panel spoke: the panel follows them (a mode
+    // set) once it has finished speaking.
+    std::vector<std::string> relayHeld;
 };
 
 }  // namespace vocapan

@@ -24,6 +24,9 @@ struct SpeechState {
     // and those of the last phrase that said anything, kept for Backspace.
     std::vector<SpokenPrompt> phrase;
     std::vector<SpokenPrompt> lastPhrase;
+    // 1 while the pause that waits for the radio's answer to the panel's own command plays:
+    // the radio's port is left to the command that waits.
+    int replyPause = 0;
 };
 
 }  // namespace vocapan

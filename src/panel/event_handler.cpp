@@ -31,4 +31,9 @@ void handleMessage(Panel& panel, const platform::WindowMessage& message) {
     endPhrase(panel);  // what one message said is one phrase
 }
 
+void serveOthersWhileSpeaking(Panel& panel) {
+    serveWhileSpeaking(panel);
+    relayWhileSpeaking(panel);
+}
+
 }  // namespace vocapan

@@ -1,4 +1,5 @@
-// The panel window's event handler: the close request, the poll timer, and the keys.
+// The panel window's event handler: the close request, the poll timer, and the keys; and
+// what the panel serves while a prompt plays.
 #pragma once
 
 #include "core/panel.h"
@@ -7,5 +8,8 @@
 namespace vocapan {
 
 void handleMessage(Panel& panel, const platform::WindowMessage& message);
+
+// While a prompt plays, the programs on the network port and on the relay port are served.
+void serveOthersWhileSpeaking(Panel& panel);
 
 }  // namespace vocapan

@@ -82,13 +82,9 @@ std::string awaitAnswer(Panel& panel, const std::string& letters, std::string ar
     return {};
 }
 
-// Hands the radio's answer back to the other program; a frequency report in it also goes to
-// the frequency line.
-void answerRelay(Panel& panel, const std::string& answer) {
+// A frequency report in the radio's answer goes to the frequency line.
+void showReport(Panel& panel, const std::string& answer) {
     auto& state = panel.state;
-    writeDebugLine(panel, "***VTX1=" + answer);
-    panel.catLink.writeBytes(state.relayPort, answer);
-
     state.relayEnd = findText(answer, ";") + 1;
     state.relayFaPos = findText(answer, "FA");
     state.replyText = textPiece(answer, state.relayFaPos, state.relayEnd - state.relayFaPos);
@@ -96,18 +92,20 @@ void answerRelay(Panel& panel, const std::string& answer) {
 }
 
 // A mode set by the other program is taken over by the panel.
-void takeOverMode(Panel& panel) {
+void takeOverMode(Panel& panel, const std::string& command) {
     auto& state = panel.state;
-    if (!beginsWith(state.workText, "MD0")) return;
-    const int mode = modeOfCommand(state, textPiece(state.workText, 1, 4));
+    if (!beginsWith(command, "MD0") || !isSetCommand(command)) return;
+    const int mode = modeOfCommand(state, textPiece(command, 1, 4));
     if (mode == 0) return;
     state.mode = mode;
     applyMode(panel);
 }
 
 // `command` comes with its ";". A set goes without waiting, as the radio never answers one;
-// a query waits for its own answer.
-void forwardCommand(Panel& panel, const std::string& command) {
+// a query waits for its own answer. While the panel speaks, the panel follows the command
+// only once it has finished: the radio's frequency it reads by its own poll then, and a mode
+// set waits in `relayHeld`.
+void forwardCommand(Panel& panel, const std::string& command, bool speaking) {
     auto& state = panel.state;
     state.rawVfoHold = 1;
     state.relayFaPos = 0;
@@ -116,14 +114,29 @@ void forwardCommand(Panel& panel, const std::string& command) {
     std::string unfinished = setAsideWhatCameBefore(panel);
     state.workText = command.substr(0, command.size() - 1);
     sendCommand(panel);
+    const std::string sent = state.workText;  // as the radio got it, with its ";"
+    if (speaking) state.relayHeld.push_back(sent);
 
-    if (isSetCommand(state.workText)) {
+    if (isSetCommand(sent)) {
         state.radioInput += unfinished;
-        takeOverMode(panel);
+        if (!speaking) takeOverMode(panel, sent);
         return;
     }
-    const std::string answer = awaitAnswer(panel, textPiece(state.workText, 1, 2), std::move(unfinished));
-    if (!answer.empty()) answerRelay(panel, answer);
+    const std::string answer = awaitAnswer(panel, textPiece(sent, 1, 2), std::move(unfinished));
+    if (answer.empty()) return;
+    writeDebugLine(panel, "***VTX1=" + answer);
+    panel.catLink.writeBytes(state.relayPort, answer);
+    if (!speaking) showReport(panel, answer);
+}
+
+// The commands sent while the panel spoke are followed now, as the other program's.
+void followHeld(Panel& panel) {
+    auto& state = panel.state;
+    if (state.relayHeld.empty()) return;
+    const std::vector<std::string> held = std::move(state.relayHeld);
+    state.relayHeld.clear();
+    state.rawVfoHold = 1;
+    for (const auto& command : held) takeOverMode(panel, command);
 }
 
 // Takes what the other program has written into `relayBuffer`.
@@ -173,6 +186,36 @@ std::string nextCommand(std::string& received) {
     return {};
 }
 
+// The commands that have come are served in turn. Outside speech, the next one the program
+// writes after an answer is waited for a few milliseconds; the polls and the keys have their
+// turn once the program pauses, or after a few tens of milliseconds.
+void serveCommands(Panel& panel, bool speaking) {
+    auto& state = panel.state;
+    state.relayEnd = 0;
+    readRelayPort(panel);
+    // The radio cannot hear them: the other program's questions go unanswered, as they would
+    // with the radio switched off.
+    if (state.radioLost == 1) state.relayBuffer.clear();
+
+    const auto start = SteadyClock::now();
+    for (int served = 0; served < kMostCommandsAtOnce; ++served) {
+        std::string command = nextCommand(state.relayBuffer);
+        if (command.empty() && served > 0 && !speaking && lingerForMore(panel, start)) {
+            command = nextCommand(state.relayBuffer);
+        }
+        if (command.empty()) return;
+        forwardCommand(panel, command, speaking);
+    }
+}
+
+// The fields the panel's own work may be holding while a prompt plays.
+struct PanelWork {
+    std::string workText;
+    std::string replyText;
+    int replyCount;
+    int rawVfoHold;
+};
+
 }  // namespace
 
 void watchRelayPort(Panel& panel) {
@@ -190,23 +233,27 @@ void watchRelayPort(Panel& panel) {
 
 void relayPoll(Panel& panel) {
     auto& state = panel.state;
-    if (state.relayPort <= 0 || state.pollHold == 1) return;
-    state.relayEnd = 0;
-    readRelayPort(panel);
-    // The radio cannot hear them: the other program's questions go unanswered, as they would
-    // with the radio switched off.
-    if (state.radioLost == 1) state.relayBuffer.clear();
+    if (state.relayPort <= 0 || state.pollHold == 1 || state.relayServing == 1) return;
+    state.relayServing = 1;
+    followHeld(panel);
+    serveCommands(panel, false);
+    state.relayServing = 0;
+}
 
-    // The commands that have come are served in turn, and the next one the program writes
-    // after an answer is waited for a few milliseconds; the polls and the keys have their
-    // turn once the program pauses, or after a few tens of milliseconds.
-    const auto start = SteadyClock::now();
-    for (int served = 0; served < kMostCommandsAtOnce; ++served) {
-        std::string command = nextCommand(state.relayBuffer);
-        if (command.empty() && served > 0 && lingerForMore(panel, start)) command = nextCommand(state.relayBuffer);
-        if (command.empty()) return;
-        forwardCommand(panel, command);
-    }
+void relayWhileSpeaking(Panel& panel) {
+    auto& state = panel.state;
+    // The pause that waits for the radio's answer to the panel's own command leaves the
+    // radio's port to that command; a prompt inside the relay's own turn serves nobody.
+    if (state.relayPort <= 0 || state.pollHold == 1 || state.relayServing == 1 || state.replyPause == 1) return;
+    // What the panel's speech was in the middle of stays as it was.
+    const PanelWork work{state.workText, state.replyText, state.replyCount, state.rawVfoHold};
+    state.relayServing = 1;
+    serveCommands(panel, true);
+    state.relayServing = 0;
+    state.workText = work.workText;
+    state.replyText = work.replyText;
+    state.replyCount = work.replyCount;
+    state.rawVfoHold = work.rawVfoHold;
 }
 
 }  // namespace vocapan

@@ -17,6 +17,11 @@ constexpr int kRelayPeriodMs = 10;
 // port is configured.
 void relayPoll(Panel& panel);
 
+// While a prompt plays (other than the pause that waits for the radio's answer to the
+// panel's own command): forwards the other program's commands and answers its questions;
+// what the panel would follow from them waits until the relay's next turn after the speech.
+void relayWhileSpeaking(Panel& panel);
+
 // A relay port that failed (its virtual pair closed) or never opened is tried again every
 // second, and served again once it opens: called on each send tick.
 void watchRelayPort(Panel& panel);

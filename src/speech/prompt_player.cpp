@@ -40,7 +40,10 @@ void playPrompt(Panel& panel, const std::string& name) {
         state.heldPrompts.push_back(path);
         return;
     }
+    const int outerPause = state.replyPause;
+    if (name == kPausePrompt) state.replyPause = 1;
     playToEnd(panel, path);
+    state.replyPause = outerPause;
 }
 
 void speakHeldPrompts(Panel& panel) {

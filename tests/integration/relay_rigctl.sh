@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Hamlib's rigctl (model 1049) works the radio through the panel's relay port, as a logging
 # program would: each call answers with the right value, commands written together are all
-# answered in order, each answer alone, and the panel keeps polling meanwhile. Then rigctld
+# answered in order, each answer alone, the panel keeps polling meanwhile, and a call made
+# while the panel speaks a readout is answered before the readout ends. Then rigctld
 # holds the relay and a rigctl network client asks it over 127.0.0.1. Last the pair closes
 # and is made again, and the relay serves it again.
 source "$(dirname "$0")/lib.sh"
@@ -41,6 +42,20 @@ IFS= read -r -t 2 -d ';' first <&3 || true
 IFS= read -r -t 2 -d ';' second <&3 || true
 exec 3>&-
 expect_lines "$first;$second;" "FA014074000;MD02;"
+
+echo "-- while the panel speaks the F key's readout, rigctl through the relay is answered at once"
+mark
+xdotool windowfocus --sync "$window" key f
+for _ in $(seq 300); do [[ $(heard_since_mark | head -n 1) == 1 ]] && break; sleep 0.01; done
+[[ $(heard_since_mark | head -n 1) == 1 ]] || fail "the readout did not begin: $(heard_since_mark)"
+start=$(date +%s%N)
+got=$(rig f) || fail "rigctl failed while the panel spoke: $got"
+took=$((($(date +%s%N) - start) / 1000000))
+expect_lines "$got" 14074000
+heard_since_mark | grep -qx usb && fail "f was answered only after the readout: $(heard_since_mark)"
+((took <= 300)) || fail "f took $took ms while the panel spoke"
+echo "answered in $took ms while the panel spoke"
+expect_heard 1 4 point 0 7 4 mhz usb
 
 echo "-- rigctld on the relay, a network client on 127.0.0.1"
 tcp_port=$((40000 + RANDOM % 20000))

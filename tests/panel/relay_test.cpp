@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "core/text_piece.h"
 #include "panel/event_handler.h"
+#include "panel/key_rules.h"
 #include "panel/relay.h"
 #include "panel_fixture.h"
 #include "panel_session.h"
@@ -180,6 +182,78 @@ TEST(Relay, a_relayed_meter_answer_is_never_decoded_as_the_panels_poll) {
     runTicks(session.panel, 1);  // reads the answer to the panel's own frequency poll
     EXPECT_EQ(session.relay.written, "SM0140;");
     EXPECT_EQ(session.panel.panel.state.sMeter, 0);
+}
+
+// The operator's F key speaks the frequency; the other program writes `text` as its first
+// word begins. What the program had got back and the panel's mode, as each word began.
+struct SpokenMoment {
+    std::string back;
+    int mode;
+};
+
+std::vector<SpokenMoment> whileTheReadoutPlays(RelaySession& session, const std::string& text) {
+    session.panel.panel.whileSpeaking = serveOthersWhileSpeaking;
+    session.panel.clearRecords();
+    std::vector<SpokenMoment> moments;
+    session.panel.fake.sound.onPlay = [&](const std::string&) {
+        if (moments.empty()) session.relay.inbound += text;
+        moments.push_back({session.relay.written, session.panel.panel.state.mode});
+    };
+    onKeyDown(session.panel.panel, 'F');
+    session.panel.fake.sound.onPlay = nullptr;
+    return moments;
+}
+
+TEST(Relay, while_the_panel_speaks_the_program_is_answered_and_the_panel_follows_afterwards) {
+    RelaySession quiet;
+    whileTheReadoutPlays(quiet, "");
+    const Commands readout = quiet.panel.prompts();
+
+    RelaySession session;
+    const auto moments = whileTheReadoutPlays(session, "ID;MD04;FA;");
+    EXPECT_EQ(session.panel.prompts(), readout);  // the readout goes on word for word
+    ASSERT_GE(moments.size(), 2u);
+    EXPECT_EQ(moments[1].back, "ID0840;FA007100000;");  // answered before its second word
+    EXPECT_EQ(session.panel.commands(), (Commands{"ID;", "MD04;", "FA;"}));
+    for (const auto& moment : moments) EXPECT_EQ(moment.mode, 1);
+    handleMessage(session.panel.panel, {platform::MessageKind::Timer, 0, kRelayTimer});
+    EXPECT_EQ(session.panel.panel.state.mode, 7);  // the FM set is taken over once it has ended
+    EXPECT_EQ(session.panel.panel.state.rawVfoHold, 1);
+}
+
+TEST(Relay, the_answer_a_key_waits_for_is_never_taken_by_the_program) {
+    RelaySession session;
+    // The radio answers in order, but the answer to the key's "PC;" comes late: after the
+    // next query, or at the end of the pause that waits for it.
+    struct Late {
+        bool held = false;
+        std::string answer;
+    };
+    auto late = std::make_shared<Late>();
+    auto& radioPort = session.panel.radioPort;
+    radioPort.responder = [answers = radioPort.responder, late](const std::string& written, int baud,
+                                                                const platform::LineFormat& format) {
+        std::string reply = answers(written, baud, format);
+        if (written == "PC;" && !late->held) {
+            late->held = true;
+            late->answer = reply;
+            return std::string();
+        }
+        if (!reply.empty()) reply = std::exchange(late->answer, "") + reply;
+        return reply;
+    };
+    session.panel.panel.whileSpeaking = [late, &radioPort](Panel& panel) {
+        serveOthersWhileSpeaking(panel);
+        if (panel.state.replyPause == 1) radioPort.inbound += std::exchange(late->answer, "");
+    };
+    bool written = false;
+    session.panel.fake.sound.onPlay = [&](const std::string& path) {
+        if (path.find("delay") == std::string::npos || std::exchange(written, true)) return;
+        session.relay.inbound += "PC1050;PC;";
+    };
+    onKeyDown(session.panel.panel, 'P');
+    EXPECT_EQ(session.panel.panel.state.powerLevel, 100);  // the key read its own answer
+    EXPECT_EQ(session.relay.written, "PC1050;");           // and the program what it had set
 }
 
 TEST(Relay, each_exchange_is_written_to_the_transcript) {
