@@ -20,7 +20,9 @@
 #   --keys    key presses measured per panel (default 5); the quit key ends the panel, so
 #             each press after the first needs a panel started afresh (about 10 s each)
 #   --key     the X name of the key typed (default q, the quit key)
-#   --no-flrig  leave out the comparison with flrig (run when flrig is installed)
+#   --no-flrig  leave out the comparison with flrig (run when flrig is installed and
+#             FLRIG_RADIO holds flrig's own name of a radio of the same CAT family;
+#             FLRIG_RADIO_ID is the identity that radio answers, 0761 unless given)
 #   --no-ser2net  leave out the panel through ser2net (run when ser2net is installed)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -258,19 +260,19 @@ bench_panel() {
   echo "relay round trip|relay: not configured" >>"$out"
 }
 
-# flrig as a FTdx10 (a radio of the same CAT family that flrig knows) with a 100 ms loop,
-# from a fresh home folder whose preferences let it start polling without a dialog.
+# flrig set to $FLRIG_RADIO (a radio of the same CAT family that flrig knows) with a 100 ms
+# loop, from a fresh home folder whose preferences let it start polling without a dialog.
 bench_flrig() {
-  local out=$1 folder=$work/flrig
+  local out=$1 folder=$work/flrig radio_name=$FLRIG_RADIO
   mkdir -p "$folder/home/.flrig"
-  printf '; FLTK preferences file format 1.0\n; vendor: w1hkj.com\n; application: flrig\n\n[.]\n\nxcvr_name:FTdx10\n' \
-    >"$folder/home/.flrig/flrig.prefs"
-  printf '%s\n' "; FLTK preferences file format 1.0" "; vendor: w1hkj.com" "; application: FTdx10" "" "[.]" "" \
+  printf '; FLTK preferences file format 1.0\n; vendor: w1hkj.com\n; application: flrig\n\n[.]\n\nxcvr_name:%s\n' \
+    "$radio_name" >"$folder/home/.flrig/flrig.prefs"
+  printf '%s\n' "; FLTK preferences file format 1.0" "; vendor: w1hkj.com" "; application: $radio_name" "" "[.]" "" \
     "version:$(dpkg-query -W -f='${Version}' flrig | cut -d- -f1)" "xcvr_serial_port:$folder/COM5" \
     "comm_baudrate:7" "comm_stopbits:1" "comm_retries:2" "comm_wait:5" "comm_timeout:50" "serloop_timing:100" \
-    "poll_smeter:1" "poll_frequency:1" "poll_mode:1" "poll_bandwidth:1" >"$folder/home/.flrig/FTdx10.prefs"
+    "poll_smeter:1" "poll_frequency:1" "poll_mode:1" "poll_bandwidth:1" >"$folder/home/.flrig/$radio_name.prefs"
   start_display "$folder"
-  start_radio "$folder" --id 0761
+  start_radio "$folder" --id "${FLRIG_RADIO_ID:-0761}"  # the identity flrig expects of that radio
   HOME=$folder/home flrig >"$folder/flrig.out" 2>&1 </dev/null &
   local flrig_pid=$!
   pids+=("$flrig_pid")
@@ -295,9 +297,11 @@ if ((with_ser2net)) && command -v ser2net >/dev/null; then
 elif ((with_ser2net)); then
   echo "ser2net: not installed (apt-get install ser2net), left out"
 fi
-if ((with_flrig)) && command -v flrig >/dev/null; then
+if ((with_flrig)) && command -v flrig >/dev/null && [[ -n ${FLRIG_RADIO:-} ]]; then
   bench_flrig "$work/flrig.txt"
   results+=("$work/flrig.txt")
+elif ((with_flrig)) && command -v flrig >/dev/null; then
+  echo "flrig: FLRIG_RADIO names no radio of the same CAT family for it, left out"
 elif ((with_flrig)); then
   echo "flrig: not installed (apt-get install flrig), left out"
 fi

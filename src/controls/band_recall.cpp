@@ -25,20 +25,13 @@ bool isFm(int mode) { return mode == 5 || mode == 7; }
 
 int digitAt(const std::string& entry, int position) { return numberFromText(textPiece(entry, position, 1)); }
 
-// Tone squelch comes back only in FM, and only with a code. Codes from 500 up are DCS codes
-// ("CN01", then 1 for the 6xx codes, then the last two digits); the others are CTCSS tones.
+// Tone squelch comes back only in FM, and only with a code, and is announced.
 void restoreTone(Panel& panel) {
     auto& state = panel.state;
     const std::string& code = state.toneCode;
     if (!isFm(state.mode) || code == "999" || code == "000" || code.size() != 3) return;
     state.toneEntry = 1;
-    state.dcsSelected = code[0] > '4' ? 1 : 0;
-    if (state.dcsSelected == 1) {
-        send(panel, std::string("CN01") + (code[0] == '6' ? "1" : "0") + code.substr(1));
-    } else {
-        send(panel, "CN00" + code);
-    }
-    send(panel, state.dcsSelected == 1 ? "CT03" : "CT01");
+    resumeTone(panel);
     playPrompt(panel, state.dcsSelected == 1 ? "dcs" : "ctcss");
     sayDigits(panel, code);
 }
@@ -56,10 +49,7 @@ void recallBandEntry(Panel& panel) {
 
     panel.platform.window.moveTo(kModeLineX, kModeLineY);  // where the mode line is drawn
     state.tickCount = 0;
-    if (state.vfoBTarget == 1) {
-        send(panel, "ST0");
-        state.vfoBTarget = 0;  // the new band starts on VFO A
-    }
+    endSplit(panel);  // the new band starts on VFO A
     if (state.toneEntry == 1) {
         state.toneEntry = 0;
         state.toneCode = "999";

@@ -23,7 +23,6 @@ namespace vocapan {
 
 namespace {
 
-constexpr int kLowestHz = 1000000;
 constexpr int kHighestTypedMhz = 449;
 constexpr int kNoTypedFrequency = 999;
 // A tenth digit makes a typed frequency too long to send; it stays too long from there.
@@ -40,7 +39,7 @@ void switchRepeaterShiftOff(Panel& panel) {
 void stepFrequency(Panel& panel, int hz) {
     auto& state = panel.state;
     state.vfoAHz += hz;
-    if (hz < 0) state.vfoAHz = std::max(state.vfoAHz, kLowestHz);
+    if (hz < 0) state.vfoAHz = std::max(state.vfoAHz, kLowestTunedHz);
 }
 
 // In FM Right and Left set the squelch: single steps low down, tens higher up.
@@ -128,7 +127,7 @@ void bandOfTypedMhz(Panel& panel) {
         state.toneCode = "999";
     }
     state.band = bandOfMhz(state.typedFreq);
-    if (state.band == kGeneralCoverageBand && state.vfoBTarget == 1) state.vfoBTarget = 0;
+    if (state.band == kGeneralCoverageBand) endSplit(panel);
 }
 
 void leaveForTypedBand(Panel& panel) {

@@ -46,6 +46,12 @@ void sendFrequency(Panel& panel) {
     send(panel, command);
 }
 
+void endSplit(Panel& panel) {
+    if (panel.state.vfoBTarget != 1) return;
+    panel.state.vfoBTarget = 0;
+    send(panel, "ST0");
+}
+
 int bandOfMhz(int mhz) {
     for (const BandRange& range : kBandRanges) {
         if (mhz >= range.lowMhz && mhz <= range.highMhz) return range.band;

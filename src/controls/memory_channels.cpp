@@ -5,6 +5,7 @@
 
 #include "controls/band_select.h"
 #include "controls/band_stack.h"
+#include "controls/frequency_ops.h"
 #include "controls/mode_change.h"
 #include "controls/preamp.h"
 #include "controls/repeater_offsets.h"
@@ -85,11 +86,12 @@ void restoreShift(Panel& panel, const std::string& record) {
     auto& state = panel.state;
     takeRecalledOffset(panel, record);
     state.repeaterOn = 0;
-    send(panel, textPiece(record, 16, 1) == "+" ? "OS01" : "OS02");
-    if (state.quietRecall != 1) {
-        playPrompt(panel, "repeater");
-        playPrompt(panel, "on");
-    }
+    // The same direction as the shift key gives the band, so that the channel transmits
+    // where it did when it was stored.
+    send(panel, shiftsUp(state.band, textPiece(record, 16, 1)) ? "OS01" : "OS02");
+    // Said even by U's quiet recall: the operator must know the transmitter is shifted.
+    playPrompt(panel, "repeater");
+    playPrompt(panel, "on");
     state.repeaterOn = 1;
 }
 
@@ -155,9 +157,10 @@ void recallChannel(Panel& panel) {
 
     state.tickCount = 0;
     const char kind = record[0];
-    // Split takes effect after both VFOs are set, so that VFO A's frequency goes to VFO A.
-    state.vfoBTarget = 0;
+    // Split takes effect after both VFOs are set, so that VFO A's frequency goes to VFO A;
+    // a repeater channel works without it.
     if (kind == '5') {
+        endSplit(panel);
         state.repeaterOn = 1;
     } else if (kind == '1') {
         if (state.quietRecall != 1) playPrompt(panel, "split");
@@ -165,19 +168,19 @@ void recallChannel(Panel& panel) {
     } else {
         send(panel, "ST0");
     }
+    state.vfoBTarget = 0;
 
     state.band = numberFromText(textPiece(record, 3, 2));
     selectBand(panel);
     state.splitSaveText = textPiece(record, 5, 10);
     send(panel, "FA" + textPiece(record, 6, 9));
-    if (kind == '1') {
-        send(panel, "FB" + textPiece(record, 16, 9));  // the transmit frequency
-        state.vfoBTarget = 1;
-    }
+    if (kind == '1') send(panel, "FB" + textPiece(record, 16, 9));  // the transmit frequency
 
     state.mode = record[1] - '0';
     state.memoryRecalled = 1;
     applyMode(panel);  // ends a shift still on; a repeater channel switches its own on again
+    // Split only now: the old shift ending above must not take the channel's split with it.
+    if (kind == '1') state.vfoBTarget = 1;
     if (kind == '5') restoreShift(panel, record);
 
     // A frequency report already on its way was asked for before the recall; the report

@@ -59,4 +59,12 @@ std::string offsetCommand(PanelState& state, int band) {
     return std::string(fields.menu) + value;
 }
 
+std::string offsetTheRadioTakes(int band, const std::string& digits) {
+    if (!hasRepeaterOffset(band) || !fieldsOf(band).inFiftyKhzSteps) return digits;
+    const int khz = numberFromText(digits) / kOffsetStepKhz * kOffsetStepKhz;
+    return zeroPadded(khz, static_cast<int>(digits.size()));
+}
+
+bool shiftsUp(int band, const std::string& sign) { return band != kFirstOffsetBand && sign == "+"; }
+
 }  // namespace vocapan

@@ -26,4 +26,12 @@ RepeaterOffset configuredOffset(PanelState& state, int band);
 // and 70 cm ("EX0103180012" for 600 kHz). Empty for a band without an offset.
 std::string offsetCommand(PanelState& state, int band);
 
+// The offset `digits` (kHz) as the radio's menu of `band` takes it, in as many digits: on 2 m
+// and 70 cm whole 50 kHz steps, an offset between steps rounded down ("7625" is "7600").
+std::string offsetTheRadioTakes(int band, const std::string& digits);
+
+// True when the shift of `band` with `sign` moves the transmit frequency up: "+" on every
+// band but 10 m, where the shift is always downwards.
+bool shiftsUp(int band, const std::string& sign);
+
 }  // namespace vocapan

@@ -5,6 +5,7 @@
 
 #include "controls/band_step.h"
 #include "controls/filter_width.h"
+#include "controls/frequency_ops.h"
 #include "controls/levels.h"
 #include "core/panel_numbers.h"
 #include "speech/prompt_player.h"
@@ -38,6 +39,7 @@ void sayAtLimit(Panel& panel, int value, int limit, const char* word) {
 void frequencyStep(Panel& panel, int direction) {
     auto& state = panel.state;
     state.vfoAHz += direction * (state.mode == kCw ? 500 : 1000);
+    if (direction < 0 && state.vfoAHz < kLowestTunedHz) state.vfoAHz = kLowestTunedHz;
 }
 
 // Watts: single steps up to 10 W, tens above. The low range runs 1 to 10 W, the high range

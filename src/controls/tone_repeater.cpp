@@ -1,5 +1,6 @@
 #include "controls/tone_repeater.h"
 
+#include "controls/frequency_ops.h"
 #include "controls/repeater_offsets.h"
 #include "core/number_text.h"
 #include "core/text_piece.h"
@@ -47,7 +48,7 @@ void switchShiftOff(Panel& panel) {
     auto& state = panel.state;
     if (state.repeaterOn == 1) say(panel, "off");
     state.repeaterOn = 0;
-    state.vfoBTarget = 0;  // the shift takes split with it
+    endSplit(panel);  // the shift takes split with it
     send(panel, "OS00");
 }
 
@@ -60,9 +61,7 @@ void switchShiftOn(Panel& panel) {
         working.sign = configured.sign;
         working.digits = configured.digits;
         send(panel, offsetCommand(state, state.band));
-        // On 10 m the shift is always downwards, whatever sign the band carries.
-        const bool plus = state.band != 10 && working.sign == "+";
-        send(panel, plus ? "OS01" : "OS02");
+        send(panel, shiftsUp(state.band, working.sign) ? "OS01" : "OS02");
     }
     say(panel, "on");
     if (state.toneEntry == 1) send(panel, state.dcsSelected == 1 ? "CT03" : "CT01");
@@ -76,6 +75,18 @@ void applyTone(Panel& panel) {
     } else {
         applyCtcss(panel);
     }
+}
+
+void resumeTone(Panel& panel) {
+    auto& state = panel.state;
+    const std::string& code = state.toneCode;
+    state.dcsSelected = firstCharacter(code) > '4' ? 1 : 0;
+    if (state.dcsSelected == 1) {
+        send(panel, std::string("CN01") + (firstCharacter(code) == '6' ? "1" : "0") + textPiece(code, 2, 2));
+    } else {
+        send(panel, "CN00" + code);
+    }
+    send(panel, state.dcsSelected == 1 ? "CT03" : "CT01");
 }
 
 void toggleRepeaterShift(Panel& panel) {

@@ -103,7 +103,7 @@ bool announceStandardOffset(Panel& panel) {
     state.offsetText.clear();
     if (hasRepeaterOffset(state.band)) {
         const RepeaterOffset standard = configuredOffset(state, state.band);
-        state.offsetText = standard.sign + standard.digits;
+        state.offsetText = standard.sign + offsetTheRadioTakes(state.band, standard.digits);
     }
     sayBand(panel);
     playPrompt(panel, "std");
@@ -121,6 +121,8 @@ bool checkAndStoreOffset(Panel& panel) {
         state.entryMode = 0;
         return true;
     }
+    // What the band's offset menu can hold is what is stored and spoken.
+    offset = offset.substr(0, 1) + offsetTheRadioTakes(state.band, offset.substr(1));
     sayBand(panel);
     playPrompt(panel, "ofs");
     sayOffset(panel, offset, 2);

@@ -45,10 +45,12 @@ std::string otherFrequency(Panel& panel) {
     auto& state = panel.state;
     if (state.repeaterOn == 1) {
         long long hz = state.vfoAHz;
+        // Where the radio transmits: the offset its menu took, in the direction the shift
+        // command gave.
         if (hasRepeaterOffset(state.band)) {
             const RepeaterOffset offset = workingOffset(state, state.band);
-            const long long shift = numberFromText(offset.digits) * 1000LL;
-            hz += offset.sign == "-" ? -shift : shift;
+            const long long shift = numberFromText(offsetTheRadioTakes(state.band, offset.digits)) * 1000LL;
+            hz += shiftsUp(state.band, offset.sign) ? shift : -shift;
         }
         return decimalText(hz);
     }

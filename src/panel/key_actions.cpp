@@ -11,6 +11,7 @@
 #include "controls/levels.h"
 #include "controls/mode_change.h"
 #include "controls/preamp.h"
+#include "controls/tone_repeater.h"
 #include "controls/transmit.h"
 #include "core/number_text.h"
 #include "core/panel_numbers.h"
@@ -154,7 +155,9 @@ void nextUsedSlot(Panel& panel) {
 }
 
 void toggleTransmit(Panel& panel) {
-    if (!transmitAllowed(panel.state)) {
+    // Keying is for SSB and CW only, but a keyed transmitter always unkeys, whatever mode a
+    // key stepped to meanwhile.
+    if (panel.state.txState == 0 && !transmitAllowed(panel.state)) {
         playPrompt(panel, "na");
         return;
     }
@@ -176,12 +179,12 @@ void toggleDigital(Panel& panel) {
     if (state.mode == kC4fm) {
         state.mode = state.fmWide == 1 ? kFm : kNarrowFm;
         applyMode(panel);
-        // A code that was still being typed is no tone to bring back.
+        // A code that was still being typed is no tone to bring back; a DCS code comes back
+        // as DCS.
         if (toneField(state.savedToneCode) != kNoTone) {
             state.toneCode = state.savedToneCode;
             state.toneEntry = 1;
-            send(panel, "CN00" + state.toneCode);
-            send(panel, "CT01");
+            resumeTone(panel);
         }
     } else {
         state.savedToneCode = state.toneCode;

@@ -30,7 +30,11 @@ void playPrompt(Panel& panel, const std::string& name) {
     auto& state = panel.state;
     if (state.waveDir == kSilentWaveDir) return;
     if (name == kPausePrompt) {
+        // The radio's port is left to the command that waits for its answer.
+        const int outerPause = state.replyPause;
+        state.replyPause = 1;
         playToEnd(panel, pathOf(panel, name));
+        state.replyPause = outerPause;
         return;
     }
     state.phrase.push_back({name, false});
@@ -40,10 +44,7 @@ void playPrompt(Panel& panel, const std::string& name) {
         state.heldPrompts.push_back(path);
         return;
     }
-    const int outerPause = state.replyPause;
-    if (name == kPausePrompt) state.replyPause = 1;
     playToEnd(panel, path);
-    state.replyPause = outerPause;
 }
 
 void speakHeldPrompts(Panel& panel) {

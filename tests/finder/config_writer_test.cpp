@@ -78,7 +78,7 @@ const std::string kVocapan = "com=7\r\nspeed=4800\r\n";
 // notes and blanks the panel never reads.
 const std::string kOperatorRest =
     "swr=0\r\natu=2\r\npwroff=1\r\nrep10=-100\r\nrep6=-1000\r\nrep2=-600\r\nrep70=-500\r\nrelcom=12\r\n"
-    "debug=1\r\n\r\nIC-7300 on the left, FTX on the right\r\n  keep  \r\n";
+    "debug=1\r\n\r\nthe other radio on the left, FTX on the right\r\n  keep  \r\n";
 const std::string kForeign = "com=5\r\nspeed=38400\r\npow=1\r\ntun=1\r\n";
 
 // clang-format off

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Hamlib's rigctl (the Yaesu family's driver, model 1049) driving the simulated radio straight
-# on its pseudo-terminal: it must open the radio without waiting out a time-out, read and set
-# the frequency and mode, read the S-meter and the transmit state, and leave the radio in the
-# state it set.
+# Hamlib's rigctl (Hamlib model 1049, a radio of the same CAT family) driving the simulated
+# radio straight on its pseudo-terminal: it must open the radio without waiting out a
+# time-out, read and set the frequency and mode, read the S-meter and the transmit state, and
+# leave the radio in the state it set.
 source "$(dirname "$0")/../integration/lib.sh"
 
 command -v rigctl >/dev/null || fail "rigctl is not installed (Debian package libhamlib-utils)"

@@ -174,10 +174,27 @@ expect_sent_in_order() {
   fail "the radio did not hear $* in order; it heard: $(tail -n +"$((marked + 1))" "$work/radio.log")"
 }
 
-# The commands the radio heard since `mark`, one a line, without the polls ("FA;", "SM0;",
-# "RM6;") that keep coming between keys.
+# The commands the radio heard since `mark`, one a line, without the polls ("FA;", or "FB;"
+# in split, "SM0;", "RM6;") that keep coming between keys.
 sent_since_mark() {
-  tail -n +"$((marked + 1))" "$work/radio.log" | tr -d '\r' | cut -d' ' -f3- | grep -vxE 'FA;|SM0;|RM6;' || true
+  tail -n +"$((marked + 1))" "$work/radio.log" | tr -d '\r' | cut -d' ' -f3- | grep -vxE 'FA;|FB;|SM0;|RM6;' || true
+}
+
+# Waits (at most 20 s) until the radio has heard the command given (with its ";") since `mark`.
+wait_sent() {
+  for _ in $(seq 400); do sent_since_mark | grep -qxF "$1" && return 0; sleep 0.05; done
+}
+
+# Waits (at most 20 s) until the panel has sent six more polls: by then it has read at least
+# two answers to frequency polls sent after what it did before, as between an operator's
+# keys, so that the next key starts from where the radio reported last.
+wait_polls() {
+  local from
+  from=$(wc -l <"$work/radio.log")
+  for _ in $(seq 400); do
+    (($(tail -n +"$((from + 1))" "$work/radio.log" | grep -cE ' (FA|FB|SM0|RM6);') >= 6)) && return 0
+    sleep 0.05
+  done
 }
 
 # Types the keys before "--" at the focused panel, waits for the last command named after it,
@@ -189,13 +206,11 @@ press() {
     shift
   done
   shift
-  sleep 0.5 # a frequency report or two first, as between an operator's keys
+  wait_polls
   mark
   xdotool key --delay 150 "${keys[@]}"
-  if (($#)); then
-    for _ in $(seq 400); do sent_since_mark | grep -qxF "${*: -1}" && break; sleep 0.05; done
-  fi
-  sleep 0.5
+  (($# == 0)) || wait_sent "${*: -1}"
+  sleep 0.5 # anything sent after the last command named would show now
   expect_lines "$(sent_since_mark)" "$@"
 }
 

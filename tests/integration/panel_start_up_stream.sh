@@ -9,23 +9,25 @@ write_configuration 0 0 0
 
 start_panel 90
 
-# The start-up takes as long as its prompts; then let the polls run for two seconds.
+startup=(VS0\; ID\; EX0307030\; EX0307040\; BS003\; FA007100000\;
+  MD01\; NA00\; FA007100000\; SH0014\; MD01\; NA00\; FA007100000\; SH0014\;
+  RA00\; NL0000\; CO000000\; GT0\; AG0\; AG1\; ML0\; ML1\; PC\; PR0\; AC\; AC100\; VX\; BI\;
+  FA\; PA00\; SM0\;)
+
+# The start-up takes as long as its prompts; then let the polls run until the radio has
+# heard twenty more.
 wait_until_connected
-sleep 2
+for _ in $(seq 600); do (($(wc -l <"$work/radio.log") >= ${#startup[@]} + 20)) && break; sleep 0.05; done
 "$BIN_DIR/x_close_window" "$window"
 wait "$panel" || fail "the panel did not end after the close request"
 
 # radio.log lines: "hh:mm:ss.mmm baud command"
 commands=$(awk '{ print $3 }' "$work/radio.log" | tr -d '\r')
-startup=(VS0\; ID\; EX0307030\; EX0307040\; BS003\; FA007100000\;
-  MD01\; NA00\; FA007100000\; SH0014\; MD01\; NA00\; FA007100000\; SH0014\;
-  RA00\; NL0000\; CO000000\; GT0\; AG0\; AG1\; ML0\; ML1\; PC\; PR0\; AC\; AC100\; VX\; BI\;
-  FA\; PA00\; SM0\;)
 expect_lines "$(head -n ${#startup[@]} <<<"$commands")" "${startup[@]}"
 
 # After the first report only the two polls follow, alternately.
 polls=$(tail -n +$((${#startup[@]} + 1)) <<<"$commands")
-[[ $(wc -l <<<"$polls") -ge 10 ]] || fail "too few polls in two seconds: $polls"
+[[ $(wc -l <<<"$polls") -ge 20 ]] || fail "too few polls in 30 s: $polls"
 alternating=$(awk 'NR % 2 == 1 && $0 != "FA;" { bad = 1 } NR % 2 == 0 && $0 != "SM0;" { bad = 1 } END { print bad ? "no" : "yes" }' <<<"$polls")
 [[ $alternating == yes ]] || fail "polls are not FA; and SM0; alternately: $polls"
 

@@ -45,8 +45,18 @@ TEST(EntryModeKeys, a_typed_offset_becomes_the_bands_standard_and_enter_alone_sp
         {"X O + 1 2 3 4 Enter",
          on2m,
          {"FA145600000;"},
-         {"extcm", "on", "eofs", "plus", "1", "2", "3", "4", "2", "metres", "ofs", "plus", "1", "2", "3", "4", "khz"},
-         [](const PanelState& s) { EXPECT_EQ(s.stdOffsetSign12 + s.stdOffsetDigits12, "+1234"); }},
+         {"extcm", "on", "eofs", "plus", "1", "2", "3", "4", "2", "metres", "ofs", "plus", "1", "2", "0", "0", "khz"},
+         [](const PanelState& s) { EXPECT_EQ(s.stdOffsetSign12 + s.stdOffsetDigits12, "+1200"); }},
+        // 70 cm takes whole 50 kHz steps: what is spoken and stored is what the shift sends.
+        {"X O - 7 6 2 5 Enter V",
+         [](PanelFixture& p) {
+             on2m(p);
+             p.panel.state.band = 13, p.panel.state.vfoAHz = 438500000;
+         },
+         {"FA438500000;", "EX0103190152;", "OS02;"},
+         {"extcm", "on", "eofs", "minus", "7", "6", "2", "5", "70", "metres", "ofs", "minus", "7", "6", "0", "0", "khz",
+          "repeater", "on"},
+         [](const PanelState& s) { EXPECT_EQ(s.stdOffsetDigits13, "7600"); }},
         {"X O + 6 Enter",
          on2m,
          {},
@@ -223,6 +233,15 @@ TEST(EntryModeKeys, f_speaks_the_frequency_or_the_other_one_behind_x) {
          },
          {},
          {"extcm", "on", "vfoa", "7", "point", "0", "5", "mhz", "lsb"}},
+        // On 10 m the shift goes down whatever the sign: so does the frequency spoken.
+        {"X F",
+         [](PanelFixture& p) {
+             auto& s = p.panel.state;
+             s.band = 10, s.mode = 7, s.vfoAHz = 29620000, s.freqDisplayText = "29.620000";
+             s.repeaterOn = 1, s.offsetSign10 = "+", s.offsetDigits10 = "0100";
+         },
+         {},
+         {"extcm", "on", "repeater", "tx", "2", "9", "point", "5", "2", "mhz", "fm"}},
         {"F", [](PanelFixture& p) { p.panel.state.tickCount = 0; }, {}, {}},
     });
 }

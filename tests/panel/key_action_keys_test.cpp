@@ -36,6 +36,12 @@ TEST(ActionKeys, monitor_transmit_and_level_keys) {
          {"tx", "on", "tx", "off"},
          [](const PanelState& s) { EXPECT_EQ(s.swrOption, 1); }},
         {"Space", [](PanelFixture& p) { p.panel.state.mode = 4; }, {}, {"na"}},
+        // Keyed in USB, stepped on to AM: Space still unkeys there, and only there says "na".
+        {"Space M M Space Space",
+         inUsb,
+         {"TX1;", "MD03;", "NA00;", kSend40m, "SH0011;", "MD05;", "NA00;", kSend40m, "TX0;"},
+         {"tx", "on", "cw", "am", "tx", "off", "na"},
+         [](const PanelState& s) { EXPECT_EQ(s.txState, 0); }},
         {"L", none, {}, {"lev"}, [](const PanelState& s) { EXPECT_EQ(s.entryMode, 0); }},
         {"L",
          [](PanelFixture& p) { p.panel.state.levelTarget = 2; },
@@ -64,6 +70,15 @@ TEST(ActionKeys, d_goes_to_c4fm_and_back_with_the_tone) {
          {"c4fm", "delay", "delay", "fm"},
          [](const PanelState& s) { EXPECT_EQ(s.toneEntry, 1); }},
         {"D", none, {}, {}},
+        // A DCS code comes back as DCS, in the form and with the switch of a band recall.
+        {"I 7 5 4 Enter D D",
+         [](PanelFixture& p) {
+             on2m(p);
+             p.panel.state.fmWide = 1;
+         },
+         {"EX0863;", "CN01054;", "CT00;", "MD0H;", "NA00;", kSend2m, "MD04;", "NA00;", "SQ0;", "CN01054;", "CT03;"},
+         {"ecd", "7", "5", "4", "dcs", "on", "c4fm", "delay", "delay", "fm"},
+         [](const PanelState& s) { EXPECT_EQ(s.dcsSelected, 1); }},
     });
 }
 

@@ -138,6 +138,22 @@ TEST(MemoryChannelKeys, g_puts_each_kind_of_channel_back_on_the_radio) {
          [](PanelFixture& p) { withSlot(p, 4, "5612A145600000B+000006000880"); },
          {"BS015;", "FA145600000;", "OS00;", "MD0H;", "NA00;", "EX0103180012;", "OS01;", "CT00;", "PA10;"},
          {"gch", "4", "2", "metres", "repeater", "off", "repeater", "on"}},
+        // Split on before a repeater channel ends at the radio too.
+        {"G 9",
+         [](PanelFixture& p) {
+             splitOn40m(p);
+             withSlot(p, 9, kRepeater2m);
+         },
+         {"ST0;", "BS015;", "FA145600000;", "OS00;", "MD04;", "NA00;", "SQ0;", "EX0103180012;", "OS02;", "CN00088;",
+          "CT02;", "PA10;"},
+         {"gch", "9", "2", "metres", "repeater", "off", "delay", "delay", "repeater", "on", "ctcss", "0", "8", "8"},
+         [](const PanelState& s) { EXPECT_EQ(s.vfoBTarget, 0); }},
+        // On 10 m the shift goes down whatever the sign, as the shift key sends it.
+        {"G 6",
+         [](PanelFixture& p) { withSlot(p, 6, "5710A029620000B+000001000880"); },
+         {"BS009;", "FA029620000;", "OS00;", "MD04;", "NA00;", "SQ0;", "EX0103160100;", "OS02;", "CN00088;", "CT02;",
+          "PA00;"},
+         {"gch", "6", "10", "metres", "repeater", "off", "delay", "delay", "repeater", "on", "ctcss", "0", "8", "8"}},
         {"G 3", none, {}, {"gch", "3", "invalid"}, [](const PanelState& s) { EXPECT_EQ(s.memoryBank, 99); }},
         {"G 4", [](PanelFixture& p) { withSlot(p, 4, "0104A00710000XB0071000009990"); }, {}, {"gch", "4", "invalid"}},
         {"G 4", [](PanelFixture& p) { withSlot(p, 4, "0115A007100000B0071000009990"); }, {}, {"gch", "4", "invalid"}},
@@ -179,6 +195,19 @@ TEST(MemoryChannelKeys, u_steps_quietly_to_the_next_used_channel_of_the_bank) {
              EXPECT_EQ(s.quietRecall, 1);
          }},
         {"G 5 U", slots({5}), twice, {"gch", "5", "40", "metres", "channel", "5", "40", "metres"}},
+        // Quiet as it is, U says that the channel it stepped to shifts the transmitter.
+        {"G 1 U",
+         [](PanelFixture& p) {
+             withSlot(p, 1, kSimplex40m);
+             withSlot(p, 2, kRepeater2m);
+         },
+         [&] {
+             auto sent = recall;
+             sent.insert(sent.end(), {"BS015;", "FA145600000;", "OS00;", "MD04;", "NA00;", "SQ0;", "EX0103180012;",
+                                      "OS02;", "CN00088;", "CT02;", "PA10;"});
+             return sent;
+         }(),
+         {"gch", "1", "40", "metres", "channel", "2", "2", "metres", "delay", "delay", "repeater", "on"}},
         {"G 5 J U",
          slots({5, 8}),
          [&] {
