@@ -34,6 +34,7 @@ struct RigCommand {
 
 constexpr int kLowestFrequency = 1000000;  // the panel's frequency line starts at 1 MHz
 constexpr int kHighestFrequency = 470000000;
+constexpr int kWidestPassband = 1000000;  // wider than any filter; more is not a passband
 
 Outcome value(std::string label, std::string text) { return {{kRigOk, {{std::move(label), std::move(text)}}}, {}}; }
 Outcome failure(int result) { return {{result, {}}, {}}; }
@@ -94,7 +95,8 @@ Outcome setFrequency(Panel&, const Args& args) {
 Outcome setMode(Panel&, const Args& args) {
     const int mode = panelModeOfRigName(args[0]);
     const auto passband = decimalFromText(args[1]);
-    if (mode == 0 || !passband) return failure(kRigInvalid);
+    if (mode == 0 || !passband || *passband > kWidestPassband || *passband < -kWidestPassband)
+        return failure(kRigInvalid);
     return done([mode, hz = static_cast<int>(*passband)](Panel& p) { changeModeFromProgram(p, mode, hz); });
 }
 

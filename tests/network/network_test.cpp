@@ -115,6 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
         QueryCase{"l SWR", {}, "RPRT -1\n"}, QueryCase{"l", {}, "RPRT -1\n"}, QueryCase{"F", {}, "RPRT -1\n"},
         QueryCase{"F 14.07a", {}, "RPRT -1\n"}, QueryCase{"F 500000", {}, "RPRT -1\n"},
         QueryCase{"+F abc", {}, "set_freq: abc\nRPRT -1\n"}, QueryCase{"M PKTUSB 0", {}, "RPRT -1\n"},
+        QueryCase{"M USB 99999999999", {}, "RPRT -1\n"}, QueryCase{"M USB -99999999999", {}, "RPRT -1\n"},
         QueryCase{"T x", {}, "RPRT -1\n"}, QueryCase{"L AF 1.5", {}, "RPRT -1\n"},
         QueryCase{"L KEYSPD 70", {}, "RPRT -1\n"}, QueryCase{"L STRENGTH 1", {}, "RPRT -11\n"},
         QueryCase{"V Main", {}, "RPRT -1\n"}, QueryCase{"x", {}, "RPRT -11\n"},
