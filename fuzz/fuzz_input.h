@@ -1,5 +1,5 @@
 // How the fuzz targets read the generated input: leading bytes that choose settings, then
-// the rest whole or as lines, each line arriving on its own (the "\n" is not delivered).
+// the rest whole, as lines (each arriving on its own, the "\n" not delivered) or in pieces.
 #pragma once
 
 #include <cstddef>
@@ -15,6 +15,15 @@ public:
 
     // The next byte, 0 once the input is used up.
     int byte() { return at_ < text_.size() ? static_cast<unsigned char>(text_[at_++]) : 0; }
+
+    // The next `count` bytes, fewer where the input ends.
+    std::string take(std::size_t count) {
+        const std::string taken = text_.substr(at_, count);
+        at_ += taken.size();
+        return taken;
+    }
+
+    bool empty() const { return at_ >= text_.size(); }
 
     std::string rest() const { return text_.substr(at_); }
 

@@ -137,6 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
         QueryCase{"+F abc", {}, "set_freq: abc\nRPRT -1\n"}, QueryCase{"M PKTSSB 0", {}, "RPRT -1\n"},
         QueryCase{"M USB 99999999999999999999", {}, "RPRT -1\n"}, QueryCase{"M USB -2", {}, "RPRT -1\n"},
         QueryCase{"F 99999999999999999999", {}, "RPRT -1\n"}, QueryCase{"L AF 1e9", {}, "RPRT -1\n"},
+        QueryCase{"M USB 99999999999", {}, "RPRT -1\n"}, QueryCase{"M USB -99999999999", {}, "RPRT -1\n"},
         QueryCase{"T x", {}, "RPRT -1\n"}, QueryCase{"L AF 1.5", {}, "RPRT -1\n"},
         QueryCase{"L KEYSPD 70", {}, "RPRT -1\n"}, QueryCase{"L STRENGTH 1", {}, "RPRT -11\n"},
         QueryCase{"V Main", {}, "RPRT -1\n"}, QueryCase{"I 1", {}, "RPRT -1\n"},
