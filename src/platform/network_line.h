@@ -14,10 +14,21 @@ namespace platform {
 // change nothing, and there are no modem lines to drive.
 class NetworkLine : public SerialPort {
 public:
+    bool setBaudRate(int) override { return true; }
+    bool setLineFormat(const LineFormat&) override { return true; }
+    bool setReadTimeouts(const ReadTimeouts& timeouts) override {
+        timeouts_ = timeouts;
+        return true;
+    }
+    void setModemLines(bool, bool) override {}
+
     enum class Connection { Connecting, Made, Failed };
     // How the connection stands, after waiting at most `waitMs` for it to be made (0: a look
     // without waiting). Every address of the host is tried in turn before it has Failed.
     virtual Connection connection(int waitMs) = 0;
+
+protected:
+    ReadTimeouts timeouts_{};  // kept for reads, as a serial port keeps them
 };
 
 class NetworkLineConnector {

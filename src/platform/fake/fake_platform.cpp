@@ -58,13 +58,10 @@ class FakeNetworkLine : public NetworkLine {
 public:
     FakeNetworkLine(FakeSerialDevice* device, int looksBeforeMade) : device_(device), looksLeft_(looksBeforeMade) {}
 
-    bool setBaudRate(int) override { return true; }
-    bool setLineFormat(const LineFormat&) override { return true; }
     bool setReadTimeouts(const ReadTimeouts& timeouts) override {
-        timeouts_ = timeouts;
+        NetworkLine::setReadTimeouts(timeouts);
         return !made_ || made_->setReadTimeouts(timeouts);
     }
-    void setModemLines(bool, bool) override {}
 
     Connection connection(int waitMs) override {
         if (made_) return Connection::Made;
@@ -85,7 +82,6 @@ public:
 private:
     FakeSerialDevice* device_;
     int looksLeft_;
-    ReadTimeouts timeouts_{};  // set while connecting, for the connection once made
     std::unique_ptr<FakeSerialPort> made_;
 };
 

@@ -38,14 +38,6 @@ public:
     LinuxNetworkLine(const LinuxNetworkLine&) = delete;
     LinuxNetworkLine& operator=(const LinuxNetworkLine&) = delete;
 
-    bool setBaudRate(int) override { return true; }
-    bool setLineFormat(const LineFormat&) override { return true; }
-    bool setReadTimeouts(const ReadTimeouts& timeouts) override {
-        timeouts_ = timeouts;
-        return true;
-    }
-    void setModemLines(bool, bool) override {}
-
     Connection connection(int waitMs) override {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
         while (state_ == Connection::Connecting) {
@@ -136,7 +128,6 @@ private:
     std::size_t next_ = 0;
     int socket_ = -1;
     Connection state_ = Connection::Failed;
-    ReadTimeouts timeouts_{};
     const LineAccess access_{
         [this](char* buffer, int max) { return take(buffer, max); }, [this](int ms) { return waitFor(POLLIN, ms); },
         [this](const char* bytes, int length) { return put(bytes, length); }, [this](int ms) { waitFor(POLLOUT, ms); }};

@@ -49,14 +49,6 @@ public:
     WinNetworkLine(const WinNetworkLine&) = delete;
     WinNetworkLine& operator=(const WinNetworkLine&) = delete;
 
-    bool setBaudRate(int) override { return true; }
-    bool setLineFormat(const LineFormat&) override { return true; }
-    bool setReadTimeouts(const ReadTimeouts& timeouts) override {
-        timeouts_ = timeouts;
-        return true;
-    }
-    void setModemLines(bool, bool) override {}
-
     Connection connection(int waitMs) override {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
         while (state_ == Connection::Connecting) {
@@ -140,7 +132,6 @@ private:
     std::size_t next_ = 0;
     SOCKET socket_ = INVALID_SOCKET;
     Connection state_ = Connection::Failed;
-    ReadTimeouts timeouts_{};
     const LineAccess access_{[this](char* buffer, int max) { return take(buffer, max); },
                              [this](int ms) { return waitOn(socket_, true, ms); },
                              [this](const char* bytes, int length) { return put(bytes, length); },
