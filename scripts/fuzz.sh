@@ -9,6 +9,7 @@
 #                                        reaches every branch the seeds and found inputs reach
 # FUZZ_SANITIZERS chooses the build: "address,undefined" (the default, in build-fuzz/), or
 # "undefined" or "none" for long runs several times faster (in build-fuzz-fast/).
+# FUZZ_EXECUTIONS=N ends each target's run after N executions instead of after the seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -63,6 +64,7 @@ for target in "${targets[@]}"; do
     continue
   fi
   limit=(-max_total_time="$seconds")
+  if [[ -n ${FUZZ_EXECUTIONS:-} ]]; then limit=(-runs="$FUZZ_EXECUTIONS"); fi
   if [[ $mode == replay ]]; then limit=(-runs=0); fi
   before=$(find "$findings_dir" -name "$target-*" | wc -l)
   status=0

@@ -266,6 +266,7 @@ void finishFrequencyEntry(Panel& panel) {
         return;
     }
     send(panel, command);
+    state.skipFreqReport = 1;  // the next report may still be of the frequency left
     state.band = state.typedBand;
     const std::string& entry = state.bandStack[static_cast<std::size_t>(state.band)];
     const std::string preamp = textPiece(entry, 26, 1);

@@ -136,6 +136,20 @@ TEST(Keys, a_frequency_typed_in_megahertz_after_e) {
     // clang-format on
 }
 
+// The radio's answer to a frequency poll sent just before Enter still tells the old band's
+// frequency; taken as a report, it would store 40 m in the typed band's mode.
+TEST(Keys, a_typed_frequency_passes_over_the_report_already_on_its_way) {
+    PanelFixture panel;
+    connectSession(panel);
+    auto& state = panel.panel.state;
+    while (state.pollPhase != 1 || state.pollAlt != 1) runTicks(panel, 1);  // "FA;" asked, not yet read
+    const std::string entry40m = state.bandStack[4];
+    typeKeys(panel, "E 9 . 6 Enter");
+    runTicks(panel, 8);  // the stale answer, then a fresh one
+    EXPECT_EQ(state.bandStack[4], entry40m);
+    EXPECT_EQ(state.vfoAHz, 9600000);
+}
+
 // A band's entry recalled: the band selected and said, the entry's frequency, its mode and
 // width, and its preamplifier.
 Commands recalled(const std::string& select, const std::string& frequency, const std::string& mode,
