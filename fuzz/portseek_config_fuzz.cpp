@@ -1,12 +1,14 @@
 // The configurations portseek rewrites once the radio is found, as the operator may have
 // left them: the input is vocapan.cfg and, when the first byte chooses one, a sibling talk
 // program's file of the same text; the next bytes give the port and speed found. The panel
-// must then read back from vocapan.cfg exactly the port and speed portseek wrote there.
+// must then read back from vocapan.cfg exactly the port and speed portseek wrote there; a
+// remote station named on line 15 still takes the place of the port, as the operator chose.
 #include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 
+#include "core/cat_link.h"
 #include "finder/config_file.h"
 #include "finder/config_writer.h"
 #include "fuzz_input.h"
@@ -51,6 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (*written == text) return 0;  // left alone: another program's, or no port to write
     ConfigState config;
     readConfiguration(*written, config);
-    if (config.comPort != port || config.baudRate != speed) std::abort();
+    const int linkPort = config.remotePort > 0 ? CatLink::kNetworkSlot : port;
+    if (config.comPort != linkPort || config.baudRate != speed) std::abort();
     return 0;
 }

@@ -17,11 +17,10 @@ root=$(pwd)
 mode=run
 seconds=60
 case "${1:-}" in
-  replay | merge) mode=$1 ;;
-  '') ;;
-  *) seconds=$1 ;;
+  replay | merge) mode=$1 && shift ;;
+  '' | *_fuzz) ;;
+  *) seconds=$1 && shift ;;
 esac
-shift || true
 targets=("$@")
 if ((${#targets[@]} == 0)); then
   targets=(radio_answers_fuzz startup_query_fuzz relay_input_fuzz rig_server_fuzz configuration_fuzz
