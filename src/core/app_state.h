@@ -42,6 +42,8 @@ struct ConfigState {
     int netPort = 0;           // TCP port of the network rig control; 0 = off
     int netAllInterfaces = 0;  // 1: served on every interface, not only 127.0.0.1
     int voice = 1;             // 1 to 3: the recorded voice at rising speed; 4: the screen reader
+    int readerChosen = 0;      // 1: line 14 chose the screen reader, whose place the recorded voice
+                               // takes while it is away
     // The serial server the radio is reached through instead of a COM port; port 0 = none.
     std::string remoteHost;  // a name, an IPv4 address or an IPv6 address (no brackets)
     int remotePort = 0;

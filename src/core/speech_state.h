@@ -1,6 +1,7 @@
 // Fields of the prompt player and the spoken readouts.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,13 @@ struct SpeechState {
     // 1 while the pause that waits for the radio's answer to the panel's own command plays:
     // the radio's port is left to the command that waits.
     int replyPause = 0;
+    // 1 from the moment the transmit key was pressed on a keyed transmitter while the panel
+    // spoke: the rest of what was being said is dropped, and the key is served next.
+    int speechCut = 0;
+    int transmitKeyTaken = 0;
+    // The last phrases handed to the screen reader, newest last: those it never takes are
+    // said again in the recorded voice.
+    std::deque<std::vector<SpokenPrompt>> readerHanded;
 };
 
 }  // namespace vocapan

@@ -168,6 +168,7 @@ ConfigurationResult readConfiguration(const std::string& fileText, ConfigState& 
     config.knobSpeech = numberFromText(piece(lines.line(13), 6, 1));
     readNetworkLine(lines.line(12), config);
     config.voice = voiceFromLine(lines.line(14));  // optional: the recorded voice unless chosen
+    config.readerChosen = config.voice == kReaderVoice ? 1 : 0;
     readRemoteLine(lines.line(15), config);
     return ConfigurationResult::Read;
 }

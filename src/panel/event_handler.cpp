@@ -1,12 +1,39 @@
 #include "panel/event_handler.h"
 
+#include "core/key_codes.h"
 #include "network/rig_server.h"
 #include "panel/key_rules.h"
 #include "panel/poll_cycle.h"
 #include "panel/relay.h"
 #include "speech/phrases.h"
+#include "speech/reader_voice.h"
 
 namespace vocapan {
+
+namespace {
+
+// While the panel speaks, the transmit key pressed on a keyed transmitter does not wait
+// behind the words: what is being said stops, and the key is served as soon as the message
+// being handled is done, before the keys pressed earlier.
+void watchTransmitKey(Panel& panel) {
+    auto& state = panel.state;
+    if (state.txState == 0 || state.transmitKeyTaken == 1) return;
+    if (!panel.platform.window.takeKeyDown(vk::kSpace)) return;
+    state.transmitKeyTaken = 1;
+    state.speechCut = 1;
+}
+
+void serveTakenTransmitKey(Panel& panel) {
+    auto& state = panel.state;
+    if (state.transmitKeyTaken == 0) return;
+    state.transmitKeyTaken = 0;
+    state.speechCut = 0;
+    state.keyDown = 0;  // it is a key of its own, whatever was held before it
+    onKeyDown(panel, vk::kSpace);
+    endPhrase(panel);
+}
+
+}  // namespace
 
 void handleMessage(Panel& panel, const platform::WindowMessage& message) {
     switch (message.kind) {
@@ -29,11 +56,17 @@ void handleMessage(Panel& panel, const platform::WindowMessage& message) {
             break;
     }
     endPhrase(panel);  // what one message said is one phrase
+    // A screen reader that went away is noticed, and looked for again, whatever the operator
+    // is doing; what is said of it is a phrase of its own.
+    watchScreenReader(panel);
+    endPhrase(panel);
+    serveTakenTransmitKey(panel);
 }
 
 void serveOthersWhileSpeaking(Panel& panel) {
     serveWhileSpeaking(panel);
     relayWhileSpeaking(panel);
+    watchTransmitKey(panel);
 }
 
 }  // namespace vocapan

@@ -9,7 +9,8 @@ namespace vocapan {
 
 void handleMessage(Panel& panel, const platform::WindowMessage& message);
 
-// While a prompt plays, the programs on the network port and on the relay port are served.
+// While a prompt plays, the programs on the network port and on the relay port are served,
+// and the transmit key is watched for.
 void serveOthersWhileSpeaking(Panel& panel);
 
 }  // namespace vocapan

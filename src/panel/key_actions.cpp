@@ -20,6 +20,7 @@
 #include "memory/record_format.h"
 #include "panel/digit_key.h"
 #include "speech/prompt_player.h"
+#include "speech/reader_voice.h"
 #include "speech/readouts_settings.h"
 
 namespace vocapan {
@@ -161,6 +162,8 @@ void toggleTransmit(Panel& panel) {
         playPrompt(panel, "na");
         return;
     }
+    // Unkeying is heard at once, not behind what the screen reader is still saying.
+    if (panel.state.txState > 0) silenceReader(panel);
     switchTransmit(panel);
 }
 

@@ -258,13 +258,13 @@ constexpr auto kRules = std::to_array<KeyRule>({
      [](const Panel& p, int) { return isRightOrLeft(p) && entryIs(p, kAfGainEntry); }, andEnd<stepSubAfGain>},
     {"19 Right and Left step the sub receiver's RF gain",
      [](const Panel& p, int) { return isRightOrLeft(p) && entryIs(p, kRfGainEntry); }, andEnd<stepSubRfGain>},
-    {"20 another key only closes the extended layer",
+    {"20 another key only closes the extended layer; Space unkeys too",
      [](const Panel& p, int) {
          return entryIs(p, kExtended) && !isOneOf(p, {'M', 'F', 'S', 'X'});
      },
      [](Panel& p, int) {
          p.state.entryMode = 0;
-         return Then::End;
+         return keyIs(p, vk::kSpace) && p.state.txState > 0 ? Then::Continue : Then::End;
      }},
     {"21 F9 switches the monitor", [](const Panel& p, int) { return keyIs(p, vk::kF9); }, andContinue<toggleMonitor>},
     {"22 modifier keys do nothing",

@@ -52,6 +52,9 @@ public:
     virtual void waitForMessage() = 0;
     // Takes the next pending message; false when none is pending.
     virtual bool nextMessage(WindowMessage& message) = 0;
+    // Looks, without waiting, at what the operator has pressed meanwhile and takes the first
+    // key-down of `keyCode` out of turn (with the key-ups before it); false when none waits.
+    virtual bool takeKeyDown(int keyCode) = 0;
 };
 
 }  // namespace platform

@@ -9,11 +9,12 @@ namespace platform {
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
+    // Called every few milliseconds while a sound plays, so that the program can answer what
+    // cannot wait for the end of the sound; false silences the sound and ends the play at once.
+    using WhileWaiting = std::function<bool()>;
     // Plays the file and returns when it has ended. A missing or unplayable file plays
-    // nothing and returns at once. The file is opened afresh at every call. While the sound
-    // plays, `whileWaiting` (when given) is called every few milliseconds, so that the program
-    // can answer what cannot wait for the end of the sound.
-    virtual void playSync(const std::string& path, const std::function<void()>& whileWaiting) = 0;
+    // nothing and returns at once. The file is opened afresh at every call.
+    virtual void playSync(const std::string& path, const WhileWaiting& whileWaiting) = 0;
     void playSync(const std::string& path) { playSync(path, {}); }
     // Starts the file and returns at once; any later sound replaces it.
     virtual void playAsync(const std::string& path) = 0;

@@ -1,15 +1,14 @@
 #include "speech/phrases.h"
 
 #include "speech/prompt_player.h"
-#include "speech/prompt_words.h"
+#include "speech/reader_voice.h"
 #include "speech/voice_choice.h"
 
 namespace vocapan {
 
 bool startVoice(Panel& panel) {
     auto& state = panel.state;
-    const bool reached = state.voice != kReaderVoice || panel.platform.reader.connect();
-    if (!reached) state.voice = kRecordedVoice;
+    const bool reached = state.voice != kReaderVoice || startReaderVoice(panel);
     state.waveDir = waveDirOf(state.voice);
     return reached;
 }
@@ -17,14 +16,11 @@ bool startVoice(Panel& panel) {
 void endPhrase(Panel& panel) {
     auto& state = panel.state;
     if (state.phrase.empty()) return;
-    if (state.voice == kReaderVoice) {
-        std::vector<std::string> names;
-        for (const auto& prompt : state.phrase) names.push_back(prompt.name);
-        const std::string text = phraseText(names);
-        if (!text.empty()) panel.platform.reader.say(text);
-    }
-    state.lastPhrase = std::move(state.phrase);
+    std::vector<SpokenPrompt> said = std::move(state.phrase);
     state.phrase.clear();
+    // What the transmit key cut off is not said at all.
+    if (state.voice == kReaderVoice && state.speechCut == 0) handToReader(panel, said);
+    state.lastPhrase = std::move(said);
 }
 
 void sayLastPhraseAgain(Panel& panel) {

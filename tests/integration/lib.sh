@@ -97,6 +97,23 @@ YAML
   fail "ser2net did not listen on $port: $(cat "$work/ser2net.log")"
 }
 
+# With the radio started with --log-epoch: the time now as its log stamps it, its log lines
+# stamped after the time given (as "seconds command"), and a wait for one of them.
+now() { date +%s.%N; }
+logged_after() { tr -d '\r' <"$work/radio.log" | awk -v t="$1" '$1 > t { print $1, $3 }'; }
+wait_logged_after() {
+  local since=$1 pattern=$2
+  for _ in $(seq 400); do logged_after "$since" | grep -qE " $pattern\$" && return 0; sleep 0.05; done
+  fail "the radio did not hear $pattern after $since: $(logged_after "$since" | tail -n 5)"
+}
+# Milliseconds from the time $1 to the radio's first $2 (a command with its ";") after it.
+ms_until_logged() {
+  local since=$1 command=$2 at
+  wait_logged_after "$since" "$command"
+  at=$(logged_after "$since" | awk -v c="$command" '$2 == c { print $1; exit }')
+  awk -v a="$since" -v b="$at" 'BEGIN { printf "%.0f", (b - a) * 1000 }'
+}
+
 # Milliseconds since midnight of a radio log line's "hh:mm:ss.mmm".
 radio_log_ms() {
   awk '{ split($1, t, "[:.]"); print ((t[1] * 60 + t[2]) * 60 + t[3]) * 1000 + t[4] }'

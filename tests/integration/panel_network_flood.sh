@@ -15,15 +15,6 @@ printf 'net=%s\r\n' "$port" >>"$work/vocapan.cfg"
 start_panel 180
 wait_until_connected
 
-now() { date +%s.%N; }
-# The radio's log lines stamped after the time given, as "seconds command".
-logged_after() { tr -d '\r' <"$work/radio.log" | awk -v t="$1" '$1 > t { print $1, $3 }'; }
-wait_logged_after() {
-  local since=$1 pattern=$2
-  for _ in $(seq 400); do logged_after "$since" | grep -qE " $pattern\$" && return 0; sleep 0.05; done
-  fail "the radio did not hear $pattern after $since: $(logged_after "$since" | tail -n 5)"
-}
-
 start=$(now)
 timeout 10 rigctl -m 2 -r "127.0.0.1:$port" T 1 || fail "the program could not key the transmitter"
 wait_logged_after "$start" 'TX1;'

@@ -2,6 +2,7 @@
 // voice, options, preamplifier, notch, contour, tuner, power, mode step and tune; and a
 // session closed while transmitting leaves the transmitter unkeyed.
 #include "key_table.h"
+#include "panel/event_handler.h"
 
 namespace vocapan::testing {
 namespace {
@@ -11,6 +12,20 @@ const std::string kSend40m = "FA007100000;";  // a key that goes on re-sends the
 const std::string kSend2m = "FA145600000;";
 
 void inUsb(PanelFixture& p) { p.panel.state.mode = 2; }
+
+// In USB, with the panel serving as its run does while it speaks; the operator presses Space
+// (down and up) while prompt `during` is being said.
+std::function<void(PanelFixture&)> spaceWhileSaying(std::string during) {
+    return [during = std::move(during)](PanelFixture& p) {
+        inUsb(p);
+        p.panel.whileSpeaking = serveOthersWhileSpeaking;
+        p.fake.sound.onPlay = [&p, during](const std::string& path) {
+            if (path != "wave\\" + during + ".wav") return;
+            p.fake.window.post({platform::MessageKind::KeyDown, vk::kSpace, 0});
+            p.fake.window.post({platform::MessageKind::KeyUp, vk::kSpace, 0});
+        };
+    };
+}
 
 TEST(ActionKeys, monitor_transmit_and_level_keys) {
     runKeyTable({
@@ -42,6 +57,21 @@ TEST(ActionKeys, monitor_transmit_and_level_keys) {
          {"TX1;", "MD03;", "NA00;", kSend40m, "SH0011;", "MD05;", "NA00;", kSend40m, "TX0;"},
          {"tx", "on", "cw", "am", "tx", "off", "na"},
          [](const PanelState& s) { EXPECT_EQ(s.txState, 0); }},
+        // Space while the F readout is said on a keyed transmitter: the readout stops at the
+        // prompt that was sounding, TX0 goes at once, and "tx off" follows.
+        {"Space F",
+         spaceWhileSaying("point"),
+         {"TX1;", "TX0;"},
+         {"tx", "on", "7", "point", "tx", "off"},
+         [](const PanelState& s) { EXPECT_EQ(s.txState, 0); }},
+        // Not keyed: Space waits for the readout, then keys.
+        {"F", spaceWhileSaying("point"), {}, {"7", "point", "1", "mhz", "usb"}},
+        // The extended layer open: Space closes it and unkeys.
+        {"Space X Space",
+         inUsb,
+         {"TX1;", "TX0;"},
+         {"tx", "on", "extcm", "on", "tx", "off"},
+         [](const PanelState& s) { EXPECT_EQ(s.entryMode, 0); }},
         {"L", none, {}, {"lev"}, [](const PanelState& s) { EXPECT_EQ(s.entryMode, 0); }},
         {"L",
          [](PanelFixture& p) { p.panel.state.levelTarget = 2; },

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/key_codes.h"
+#include "key_session.h"
+#include "panel/event_handler.h"
+#include "panel/poll_cycle.h"
 #include "panel_fixture.h"
 
 namespace vocapan::testing {
@@ -127,6 +130,86 @@ TEST(Startup, without_a_screen_reader_the_recorded_voice_speaks_and_says_so_once
     EXPECT_EQ(std::count(heard.begin(), heard.end(), "noreader"), 1);
     EXPECT_EQ(Prompts(heard.end() - 2, heard.end()), (Prompts{"mhz", "lsb"}));
     EXPECT_TRUE(panel.fake.reader.said.empty());
+}
+
+// A connected panel in the screen reader's voice; keys and ticks go through the event handler.
+struct ReaderSession {
+    ReaderSession() {
+        connectSession(fixture);
+        auto& state = fixture.panel.state;
+        state.voice = 4;
+        state.readerChosen = 1;
+        state.mode = 2;
+        fixture.fake.reader.stateNow = platform::ReaderState::Listening;
+    }
+    void keys(const std::string& typed) { typeKeys(fixture, typed); }
+    void ticks(int count) {
+        for (int i = 0; i < count; ++i) handleMessage(fixture.panel, {platform::MessageKind::Timer, 0, kPollTimer});
+    }
+    PanelFixture fixture;
+};
+
+const std::string kReadout = "seven point one megahertz USB";
+const Prompts kReadoutPrompts{"7", "point", "1", "mhz", "usb"};
+
+TEST(ScreenReaderVoice, unkeying_silences_what_the_reader_is_saying_first) {
+    ReaderSession session;
+    session.keys("Space F Space");
+    EXPECT_EQ(session.fixture.fake.reader.said, (Prompts{"transmit on", kReadout, "(cancel)", "transmit off"}));
+    EXPECT_EQ(session.fixture.commands(), (Prompts{"TX1;", "TX0;"}));
+}
+
+TEST(ScreenReaderVoice, a_reader_that_stops_taking_phrases_is_said_once_and_nothing_is_lost) {
+    ReaderSession session;
+    auto& reader = session.fixture.fake.reader;
+    session.keys("F");
+    // It never took the readout: at the next tick the recorded voice says why, then the readout.
+    reader.stateNow = platform::ReaderState::Gone;
+    reader.untakenNow = 1;
+    reader.reachable = false;
+    session.ticks(1);
+    Prompts heard{"noreader"};
+    heard.insert(heard.end(), kReadoutPrompts.begin(), kReadoutPrompts.end());
+    EXPECT_EQ(session.fixture.prompts(), heard);
+    // From then on the recorded voice speaks, and says why no more.
+    session.fixture.clearRecords();
+    session.keys("F");
+    EXPECT_EQ(session.fixture.prompts(), kReadoutPrompts);
+    EXPECT_EQ(reader.said, Prompts{kReadout});
+    // It is looked for again while away, and speaks once it answers.
+    EXPECT_GE(reader.reconnects, 1);
+    reader.reachable = true;
+    session.ticks(2);  // asked again, then found answering
+    session.fixture.clearRecords();
+    session.keys("F");
+    EXPECT_TRUE(session.fixture.prompts().empty());
+    EXPECT_EQ(reader.said, (Prompts{kReadout, kReadout}));
+}
+
+TEST(ScreenReaderVoice, a_phrase_found_with_the_reader_gone_is_said_in_the_recorded_voice_after_the_word_why) {
+    ReaderSession session;
+    session.fixture.fake.reader.stateNow = platform::ReaderState::Gone;
+    session.keys("F");
+    Prompts heard{"noreader"};
+    heard.insert(heard.end(), kReadoutPrompts.begin(), kReadoutPrompts.end());
+    EXPECT_EQ(session.fixture.prompts(), heard);
+    EXPECT_TRUE(session.fixture.fake.reader.said.empty());
+}
+
+TEST(ScreenReaderVoice, while_another_window_has_the_focus_the_recorded_voice_speaks_without_a_word_why) {
+    ReaderSession session;
+    session.fixture.fake.reader.stateNow = platform::ReaderState::Elsewhere;
+    session.keys("F");
+    EXPECT_EQ(session.fixture.prompts(), kReadoutPrompts);
+    session.fixture.fake.reader.stateNow = platform::ReaderState::Listening;
+    session.keys("F");
+    EXPECT_EQ(session.fixture.fake.reader.said, Prompts{kReadout});
+}
+
+TEST(ScreenReaderVoice, reaching_the_reader_at_start_waits_a_second_at_most) {
+    PanelFixture panel;
+    frequencyReadoutSaidTwice(panel, "voice=reader");
+    EXPECT_EQ(panel.fake.reader.connectTimeoutsMs, std::vector<int>{1000});
 }
 
 TEST(Startup, the_panel_window_has_its_title_place_and_size) {

@@ -123,10 +123,17 @@ TEST_F(SoundPlayerTest, without_sound_output_a_prompt_still_takes_its_length) {
     const Clock::time_point again = Clock::now();
     player->playSync("wave\\delay.wav", [&] {
         if (firstCallMs < 0) firstCallMs = msSince(again);
+        return true;
     });
     EXPECT_GE(msSince(again), 300);
     EXPECT_GE(firstCallMs, 0);
     EXPECT_LT(firstCallMs, 100);
+
+    // Told to stop, it ends at once, long before its length.
+    writeWav("wave/ftx.wav", 22050, 1, 16, 4000);
+    const Clock::time_point cut = Clock::now();
+    player->playSync("wave\\ftx.wav", [] { return false; });
+    EXPECT_LT(msSince(cut), 2000);
 }
 
 TEST_F(SoundPlayerTest, missing_or_broken_prompts_and_started_prompts_return_at_once) {

@@ -101,5 +101,20 @@ TEST(WindowsMessages, ticks_due_during_a_long_prompt_come_as_one) {
     EXPECT_TRUE(pending.empty());
 }
 
+TEST(WindowsMessages, the_transmit_key_is_taken_out_of_turn_with_the_releases_before_it) {
+    const auto key = [](MessageKind kind, int code) { return WindowMessage{kind, code, 0}; };
+    PendingMessages pending;
+    for (const auto& message :
+         {key(MessageKind::KeyUp, 'F'), key(MessageKind::KeyDown, 39), key(MessageKind::KeyUp, 39),
+          key(MessageKind::KeyDown, 32), key(MessageKind::KeyUp, 32), key(MessageKind::KeyDown, 32)}) {
+        pending.push(message);
+    }
+    pending.push({MessageKind::Timer, 0, 1});
+    EXPECT_FALSE(pending.takeKeyDown(65));
+    EXPECT_TRUE(pending.takeKeyDown(32));
+    // Right stays in its place; the key-ups before Space went with it; what came after stays.
+    EXPECT_EQ(drain(pending), (std::vector<std::string>{"KeyDown 39", "KeyUp 32", "KeyDown 32", "Timer 1"}));
+}
+
 }  // namespace
 }  // namespace platform::windows_backend

@@ -1,5 +1,7 @@
 #include "platform/fake/fake_platform.h"
 
+#include "platform/key_queue.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -120,11 +122,16 @@ std::unique_ptr<SerialPort> FakeSerialPortOpener::open(int comNumber) {
     return std::make_unique<FakeSerialPort>(*found);
 }
 
-void FakeSoundPlayer::playSync(const std::string& path, const std::function<void()>& whileWaiting) {
+void FakeSoundPlayer::playSync(const std::string& path, const WhileWaiting& whileWaiting) {
     played.push_back(path);
     playedAsync.push_back(false);
     if (onPlay) onPlay(path);
-    for (int call = 0; whileWaiting && call < waitingCallsPerPlay; ++call) whileWaiting();
+    for (int call = 0; whileWaiting && call < waitingCallsPerPlay; ++call) {
+        if (!whileWaiting()) {
+            cut.push_back(path);
+            return;
+        }
+    }
 }
 
 void FakeSoundPlayer::playAsync(const std::string& path) {
@@ -199,6 +206,8 @@ bool FakePanelWindow::nextMessage(WindowMessage& message) {
     }
     return false;
 }
+
+bool FakePanelWindow::takeKeyDown(int keyCode) { return takeKeyDownFrom(queue, keyCode); }
 
 bool FakeTcpServer::listen(int port, bool allInterfaces) {
     listenedPort = port;

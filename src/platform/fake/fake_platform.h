@@ -47,7 +47,7 @@ private:
 class FakeSoundPlayer : public SoundPlayer {
 public:
     using SoundPlayer::playSync;
-    void playSync(const std::string& path, const std::function<void()>& whileWaiting) override;
+    void playSync(const std::string& path, const WhileWaiting& whileWaiting) override;
     void playAsync(const std::string& path) override;
     bool hasFile(const std::string& path) override { return !missing.contains(path); }
     std::vector<std::string> played;  // every path asked for, in order
@@ -57,16 +57,33 @@ public:
     std::vector<bool> playedAsync;                        // parallel to `played`
     std::function<void(const std::string& path)> onPlay;  // runs as a sound "plays"
     std::set<std::string> missing;                        // paths that hold no file
+    std::vector<std::string> cut;                         // plays ended before their end
 };
 
-// A screen reader that keeps the phrases it was given; `reachable` false plays one that is
-// not running.
+// A screen reader that keeps the phrases it was given. `reachable` false plays one that is not
+// running; `stateNow` where it stands from then on, and `untakenNow` how many of the phrases
+// it was given it never took.
 class FakeScreenReader : public ScreenReader {
 public:
-    bool connect() override { return reachable; }
+    bool connect(int timeoutMs) override {
+        connectTimeoutsMs.push_back(timeoutMs);
+        if (reachable) stateNow = ReaderState::Listening;
+        return reachable;
+    }
+    void reconnect() override {
+        ++reconnects;
+        if (reachable) stateNow = ReaderState::Listening;
+    }
     void say(const std::string& text) override { said.push_back(text); }
+    void cancel() override { said.push_back("(cancel)"); }
+    ReaderState state() override { return stateNow; }
+    std::size_t untaken() override { return untakenNow; }
     bool reachable = true;
-    std::vector<std::string> said;
+    ReaderState stateNow = ReaderState::Gone;
+    std::size_t untakenNow = 0;
+    std::vector<std::string> said;  // "(cancel)" where the panel silenced it
+    std::vector<int> connectTimeoutsMs;
+    int reconnects = 0;  // asked for; the real readers act on one every few seconds
 };
 
 struct DrawnText {
@@ -87,6 +104,7 @@ public:
     void stopTimer(int id) override;
     void waitForMessage() override;
     bool nextMessage(WindowMessage& message) override;
+    bool takeKeyDown(int keyCode) override;
 
     // Queues a message as the operator or the window manager would cause it.
     void post(const WindowMessage& message) { queue.push_back(message); }

@@ -1,9 +1,15 @@
 // The real services of a Linux machine, put together for the panel and the radio finder.
+#include <csignal>
+
 #include "platform/linux/backends.h"
 
 namespace platform {
 
 NativePlatform createNativePlatform() {
+    // A program or a daemon that closes its end of a socket makes the next write to it fail,
+    // never end the program that writes: the screen reader, a program on the network port
+    // and the serial server can all go away at any moment.
+    std::signal(SIGPIPE, SIG_IGN);
     NativePlatform native;
     native.serial = linux_backend::makeSerialPortOpener();
     native.sound = linux_backend::makeSoundPlayer();

@@ -16,6 +16,7 @@
 #include <deque>
 #include <thread>
 
+#include "platform/key_queue.h"
 #include "platform/linux/backends.h"
 #include "platform/linux/panel_canvas.h"
 #include "platform/linux/panel_fonts.h"
@@ -136,6 +137,20 @@ public:
             return true;
         }
         return false;
+    }
+
+    // Called every few milliseconds while a prompt plays: the display is asked only when its
+    // connection has something, so the wait stays cheap.
+    bool takeKeyDown(int keyCode) override {
+        if (window_ != nullptr) {
+            pollfd display{displayConnection_, POLLIN, 0};
+            if (displayConnection_ < 0 || displayMayHoldEvents_ || poll(&display, 1, 0) != 0) {
+                SDL_PumpEvents();
+                displayMayHoldEvents_ = false;
+            }
+        }
+        takeQueued();
+        return takeKeyDownFrom(pending_, keyCode);
     }
 
 private:

@@ -58,7 +58,7 @@ public:
         }
     }
 
-    void playSync(const std::string& path, const std::function<void()>& whileWaiting) override {
+    void playSync(const std::string& path, const WhileWaiting& whileWaiting) override {
         play(path, true, whileWaiting);
     }
     void playAsync(const std::string& path) override { play(path, false, {}); }
@@ -67,7 +67,7 @@ public:
 private:
     enum class Output { Untried, Device, Silent };
 
-    void play(const std::string& path, bool untilEnd, const std::function<void()>& whileWaiting) {
+    void play(const std::string& path, bool untilEnd, const WhileWaiting& whileWaiting) {
         log_.record(path);
         // A new prompt silences whatever is still sounding, even when it cannot play itself.
         if (device_ != 0) SDL_ClearQueuedAudio(device_);
@@ -128,23 +128,28 @@ private:
         return true;
     }
 
-    void waitForDevice(Clock::time_point end, const std::function<void()>& whileWaiting) {
-        waitUntil(end, whileWaiting);
+    void waitForDevice(Clock::time_point end, const WhileWaiting& whileWaiting) {
+        if (!waitUntil(end, whileWaiting)) {
+            SDL_ClearQueuedAudio(device_);
+            return;
+        }
         const Clock::time_point limit = end + kDeviceLagAllowance;
         while (SDL_GetQueuedAudioSize(device_) > 0 && Clock::now() < limit) SDL_Delay(2);
     }
 
-    // Sleeps until `end`, waking every few milliseconds for `whileWaiting`.
-    static void waitUntil(Clock::time_point end, const std::function<void()>& whileWaiting) {
+    // Sleeps until `end`, waking every few milliseconds for `whileWaiting`; false when it
+    // asked for the sound to stop.
+    static bool waitUntil(Clock::time_point end, const WhileWaiting& whileWaiting) {
         if (!whileWaiting) {
             std::this_thread::sleep_until(end);
-            return;
+            return true;
         }
         for (Clock::time_point now = Clock::now(); now < end; now = Clock::now()) {
-            whileWaiting();
+            if (!whileWaiting()) return false;
             std::this_thread::sleep_until(
                 std::min(end, Clock::now() + std::chrono::milliseconds(kWhileWaitingEveryMs)));
         }
+        return true;
     }
 
     SoundLog log_;

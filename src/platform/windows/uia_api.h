@@ -10,7 +10,7 @@
 namespace platform::windows_backend::uia {
 
 enum NotificationKind { NotificationKind_Other = 4 };
-enum NotificationProcessing { NotificationProcessing_All = 2 };
+enum NotificationProcessing { NotificationProcessing_All = 2, NotificationProcessing_MostRecent = 3 };
 
 // UiaRootObjectId: the object a WM_GETOBJECT for UI Automation asks for.
 constexpr LONG kRootObjectId = -25;

@@ -91,6 +91,10 @@ private:
 HWND panelWindow = nullptr;
 PanelElement* panelElement = nullptr;  // while the screen reader speaks for the panel
 
+// A notification is handed to UI Automation at once and never waited on. A reader that quit
+// or restarts leaves no client listening: the recorded voice speaks until one listens again.
+// NVDA and Narrator pass over notifications of a window without the focus, so while another
+// program has it the recorded voice speaks too, without calling the reader gone.
 class UiaScreenReader : public ScreenReader {
 public:
     ~UiaScreenReader() override {
@@ -99,13 +103,14 @@ public:
         panelElement = nullptr;
     }
 
-    bool connect() override {
+    bool connect(int) override {
         const auto& api = uia::functions();
-        if (panelElement != nullptr) return true;
         if (!api.complete() || panelWindow == nullptr || !api.clientsAreListening()) return false;
-        panelElement = new PanelElement(panelWindow);
+        if (panelElement == nullptr) panelElement = new PanelElement(panelWindow);
         return true;
     }
+
+    void reconnect() override { connect(0); }
 
     void say(const std::string& text) override {
         if (panelElement == nullptr) return;
@@ -113,11 +118,33 @@ public:
         const std::wstring wide(text.begin(), text.end());
         BSTR display = SysAllocString(wide.c_str());
         BSTR activity = SysAllocString(L"vocapan.phrase");
-        uia::functions().raiseNotificationEvent(panelElement, uia::NotificationKind_Other,
-                                                uia::NotificationProcessing_All, display, activity);
+        // After a cut the reader keeps only the newest phrase of the panel's.
+        const auto processing = cutBefore_ ? uia::NotificationProcessing_MostRecent : uia::NotificationProcessing_All;
+        cutBefore_ = false;
+        const HRESULT raised = uia::functions().raiseNotificationEvent(panelElement, uia::NotificationKind_Other,
+                                                                       processing, display, activity);
         SysFreeString(activity);
         SysFreeString(display);
+        if (FAILED(raised)) refused_ = true;
     }
+
+    void cancel() override { cutBefore_ = true; }
+
+    ReaderState state() override {
+        const auto& api = uia::functions();
+        if (panelElement == nullptr || refused_ || !api.complete() || !api.clientsAreListening()) {
+            refused_ = false;
+            return ReaderState::Gone;
+        }
+        return GetForegroundWindow() == panelWindow ? ReaderState::Listening : ReaderState::Elsewhere;
+    }
+
+    // A notification raised is taken: UI Automation queues it for its clients.
+    std::size_t untaken() override { return 0; }
+
+private:
+    bool cutBefore_ = false;
+    bool refused_ = false;
 };
 
 }  // namespace

@@ -136,6 +136,22 @@ public:
         return true;
     }
 
+    // Everything Windows holds for the window goes through the window procedure into the
+    // panel's queue first, where the key is looked for.
+    bool takeKeyDown(int keyCode) override {
+        if (holding_) {
+            holding_ = false;
+            TranslateMessage(&held_);
+            DispatchMessageA(&held_);
+        }
+        MSG taken{};
+        while (PeekMessageA(&taken, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&taken);
+            DispatchMessageA(&taken);
+        }
+        return pending_.takeKeyDown(keyCode);
+    }
+
 private:
     void createOffscreenCopy() {
         const HDC windowDc = GetDC(window_);

@@ -19,14 +19,17 @@ class WinSoundPlayer : public SoundPlayer {
 public:
     // With something to do meanwhile the sound is started asynchronously and waited for by its
     // recorded length, waking every few milliseconds; without a device it only takes its time.
-    void playSync(const std::string& path, const std::function<void()>& whileWaiting) override {
+    void playSync(const std::string& path, const WhileWaiting& whileWaiting) override {
         if (!whileWaiting && PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT)) return;
         const auto lengthMs = wavFileLengthMs(path);
         if (!lengthMs) return;
         if (whileWaiting) PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT | SND_ASYNC);
         const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(*lengthMs);
         for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
-            if (whileWaiting) whileWaiting();
+            if (whileWaiting && !whileWaiting()) {
+                PlaySoundA(nullptr, nullptr, 0);  // silences the sound started above
+                return;
+            }
             Sleep(static_cast<DWORD>(std::min<ULONGLONG>(end - now, kWhileWaitingEveryMs)));
         }
     }

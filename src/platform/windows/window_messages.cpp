@@ -1,5 +1,7 @@
 #include "platform/windows/window_messages.h"
 
+#include "platform/key_queue.h"
+
 #include <algorithm>
 
 namespace platform::windows_backend {
@@ -35,6 +37,8 @@ void PendingMessages::push(const WindowMessage& message) {
     }
     queue_.push_back(message);
 }
+
+bool PendingMessages::takeKeyDown(int keyCode) { return takeKeyDownFrom(queue_, keyCode); }
 
 bool PendingMessages::pop(WindowMessage& message) {
     if (queue_.empty()) return false;

@@ -39,6 +39,8 @@ public:
     void push(const WindowMessage& message);
     bool pop(WindowMessage& message);
     bool empty() const { return queue_.empty(); }
+    // The first key-down of `keyCode`, out of turn, with the key-ups before it.
+    bool takeKeyDown(int keyCode);
 
 private:
     std::deque<WindowMessage> queue_;
