@@ -33,7 +33,7 @@ struct RigCommand {
     bool needsRadio;     // answered only once the radio has reported its frequency
     bool takesVfo;       // a VFO word may come before the arguments
     char onTransmitVfo;  // the set it is when that word names the transmit VFO; 0 the same
-    bool alwaysReports;  // the plain answer ends with "RPRT 0" too
+    bool alwaysReports;  // the answer ends with "RPRT 0" on a line of its own in every form
     Run run;
 };
 
@@ -292,6 +292,17 @@ bool takeArguments(RigLineReader& line, const RigCommand& command, RigRequest& r
     return true;
 }
 
+// The daemon's answers that report their result also in the plain form, always on a line of
+// its own.
+void endWithReport(std::string& reply, char separator) {
+    if (separator == 0) {
+        reply += "RPRT 0\n";
+        return;
+    }
+    const auto report = reply.rfind(std::string(1, separator) + "RPRT");
+    if (report != std::string::npos) reply[report] = '\n';
+}
+
 }  // namespace
 
 std::optional<RigExchange> answerNextRigCommand(Panel& panel, RigLineReader& line, char& extendNext) {
@@ -332,7 +343,7 @@ std::optional<RigExchange> answerNextRigCommand(Panel& panel, RigLineReader& lin
     const bool closes = command->run == quit;
     if (closes) request->separator = 0;  // the goodbye is answered plainly in every form
     std::string reply = formatRigAnswer(*request, command->longName, outcome.answer);
-    if (command->alwaysReports && request->separator == 0 && outcome.answer.result == kRigOk) reply += "RPRT 0\n";
+    if (command->alwaysReports && outcome.answer.result == kRigOk) endWithReport(reply, request->separator);
     std::string kind;
     if (outcome.then) {
         kind = std::string(target->longName) +

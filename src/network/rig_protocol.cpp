@@ -45,9 +45,11 @@ std::optional<std::string> RigLineReader::takeWord() {
 std::optional<RigRequest> RigLineReader::nextCommand() {
     RigRequest request;
     skipBlanks();
-    if (at_ < line_.size()) {
-        request.separator = separatorOf(line_[at_]);
-        if (request.separator != 0) ++at_;
+    // Leads may repeat ("|+x"): "+" asks for the extended form, the others also name its
+    // separator.
+    while (at_ < line_.size() && separatorOf(line_[at_]) != 0) {
+        if (request.separator == 0 || line_[at_] != '+') request.separator = separatorOf(line_[at_]);
+        ++at_;
     }
     skipBlanks();  // "+ f": the lead may stand alone
     if (at_ >= line_.size()) return std::nullopt;

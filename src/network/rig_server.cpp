@@ -232,11 +232,22 @@ void serveWhileSpeaking(Panel& panel) {
     acceptArrivals(panel);
     bool answered = false;
     const Serving serving{kMostReadWhileSpeaking};
-    // A program that fails now is dropped at the next tick; nothing changes while speaking.
-    for (auto& client : state.netClients) {
-        if (client.closing) continue;
+    // A program that fails now is dropped at the next tick, as that may switch its transmit
+    // off; one that said goodbye leaves once its answers have gone, making room for the next
+    // (Hamlib's rigctl opens a connection for every call).
+    for (std::size_t index = 0; index < state.netClients.size();) {
+        auto& client = state.netClients[index];
         client.readThisTick = 0;
-        serve(panel, client, serving, answered);
+        if (client.closing) {
+            flush(panel, client);
+        } else {
+            serve(panel, client, serving, answered);
+        }
+        if (client.closing && client.output.empty()) {
+            drop(panel, index);
+        } else {
+            ++index;
+        }
     }
 }
 
