@@ -407,6 +407,27 @@ TEST(Programs, while_the_panel_speaks_questions_are_answered_and_sets_wait_for_t
     EXPECT_NE(session.fixture.radioPort.written.find("FA014075000;"), std::string::npos);  // once it had ended
 }
 
+// Hamlib's rigctl opens a connection for every call: sixteen calls during one readout find a
+// place each, as those before them have said goodbye.
+TEST(Programs, programs_that_said_goodbye_while_the_panel_speaks_make_room_for_the_next) {
+    NetworkSession session;
+    session.fixture.panel.whileSpeaking = serveWhileSpeaking;
+    session.programSends("F 14074000\n");
+    std::vector<int> calls;
+    session.fixture.fake.sound.onPlay = [&](const std::string&) {
+        for (int i = 0; i < 2 && calls.size() < 16; ++i) {
+            calls.push_back(session.tcp().connect());
+            session.tcp().client(calls.back()).toPanel = "f\nq\n";
+        }
+    };
+    session.untilReported();
+    ASSERT_EQ(calls.size(), 16u);
+    for (const int call : calls) {
+        EXPECT_EQ(session.tcp().client(call).fromPanel, "14074000\nRPRT 0\n");
+        EXPECT_TRUE(session.tcp().client(call).closedByPanel);
+    }
+}
+
 struct MisbehaviourCase {
     std::string name;
     std::function<void(NetworkSession&, int program, int other)> act;
