@@ -21,6 +21,7 @@ daemon_port=$(free_tcp_port)
 rigctld -m 1 -P RIG -T 127.0.0.1 -t "$daemon_port" 2>"$work/rigctld.err" &
 pids+=($!)
 for _ in $(seq 100); do (exec 3<>"/dev/tcp/127.0.0.1/$daemon_port") 2>/dev/null && break; sleep 0.05; done
+(exec 3<>"/dev/tcp/127.0.0.1/$daemon_port") 2>/dev/null || fail "rigctld did not listen: $(cat "$work/rigctld.err")"
 
 # Sends the text (printf %b escapes) and a goodbye on a connection of its own, and prints
 # what came back before the connection closed, the goodbye's answer left off.
