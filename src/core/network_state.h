@@ -10,6 +10,7 @@
 namespace vocapan {
 
 struct Panel;
+struct RigReading;
 
 struct NetClient {
     int connection = 0;             // the platform's number of the connection
@@ -19,6 +20,7 @@ struct NetClient {
     std::size_t readThisTick = 0;   // bytes taken from the connection in this tick
     bool closing = false;           // closed once its last answer has gone
     bool keyedTransmitter = false;  // its transmit is on; going away switches it off
+    char extendNext = 0;            // the extended separator "+\chk_vfo" left for its next command
 };
 
 // A set a program asked for, answered already and carried out at the end of the tick: only
@@ -27,6 +29,8 @@ struct PendingSet {
     std::string kind;
     int connection = 0;  // the program that asked for it
     std::function<void(Panel&)> apply;
+    // What every program reads back from the moment the set was answered.
+    std::function<void(RigReading&)> shows;
 };
 
 // A program's change of frequency or mode is spoken once the programs have left the radio

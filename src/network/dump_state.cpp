@@ -48,13 +48,14 @@ constexpr const char* kCapabilities =
     "0x0\n0x0\n";
 
 // The transmitter is keyed by command ("ptt_type" 1). Frequency and mode are targetable on
-// both VFOs (0x3), so that Hamlib sets the transmit VFO by the split commands; it cannot
-// choose a VFO, as the panel's VFO B is its split: otherwise it flips VFOs at open.
+// both VFOs (0x3), so that Hamlib sets and reads the transmit VFO by the split commands and
+// never swaps VFOs to reach one. Choosing a VFO is passed on as the program asked ("V VFOB"
+// switches split on, the panel's VFO B being its split).
 constexpr const char* kSettings =
     "vfo_ops=0x0\n"
     "ptt_type=0x1\n"
     "targetable_vfo=0x3\n"
-    "has_set_vfo=0\n"
+    "has_set_vfo=1\n"
     "has_get_vfo=1\n"
     "has_set_freq=1\n"
     "has_get_freq=1\n"

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
-#include <string_view>
 
 #include "core/panel.h"
+#include "network/rig_protocol.h"
+#include "network/rig_values.h"
 
 namespace vocapan {
 
@@ -18,10 +20,13 @@ struct RigExchange {
     // For a set: what it changes ("set_freq", "set_level AF"); a later set of the same kind
     // replaces it before it is carried out.
     std::string kind;
+    std::function<void(RigReading&)> shows;  // for a set: what programs read back meanwhile
 };
 
-// Answers one line a program sent (without its line end). Queries are answered from the
-// panel's state as the last poll left it; a set is checked at once and carried out by `then`.
-RigExchange answerRigLine(Panel& panel, std::string_view line);
+// Answers the next command of a line a program sent; nothing once the line has been read.
+// Queries are answered from the panel's state with the sets still to be carried out on top;
+// a set is checked at once and carried out by `then`. `extendNext` is the connection's
+// carried extended form, which "+\chk_vfo" leaves for the command after it.
+std::optional<RigExchange> answerNextRigCommand(Panel& panel, RigLineReader& line, char& extendNext);
 
 }  // namespace vocapan

@@ -61,12 +61,14 @@ RigAnswer valueAnswer(std::string text) { return {kRigOk, {{"", std::move(text)}
 
 }  // namespace
 
-RigAnswer readLevel(const Panel& panel, std::string_view name) {
-    const auto& state = panel.state;
+RigAnswer readLevel(const PanelState& state, const RigReading& reading, std::string_view name) {
     if (name == "STRENGTH") return valueAnswer(decimalText(strengthDb(state.sMeter)));
     const LevelRule* rule = levelRule(name);
     if (rule == nullptr) return {kRigInvalid, {}};
-    const int value = state.*(rule->field);
+    int value = state.*(rule->field);
+    for (const auto& [field, setting] : reading.levels) {
+        if (field == rule->field) value = setting;
+    }
     if (rule->whole) return valueAnswer(decimalText(value));
     const double scale = rule->scale > 0 ? rule->scale : powerRange(state).scale;
     return valueAnswer(fractionText(value / scale));

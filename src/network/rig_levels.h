@@ -8,11 +8,13 @@
 
 #include "core/panel.h"
 #include "network/rig_protocol.h"
+#include "network/rig_values.h"
 
 namespace vocapan {
 
-// The level's value as the protocol writes it.
-RigAnswer readLevel(const Panel& panel, std::string_view name);
+// The level's value as the protocol writes it: the setting a program set when it is still to
+// be made, else the panel's.
+RigAnswer readLevel(const PanelState& state, const RigReading& reading, std::string_view name);
 // A level set a program asked for: the panel's field, its new value, and the panel's own
 // command that puts it on the radio.
 struct LevelChange {

@@ -6,7 +6,7 @@ namespace vocapan {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // The extended form's lead characters; "+" separates with line ends, the others with themselves.
 char separatorOf(char lead) {
@@ -24,30 +24,40 @@ char separatorOf(char lead) {
 
 }  // namespace
 
-RigRequest parseRigLine(std::string_view line) {
-    RigRequest request;
-    std::vector<std::string> words;
-    std::string word;
-    for (const char c : line) {
-        if (isBlank(c)) {
-            if (!word.empty()) words.push_back(std::move(word));
-            word.clear();
-        } else {
-            word += c;
-        }
-    }
-    if (!word.empty()) words.push_back(std::move(word));
-    if (words.empty()) return request;
+void RigLineReader::skipBlanks() {
+    while (at_ < line_.size() && isBlank(line_[at_])) ++at_;
+}
 
-    std::string& first = words.front();
-    request.separator = separatorOf(first.front());
-    if (request.separator != 0) first.erase(0, 1);
-    if (first.empty()) {  // "+ f": the lead stood alone
-        words.erase(words.begin());
-        if (words.empty()) return request;
+std::optional<std::string> RigLineReader::peekWord() {
+    skipBlanks();
+    std::size_t end = at_;
+    while (end < line_.size() && !isBlank(line_[end])) ++end;
+    if (end == at_) return std::nullopt;
+    return std::string(line_.substr(at_, end - at_));
+}
+
+std::optional<std::string> RigLineReader::takeWord() {
+    auto word = peekWord();
+    if (word) at_ += word->size();
+    return word;
+}
+
+std::optional<RigRequest> RigLineReader::nextCommand() {
+    RigRequest request;
+    skipBlanks();
+    // Leads may repeat ("|+x"): "+" asks for the extended form, the others also name its
+    // separator.
+    while (at_ < line_.size() && separatorOf(line_[at_]) != 0) {
+        if (request.separator == 0 || line_[at_] != '+') request.separator = separatorOf(line_[at_]);
+        ++at_;
     }
-    request.command = words.front();
-    request.args.assign(words.begin() + 1, words.end());
+    skipBlanks();  // "+ f": the lead may stand alone
+    if (at_ >= line_.size()) return std::nullopt;
+    if (line_[at_] == '\\') {
+        request.command = *takeWord();
+    } else {
+        request.command = std::string(1, line_[at_++]);
+    }
     return request;
 }
 

@@ -1,8 +1,11 @@
 // The rig-control daemon's text protocol as digital-mode programs and loggers speak it over
-// TCP: one command a line, short ("f") or long ("\get_freq") form, and answers as plain value
-// lines, "RPRT n" lines, or in the extended form a "+" (or ";", "|", ",") asks for.
+// TCP: commands in short ("f") or long ("\get_freq") form, several to a line if the program
+// likes, each followed by its arguments; answers as plain value lines, "RPRT n" lines, or in
+// the extended form a lead "+" (or ";", "|", ",") before a command asks for.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,9 +20,9 @@ constexpr int kRigRejected = -9;      // the panel refuses it in its present sta
 constexpr int kRigUnavailable = -11;  // a command the panel does not offer
 
 struct RigRequest {
-    char separator = 0;   // 0 for plain answers; else the extended form's separator
-    std::string command;  // "f" or "\get_freq" as written
-    std::vector<std::string> args;
+    char separator = 0;             // 0 for plain answers; else the extended form's separator
+    std::string command;            // "f" or "\get_freq" as written
+    std::vector<std::string> args;  // as written, a VFO word first if the program gave one
 };
 
 struct RigValue {
@@ -32,8 +35,25 @@ struct RigAnswer {
     std::vector<RigValue> values;  // what a query answers; a set answers none
 };
 
-// Splits one line (without its line end) into the request. An empty line has no command.
-RigRequest parseRigLine(std::string_view line);
+// One line a program sent (without its line end), read a command at a time as the daemon
+// reads it: blanks part the words, a short command needs no blank after it ("fm" is "f" then
+// "m"), a long one ends at a blank. Arguments never reach into the next line.
+class RigLineReader {
+public:
+    explicit RigLineReader(std::string_view line) : line_(line) {}
+    // The next command with its extended lead; nothing once the line has been read.
+    std::optional<RigRequest> nextCommand();
+    // The next word of the line, taken or only looked at; nothing at the line's end.
+    std::optional<std::string> takeWord();
+    std::optional<std::string> peekWord();
+    // Passes over the rest of the line.
+    void skipRest() { at_ = line_.size(); }
+
+private:
+    void skipBlanks();
+    std::string_view line_;
+    std::size_t at_ = 0;
+};
 
 // The answer's text as the program expects it, `longName` naming the command in the
 // extended form: plain queries give their values a line each, sets and failures "RPRT n".

@@ -57,10 +57,12 @@ Fate flush(Panel& panel, NetClient& client) {
     return client.output.size() > kMostUnsent ? Fate::Drops : Fate::Stays;
 }
 
-bool hasPendingSet(const PanelState& state, int connection) {
-    return std::any_of(state.pendingSets.begin(), state.pendingSets.end(),
-                       [&](const PendingSet& set) { return set.connection == connection; });
-}
+// A line ends at a line feed, a carriage return, or both together.
+constexpr std::string_view kLineEnds = "\r\n";
+
+std::size_t lineEnd(const std::string& input) { return input.find_first_of(kLineEnds); }
+
+bool hasWholeLine(const NetClient& client) { return lineEnd(client.input) != std::string::npos; }
 
 // The set waits for the end of the tick; a later set of the same kind takes its place.
 void keepPending(PanelState& state, int connection, RigExchange& exchange) {
@@ -68,11 +70,10 @@ void keepPending(PanelState& state, int connection, RigExchange& exchange) {
     sets.erase(
         std::remove_if(sets.begin(), sets.end(), [&](const PendingSet& set) { return set.kind == exchange.kind; }),
         sets.end());
-    sets.push_back({std::move(exchange.kind), connection, std::move(exchange.then)});
+    sets.push_back({std::move(exchange.kind), connection, std::move(exchange.then), std::move(exchange.shows)});
 }
 
 struct Serving {
-    bool speaking;         // a prompt plays: nothing may change, sets only wait
     std::size_t readMost;  // what may be taken from the program this time
 };
 
@@ -81,7 +82,7 @@ struct Serving {
 bool answerLines(Panel& panel, NetClient& client, const Serving& serving, bool& answered) {
     char buffer[kReadSize];
     for (;;) {
-        const auto end = client.input.find('\n');
+        const auto end = lineEnd(client.input);
         if (end == std::string::npos) {
             if (client.input.size() > kLongestLine || client.readThisTick >= serving.readMost) return true;
             const int count = tcp(panel).receive(client.connection, buffer, kReadSize);
@@ -91,20 +92,20 @@ bool answerLines(Panel& panel, NetClient& client, const Serving& serving, bool& 
             continue;
         }
         const std::string line = client.input.substr(0, end);
-        RigExchange exchange = answerRigLine(panel, line);
-        // A question after the program's own set is answered once the set has been carried
-        // out, so the program reads what it set.
-        const bool question = !exchange.then && !exchange.closes;
-        if (question && !serving.speaking && hasPendingSet(panel.state, client.connection)) return true;
-        client.input.erase(0, end + 1);
-        if (exchange.reply.empty()) continue;  // a blank line is no command
-        client.idleTicks = 0;
-        client.output += exchange.reply;
-        answered = true;
-        if (exchange.then) keepPending(panel.state, client.connection, exchange);
-        if (exchange.closes) {
-            client.closing = true;
-            return true;
+        const bool crLf = client.input.compare(end, 2, "\r\n") == 0;
+        client.input.erase(0, end + (crLf ? 2 : 1));
+        // Every command of the line in turn; a question is answered from what the programs
+        // have set, so a set's answer is what every program reads next.
+        RigLineReader reader(line);
+        while (auto exchange = answerNextRigCommand(panel, reader, client.extendNext)) {
+            client.idleTicks = 0;  // a blank line is no command
+            client.output += exchange->reply;
+            answered = true;
+            if (exchange->then) keepPending(panel.state, client.connection, *exchange);
+            if (exchange->closes) {
+                client.closing = true;
+                return true;
+            }
         }
     }
 }
@@ -114,7 +115,7 @@ Fate serve(Panel& panel, NetClient& client, const Serving& serving, bool& answer
     // in the middle is not.
     const bool present = answerLines(panel, client, serving, answered);
     if (flush(panel, client) == Fate::Drops || !present) return Fate::Drops;
-    if (client.input.find('\n') == std::string::npos && client.input.size() > kLongestLine) return Fate::Drops;
+    if (!hasWholeLine(client) && client.input.size() > kLongestLine) return Fate::Drops;
     if (client.closing && client.output.empty()) return Fate::Drops;
     return client.idleTicks > kIdleTicks ? Fate::Drops : Fate::Stays;
 }
@@ -137,13 +138,13 @@ void drop(Panel& panel, std::size_t index) {
 
 bool lineWaiting(const PanelState& state) {
     return std::any_of(state.netClients.begin(), state.netClients.end(),
-                       [](const NetClient& client) { return client.input.find('\n') != std::string::npos; });
+                       [](const NetClient& client) { return hasWholeLine(client); });
 }
 
 bool servePass(Panel& panel) {
     acceptArrivals(panel);
     bool answered = false;
-    const Serving serving{false, kMostReadPerTick};
+    const Serving serving{kMostReadPerTick};
     for (std::size_t index = 0; index < panel.state.netClients.size();) {
         if (serve(panel, panel.state.netClients[index], serving, answered) == Fate::Drops) {
             drop(panel, index);
@@ -230,12 +231,23 @@ void serveWhileSpeaking(Panel& panel) {
     if (state.netListening == 0 || state.netServing == 1) return;
     acceptArrivals(panel);
     bool answered = false;
-    const Serving serving{true, kMostReadWhileSpeaking};
-    // A program that fails now is dropped at the next tick; nothing changes while speaking.
-    for (auto& client : state.netClients) {
-        if (client.closing) continue;
+    const Serving serving{kMostReadWhileSpeaking};
+    // A program that fails now is dropped at the next tick, as that may switch its transmit
+    // off; one that said goodbye leaves once its answers have gone, making room for the next
+    // (Hamlib's rigctl opens a connection for every call).
+    for (std::size_t index = 0; index < state.netClients.size();) {
+        auto& client = state.netClients[index];
         client.readThisTick = 0;
-        serve(panel, client, serving, answered);
+        if (client.closing) {
+            flush(panel, client);
+        } else {
+            serve(panel, client, serving, answered);
+        }
+        if (client.closing && client.output.empty()) {
+            drop(panel, index);
+        } else {
+            ++index;
+        }
     }
 }
 

@@ -18,7 +18,8 @@ void openNetwork(Panel& panel);
 void serviceNetwork(Panel& panel);
 
 // While a prompt plays: takes new connections, answers the programs' questions from the
-// panel's state and keeps their sets for the next tick; nothing else changes.
+// panel's state and the sets waiting, keeps their sets for the next tick and lets the programs
+// that said goodbye go; nothing else changes.
 void serveWhileSpeaking(Panel& panel);
 
 // Closes every connection and the port.

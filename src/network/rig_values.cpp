@@ -97,11 +97,26 @@ int receiveVfoHz(const PanelState& state) {
     return numberFromText(std::string_view(saved).substr(1));
 }
 
-int passbandHz(const PanelState& state) {
-    if (state.mode == kLsb || state.mode == kUsb) return ssbWidthHz(state.filterWidth);
-    if (state.mode == kCw) return cwWidthHz(state.filterWidth);
-    return state.mode >= 1 && state.mode <= kModeCount ? kFixedPassbands[static_cast<std::size_t>(state.mode)] : 0;
+RigReading readingOf(PanelState& state) {
+    if (state.rigDataMode != state.mode) state.rigDataMode = 0;
+    RigReading reading;
+    reading.receiveHz = receiveVfoHz(state);
+    reading.transmitHz = state.vfoAHz;
+    reading.split = state.vfoBTarget == 1;
+    reading.mode = state.mode;
+    reading.dataMode = state.rigDataMode;
+    reading.passbandHz = passbandHz(state);
+    reading.transmitting = state.txState > 0;
+    return reading;
 }
+
+int passbandHz(int mode, int filterWidth) {
+    if (mode == kLsb || mode == kUsb) return ssbWidthHz(filterWidth);
+    if (mode == kCw) return cwWidthHz(filterWidth);
+    return mode >= 1 && mode <= kModeCount ? kFixedPassbands[static_cast<std::size_t>(mode)] : 0;
+}
+
+int passbandHz(const PanelState& state) { return passbandHz(state.mode, state.filterWidth); }
 
 int widthIndexForPassband(int mode, int hz) {
     const bool cw = mode == kCw;
