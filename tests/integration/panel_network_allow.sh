@@ -92,11 +92,12 @@ for address in 127.0.0.1 '[::1]'; do
 done
 answer=$(program 127.0.0.3 expect-closed) || fail "the last program at 127.0.0.3 could not connect: $answer"
 [[ $answer == closed* ]] || fail "the last attempt from 127.0.0.3 was $answer"
-# Said once: each refusal is said with the tick that closed its connection, so a second one
-# would come before the readout of the F key typed now.
-xdotool windowfocus --sync "$window"
-type_until_heard mhz f
-[[ $(network_words) == "netrefused " ]] || fail "the operator heard '$(network_words)' for 127.0.0.3 and this computer"
+# Said once: a refusal is said before the arrival of any program taken after it, so a second
+# one would come before the listed program's "program connected".
+answer=$(program 127.0.0.2 hear:netjoin f) || fail "the program at 127.0.0.2 was not served again: $answer"
+for _ in $(seq 400); do heard_since_mark | grep -qx netgone && break; sleep 0.05; done
+[[ $(network_words) == "netrefused netjoin netgone " ]] ||
+  fail "the operator heard '$(network_words)' for 127.0.0.3, this computer and 127.0.0.2"
 [[ -z $(sent_since_mark | grep -E '^TX') ]] || fail "a refused program reached the radio: $(sent_since_mark)"
 [[ $(grep -c 'refused a program at 127.0.0.3,' "$work/panel.out") -eq 1 ]] ||
   fail "the console did not name 127.0.0.3 once: $(cat "$work/panel.out")"
