@@ -4,7 +4,8 @@
 // sends the next bytes (their count in the byte after), a run of one byte up to 8 kB long,
 // goes away, stops reading after a few bytes, connects anew, the network is served, or the
 // timer ticks (the poll, then the network, as the panel's window delivers it). Bit 7 serves
-// the network after the step.
+// the network after the step. The port is open to every computer with an allow line, and
+// each program connects from its own address: this computer, a listed computer or another.
 #include <array>
 
 #include "fuzz_input.h"
@@ -19,9 +20,14 @@ using platform::fake::FakeTcpServer;
 
 vocapan::testing::ConfigLines withNetwork() {
     vocapan::testing::ConfigLines config;
-    config.network = "net=4532";
+    config.network = "net=*:4532";
+    config.allow = "allow=192.168.1.0/24,fd00::/64";
     return config;
 }
+
+// The address of each program, by its number's last bits.
+constexpr std::array<const char*, 8> kPeers{"127.0.0.1", "::1",         "192.168.1.20",       "fd00::20",
+                                            "10.0.0.1",  "2001:db8::1", "::ffff:192.168.1.9", ""};
 
 enum Step { Sends, SendsRun, GoesAway, StopsReading, Reconnects, Served };
 
@@ -47,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int step = input.byte();
         int& program = programs[static_cast<std::size_t>(step & 15)];
         const int action = step >> 4 & 7;
-        if (program == 0 || action == Reconnects) program = network.connect();
+        if (program == 0 || action == Reconnects) program = network.connect(kPeers[static_cast<std::size_t>(step & 7)]);
         auto& client = network.client(program);
         if (action == Sends) {
             client.toPanel += input.take(static_cast<std::size_t>(input.byte()));

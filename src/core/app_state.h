@@ -3,6 +3,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "core/ip_address.h"
 
 namespace vocapan {
 
@@ -41,9 +44,13 @@ struct ConfigState {
     int knobSpeech = 0;        // 1: changes made at the radio itself are spoken
     int netPort = 0;           // TCP port of the network rig control; 0 = off
     int netAllInterfaces = 0;  // 1: served on every interface, not only 127.0.0.1
-    int voice = 1;             // 1 to 3: the recorded voice at rising speed; 4: the screen reader
-    int readerChosen = 0;      // 1: line 14 chose the screen reader, whose place the recorded voice
-                               // takes while it is away
+    // The other computers whose programs are served when every interface is: 0 no allow
+    // line (every computer), 1 those of netAllowed, -1 a line that lists no addresses (none).
+    int netAllowList = 0;
+    std::vector<AddressRange> netAllowed;
+    int voice = 1;  // 1 to 3: the recorded voice at rising speed; 4: the screen reader
+    // 1: line 14 chose the screen reader, whose place the recorded voice takes while it is away.
+    int readerChosen = 0;
     // The serial server the radio is reached through instead of a COM port; port 0 = none.
     std::string remoteHost;  // a name, an IPv4 address or an IPv6 address (no brackets)
     int remotePort = 0;

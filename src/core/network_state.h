@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/ip_address.h"
+
 namespace vocapan {
 
 struct Panel;
@@ -21,6 +23,7 @@ struct NetClient {
     bool closing = false;           // closed once its last answer has gone
     bool keyedTransmitter = false;  // its transmit is on; going away switches it off
     char extendNext = 0;            // the extended separator "+\chk_vfo" left for its next command
+    bool fromAfar = false;          // from another computer: its coming and going are said
 };
 
 // A set a program asked for, answered already and carried out at the end of the tick: only
@@ -46,6 +49,8 @@ struct NetworkState {
     int rigDataMode = 0;          // the panel mode a program last set by its data-mode name; 0 none
     std::vector<NetClient> netClients;
     std::vector<PendingSet> pendingSets;  // in the order they were last asked for
+    std::vector<IpAddress> netRefused;    // the addresses whose refusal has been said
+    std::vector<std::string> netNews;     // comings said at the next tick, taken while speaking
 };
 
 }  // namespace vocapan

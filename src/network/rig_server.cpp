@@ -5,6 +5,7 @@
 
 #include "controls/transmit.h"
 #include "core/number_text.h"
+#include "network/program_admission.h"
 #include "network/rig_commands.h"
 #include "speech/prompt_player.h"
 
@@ -33,15 +34,19 @@ enum class Fate { Stays, Drops };
 
 platform::TcpServer& tcp(Panel& panel) { return panel.platform.network; }
 
+// A program the panel does not serve is closed before a byte of it is read.
 void acceptArrivals(Panel& panel) {
     auto& clients = panel.state.netClients;
-    while (const int connection = tcp(panel).accept()) {
-        if (clients.size() >= kMostClients) {
-            tcp(panel).close(connection);
+    for (platform::TcpArrival arrival = tcp(panel).accept(); arrival.connection != 0; arrival = tcp(panel).accept()) {
+        const Admission admission = admit(panel, arrival.peer);
+        if (admission == Admission::Refused || clients.size() >= kMostClients) {
+            tcp(panel).close(arrival.connection);
             continue;
         }
         NetClient client;
-        client.connection = connection;
+        client.connection = arrival.connection;
+        client.fromAfar = admission == Admission::OtherComputer;
+        announceArrival(panel, client);
         clients.push_back(client);
     }
 }
@@ -127,6 +132,7 @@ void drop(Panel& panel, std::size_t index) {
     const NetClient client = state.netClients[index];
     state.netClients.erase(state.netClients.begin() + static_cast<std::ptrdiff_t>(index));
     tcp(panel).close(client.connection);
+    announceDeparture(panel, client);
     if (client.closing) return;
     auto& sets = state.pendingSets;
     sets.erase(std::remove_if(
@@ -200,8 +206,12 @@ void carryOutPendingSets(Panel& panel) {
 void openNetwork(Panel& panel) {
     auto& state = panel.state;
     if (state.netPort <= 0) return;
-    state.netListening = tcp(panel).listen(state.netPort, state.netAllInterfaces == 1) ? 1 : 0;
-    if (state.netListening == 1) return;
+    sayAllowLineFault(panel);
+    state.netListening = tcp(panel).listen(state.netPort, servesOtherComputers(state)) ? 1 : 0;
+    if (state.netListening == 1) {
+        sayOpenToEveryComputer(panel);
+        return;
+    }
     // Said once: the panel runs on without network rig control.
     panel.platform.console.write("vocapan: network port " + decimalText(state.netPort) +
                                  " is in use; network rig control is off\n");
@@ -219,6 +229,7 @@ void serviceNetwork(Panel& panel) {
     // What the programs changed is spoken once every answer, a goodbye included, has gone.
     state.holdSpeech = 1;
     state.netServing = 1;
+    sayNetworkNews(panel);
     servePrograms(panel);
     carryOutPendingSets(panel);
     state.netServing = 0;
@@ -256,6 +267,7 @@ void closeNetwork(Panel& panel) {
     for (const auto& client : state.netClients) tcp(panel).close(client.connection);
     state.netClients.clear();
     state.pendingSets.clear();
+    state.netNews.clear();
     state.netListening = 0;
 }
 

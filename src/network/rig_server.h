@@ -7,8 +7,9 @@
 
 namespace vocapan {
 
-// Starts listening when the configuration asks for a port; a port that cannot be had is
-// said once (a console line and a prompt) and leaves network rig control off.
+// Starts listening when the configuration asks for a port, on every interface only when
+// the allow line, if there is one, lists addresses; a port that cannot be had is said once
+// (a console line and a prompt) and leaves network rig control off.
 void openNetwork(Panel& panel);
 
 // Takes new connections, answers the whole lines that have arrived (up to a share of each

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/cat_link.h"
+#include "core/ip_address.h"
 #include "core/number_text.h"
 #include "speech/voice_choice.h"
 
@@ -22,16 +23,19 @@ public:
         for (std::size_t i = 0; i < text.size(); ++i) {
             const char c = text[i];
             if (c == '\r' || c == '\n') {
-                lines_.push_back(limitText(line));
+                lines_.push_back(line);
                 line.clear();
                 if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
             } else {
                 line += c;
             }
         }
-        if (!line.empty()) lines_.push_back(limitText(line));
+        if (!line.empty()) lines_.push_back(line);
     }
-    std::string line(std::size_t number) const {
+    // Cut to the length of a text field, as the panel's values are read.
+    std::string line(std::size_t number) const { return limitText(wholeLine(number)); }
+    // Uncut: a list cut in the middle would name an address the operator never wrote.
+    std::string wholeLine(std::size_t number) const {
         return number >= 1 && number <= lines_.size() ? lines_[number - 1] : std::string();
     }
 
@@ -74,6 +78,10 @@ void readNetworkLine(const std::string& line, ConfigState& config) {
     if (config.netPort == 0) config.netAllInterfaces = 0;
 }
 
+void dropTrailingBlanks(std::string& line) {
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
+}
+
 bool allOf(const std::string& text, bool (*allowed)(char)) {
     return !text.empty() && std::all_of(text.begin(), text.end(), allowed);
 }
@@ -90,7 +98,7 @@ void readRemoteLine(std::string line, ConfigState& config) {
     config.remotePort = 0;
     constexpr std::string_view kReminder = "remote=";
     if (line.compare(0, kReminder.size(), kReminder) != 0) return;
-    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
+    dropTrailingBlanks(line);
     const std::string address = line.substr(kReminder.size());
     const auto colon = address.rfind(':');
     if (colon == std::string::npos) return;
@@ -108,6 +116,19 @@ void readRemoteLine(std::string line, ConfigState& config) {
     config.remoteHost = host;
     config.remotePort = port;
     config.comPort = CatLink::kNetworkSlot;
+}
+
+// "allow=ADDRESS[/BITS][,...]" names the other computers whose programs may use the network
+// port. A line without the reminder word (an empty line, the notes of the example file) is
+// no allow line; one with it that does not list addresses keeps everyone else out.
+void readAllowLine(const std::string& line, ConfigState& config) {
+    config.netAllowed.clear();
+    config.netAllowList = 0;
+    constexpr std::string_view kReminder = "allow=";
+    if (line.compare(0, kReminder.size(), kReminder) != 0) return;
+    auto ranges = addressListFromText(std::string_view(line).substr(kReminder.size()));
+    config.netAllowList = ranges ? 1 : -1;
+    if (ranges) config.netAllowed = std::move(*ranges);
 }
 
 }  // namespace
@@ -170,6 +191,7 @@ ConfigurationResult readConfiguration(const std::string& fileText, ConfigState& 
     config.voice = voiceFromLine(lines.line(14));  // optional: the recorded voice unless chosen
     config.readerChosen = config.voice == kReaderVoice ? 1 : 0;
     readRemoteLine(lines.line(15), config);
+    readAllowLine(lines.wholeLine(17), config);
     return ConfigurationResult::Read;
 }
 

@@ -111,6 +111,7 @@ int runPanel(platform::Platform& services) {
     if (query == RadioQueryResult::Refused) return 0;
 
     openNetwork(panel);
+    endPhrase(panel);
     panel.whileSpeaking = serveOthersWhileSpeaking;
     services.window.startTimer(kPollTimer, kPollPeriodMs);
     if (state.relayPort > 0) services.window.startTimer(kRelayTimer, kRelayPeriodMs);

@@ -3,7 +3,16 @@
 // at most the time it is given.
 #pragma once
 
+#include <string>
+
 namespace platform {
+
+// A connection taken from the port, and the address of the computer it comes from, before a
+// byte of it has been read: an IPv4 address in dotted form, an IPv6 one in its text form.
+struct TcpArrival {
+    int connection = 0;  // above 0; 0 when none was waiting
+    std::string peer;
+};
 
 class TcpServer {
 public:
@@ -12,8 +21,8 @@ public:
     // `allInterfaces` is set; IPv6 where the machine has it. False when the port cannot be had
     // (in use, refused, out of range).
     virtual bool listen(int port, bool allInterfaces) = 0;
-    // A connection that has arrived, as a number above 0; 0 when none is waiting.
-    virtual int accept() = 0;
+    // A connection that has arrived, with where it comes from; connection 0 when none is waiting.
+    virtual TcpArrival accept() = 0;
     // Up to `max` bytes that have arrived on `connection`: the count, 0 when nothing has
     // arrived yet, -1 when the other side has closed or the connection failed.
     virtual int receive(int connection, char* buffer, int max) = 0;

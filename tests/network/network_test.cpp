@@ -18,15 +18,16 @@ namespace {
 using Lines = std::vector<std::string>;
 
 struct NetworkSession {
-    NetworkSession() {
+    explicit NetworkSession(const std::string& network = "net=4532", const std::string& allow = "") {
         ConfigLines config;
-        config.network = "net=4532";
+        config.network = network;
+        config.allow = allow;
         connectSession(fixture, config);
         openNetwork(fixture.panel);
     }
-    // A program connects and sends `text`; the next tick serves it.
-    int programSends(const std::string& text) {
-        const int number = tcp().connect();
+    // A program connects from `peer` and sends `text`; the next tick serves it.
+    int programSends(const std::string& text, const std::string& peer = "127.0.0.1") {
+        const int number = tcp().connect(peer);
         tcp().client(number).toPanel = text;
         serviceNetwork(fixture.panel);
         return number;
@@ -73,6 +74,156 @@ TEST(NetworkPort, a_port_that_cannot_be_had_leaves_the_panel_running_without_it)
     serviceNetwork(fixture.panel);
     EXPECT_EQ(fixture.commands(), (Lines{"FA;"}));
     EXPECT_EQ(fixture.prompts(), Lines{"netbusy"});  // said once
+}
+
+// --- Who may connect: this computer, the computers of the allow line, and no other ---
+
+struct OpeningCase {
+    std::string network;
+    std::string allow;
+    bool everyInterface;
+    Lines heard;
+    std::string console;
+};
+
+void PrintTo(const OpeningCase& c, std::ostream* os) { *os << "'" << c.network << "' '" << c.allow << "'"; }
+
+class Opening : public ::testing::TestWithParam<OpeningCase> {};
+
+TEST_P(Opening, says_once_who_the_port_is_open_to) {
+    NetworkSession session(GetParam().network, GetParam().allow);
+    EXPECT_EQ(session.tcp().listenedAllInterfaces, GetParam().everyInterface);
+    EXPECT_EQ(session.fixture.prompts(), GetParam().heard);
+    EXPECT_EQ(session.fixture.fake.console.output, GetParam().console);
+    runTicks(session.fixture, 2);
+    EXPECT_EQ(session.fixture.prompts(), GetParam().heard);
+}
+
+const std::string kNotAList =
+    "vocapan: line 17 of vocapan.cfg, allow=, lists no addresses as ADDRESS or ADDRESS/BITS separated by commas; "
+    "network rig control serves this computer only\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    NetworkPort, Opening,
+    ::testing::Values(OpeningCase{"net=*:4532", "", true, {"netopen"}, ""},
+                      OpeningCase{"net=*:4532", "allow=192.168.1.0/24,fd00::/64", true, {}, ""},
+                      OpeningCase{"net=4532", "allow=192.168.1.0/24", false, {}, ""},
+                      // A line that lists no addresses never opens the port to everyone.
+                      OpeningCase{"net=*:4532", "allow=192.168.1.0/33", false, {"cfgerr", "allowln"}, kNotAList},
+                      OpeningCase{"net=*:4532", "allow=", false, {"cfgerr", "allowln"}, kNotAList},
+                      OpeningCase{"net=*:4532", "allow=shack.example.org", false, {"cfgerr", "allowln"}, kNotAList},
+                      OpeningCase{"net=4532", "allow=192.168.1.20,", false, {"cfgerr", "allowln"}, kNotAList},
+                      OpeningCase{"net=0", "allow=192.168.1.0/33", false, {}, ""}));
+
+struct AdmissionCase {
+    std::string allow;  // line 17, with the port open on every interface
+    std::string peer;
+    Lines heard;  // "netjoin": served from afar; "netrefused": closed unread; nothing: this computer
+};
+
+void PrintTo(const AdmissionCase& c, std::ostream* os) { *os << "'" << c.allow << "' from " << c.peer; }
+
+class Admission : public ::testing::TestWithParam<AdmissionCase> {};
+
+TEST_P(Admission, serves_this_computer_and_the_listed_ones_and_closes_the_rest_unread) {
+    NetworkSession session("net=*:4532", GetParam().allow);
+    session.fixture.clearRecords();
+    const int program = session.programSends("f\n", GetParam().peer);
+    const auto& client = session.tcp().client(program);
+    EXPECT_EQ(session.fixture.prompts(), GetParam().heard);
+    if (GetParam().heard == Lines{"netrefused"}) {
+        EXPECT_TRUE(client.closedByPanel);
+        EXPECT_EQ(client.toPanel, "f\n");  // not a byte read
+        EXPECT_EQ(client.fromPanel, "");
+        EXPECT_EQ(session.fixture.fake.console.output, "vocapan: network port 4532 refused a program at " +
+                                                           GetParam().peer + ", which the allow line does not list\n");
+        EXPECT_TRUE(session.state().netClients.empty());
+    } else {
+        EXPECT_FALSE(client.closedByPanel);
+        EXPECT_EQ(client.fromPanel, "7100000\n");
+        EXPECT_EQ(session.fixture.fake.console.output, "");
+    }
+}
+
+const Lines kServedFromAfar{"netjoin"};
+const Lines kRefused{"netrefused"};
+const Lines kThisComputer{};
+
+INSTANTIATE_TEST_SUITE_P(
+    NetworkPort, Admission,
+    ::testing::Values(AdmissionCase{"allow=192.168.1.20", "192.168.1.20", kServedFromAfar},
+                      AdmissionCase{"allow=192.168.1.20", "192.168.1.21", kRefused},
+                      AdmissionCase{"allow=192.168.1.20/32", "192.168.1.20", kServedFromAfar},
+                      AdmissionCase{"allow=192.168.1.20/32", "192.168.1.19", kRefused},
+                      AdmissionCase{"allow=192.168.1.0/24", "192.168.1.254", kServedFromAfar},
+                      AdmissionCase{"allow=192.168.1.0/24", "192.168.2.1", kRefused},
+                      AdmissionCase{"allow=192.168.1.128/25", "192.168.1.200", kServedFromAfar},
+                      AdmissionCase{"allow=192.168.1.128/25", "192.168.1.100", kRefused},
+                      AdmissionCase{"allow=10.0.0.0/8, fd00::/64", "fd00::1234:5678", kServedFromAfar},
+                      AdmissionCase{"allow=10.0.0.0/8, fd00::/64", "fd00:0:0:1::1", kRefused},
+                      AdmissionCase{"allow=fd00::7/128", "fd00::7", kServedFromAfar},
+                      AdmissionCase{"allow=fd00::7/128", "fd00::8", kRefused},
+                      AdmissionCase{"allow=0.0.0.0/0", "203.0.113.9", kServedFromAfar},
+                      AdmissionCase{"allow=0.0.0.0/0", "2001:db8::1", kRefused},  // every IPv4 address, no IPv6 one
+                      AdmissionCase{"allow=::/0", "2001:db8::1", kServedFromAfar},
+                      AdmissionCase{"allow=::/0", "203.0.113.9", kRefused},
+                      // An IPv4 program as a dual-stack port reports it counts as its IPv4 address.
+                      AdmissionCase{"allow=192.168.1.0/24", "::ffff:192.168.1.9", kServedFromAfar},
+                      AdmissionCase{"allow=192.168.1.0/24", "::ffff:10.0.0.1", kRefused},
+                      AdmissionCase{"allow=::ffff:192.168.1.0/120", "192.168.1.9", kServedFromAfar},
+                      AdmissionCase{"allow=192.168.1.20", "127.0.0.1", kThisComputer},
+                      AdmissionCase{"allow=192.168.1.20", "::1", kThisComputer},
+                      AdmissionCase{"allow=192.168.1.20", "::ffff:127.0.0.1", kThisComputer},
+                      AdmissionCase{"allow=192.168.1.20", "127.0.0.2", kRefused},  // another loopback address
+                      AdmissionCase{"", "192.168.1.9", kServedFromAfar}));         // no allow line: every computer
+
+TEST(ProgramsFromAfar, are_heard_coming_keying_and_going_while_programs_of_this_computer_stay_quiet) {
+    NetworkSession session("net=*:4532", "allow=192.168.1.0/24");
+    session.fixture.panel.whileSpeaking = serveWhileSpeaking;
+    const int local = session.programSends("F 14074000\n");
+    // A program that connects while the panel speaks is heard after the words in hand.
+    int afar = 0;
+    session.fixture.fake.sound.onPlay = [&](const std::string&) {
+        if (afar == 0) afar = session.tcp().connect("192.168.1.20");
+    };
+    session.untilReported();
+    session.fixture.fake.sound.onPlay = nullptr;
+    session.tcp().client(afar).toPanel = "T 1\n";
+    session.ticks(2);
+    session.tcp().client(afar).toPanel = "T 0\n";
+    session.ticks(2);
+    session.tcp().client(afar).closedByClient = true;
+    session.tcp().client(local).closedByClient = true;
+    session.ticks(1);
+    EXPECT_EQ(session.fixture.prompts(), (Lines{"1", "4", "point", "0", "7", "4", "mhz", "lsb", "netjoin", "tx", "on",
+                                                "tx", "off", "swr", "1", "point", "5", "21", "netgone"}));
+    EXPECT_TRUE(session.state().netClients.empty());
+
+    // A program from afar that keyed the transmitter and vanished: gone, and the transmitter off.
+    session.fixture.clearRecords();
+    const int vanishing = session.programSends("T 1\n");
+    session.tcp().client(vanishing).closedByClient = true;
+    serviceNetwork(session.fixture.panel);
+    EXPECT_EQ(session.fixture.prompts(), (Lines{"tx", "on", "tx", "off"}));  // from this computer: no more
+    session.fixture.clearRecords();
+    const int keying = session.programSends("T 1\n", "192.168.1.30");
+    session.tcp().client(keying).closedByClient = true;
+    serviceNetwork(session.fixture.panel);
+    EXPECT_EQ(session.fixture.prompts(), (Lines{"netjoin", "tx", "on", "netgone", "tx", "off"}));
+    EXPECT_EQ(session.state().txState, 0);
+}
+
+TEST(ProgramsFromAfar, the_first_refusal_of_each_address_is_said_and_written_once) {
+    NetworkSession session("net=*:4532", "allow=192.168.1.0/24");
+    for (const char* peer : {"192.168.2.5", "192.168.2.5", "::ffff:192.168.2.5", "192.168.2.6", "192.168.2.5"}) {
+        const int program = session.programSends("T 1\n", peer);
+        EXPECT_TRUE(session.tcp().client(program).closedByPanel) << peer;
+    }
+    EXPECT_EQ(session.fixture.prompts(), (Lines{"netrefused", "netrefused"}));
+    EXPECT_EQ(session.fixture.fake.console.output,
+              "vocapan: network port 4532 refused a program at 192.168.2.5, which the allow line does not list\n"
+              "vocapan: network port 4532 refused a program at 192.168.2.6, which the allow line does not list\n");
+    EXPECT_EQ(session.fixture.commands(), Lines{});
 }
 
 // --- Queries: answered from the panel's state, nothing sent to the radio ---

@@ -96,6 +96,57 @@ INSTANTIATE_TEST_SUITE_P(
                       RemoteLineCase{"remote=2001:db8::20:4000\r\n", "", 0},  // IPv6 without brackets
                       RemoteLineCase{"remote=[]:4000\r\n", "", 0}, RemoteLineCase{"remote=sh ack:2000\r\n", "", 0}));
 
+struct AllowLineCase {
+    std::string laterLines;  // after line 15
+    int netAllowList;        // 0 no allow line, 1 a list, -1 a line that lists no addresses
+    std::size_t ranges;
+};
+
+void PrintTo(const AllowLineCase& c, std::ostream* os) { *os << "lines after 15 '" << c.laterLines << "'"; }
+
+class AllowLine : public ::testing::TestWithParam<AllowLineCase> {};
+
+TEST_P(AllowLine, lists_the_other_computers_let_in_or_none_when_it_lists_no_addresses) {
+    const std::string fifteen =
+        "com=5\r\nspeed=38400\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nrelay=0\r\ndebug=0\r\nnet=*:4532\r\nknob=0\r\n\r\n\r\n";
+    const ConfigState config = read(fifteen + GetParam().laterLines);
+    EXPECT_EQ(config.netAllowList, GetParam().netAllowList);
+    EXPECT_EQ(config.netAllowed.size(), GetParam().ranges);
+    EXPECT_EQ(config.netPort, 4532);
+}
+
+// A list longer than a text field, its last address past the 254th character.
+const std::string kLongList = "allow=" + [] {
+    std::string list;
+    for (int i = 0; i < 30; ++i) list += "192.168.1." + std::to_string(i) + ",";
+    return list + "fd00::1";
+}();
+
+INSTANTIATE_TEST_SUITE_P(
+    SeventeenthLine, AllowLine,
+    ::testing::Values(
+        AllowLineCase{"", 0, 0},  // fifteen lines, as every older file
+        AllowLineCase{"\r\nallow=192.168.1.0/24,fd00::/64\r\n", 1, 2},
+        AllowLineCase{"\r\nallow=192.168.1.20\r\n", 1, 1},
+        AllowLineCase{"\r\nallow=10.0.0.0/8 , 172.16.0.0/12,\t192.168.0.0/16 \r\n", 1, 3},
+        AllowLineCase{"\r\nallow=0.0.0.0/0,::/0", 1, 2},
+        AllowLineCase{"\r\nallow=::ffff:192.168.1.0/120,2001:db8::192.168.1.1/128\r\n", 1, 2},
+        AllowLineCase{"\r\nallow=1:2:3:4:5:6:7:8,1::8,::,fd00::7/128\r\n", 1, 4},
+        AllowLineCase{"\r\n" + kLongList + "\r\n", 1, 31},
+        AllowLineCase{"allow=192.168.1.20\r\n", 0, 0},                         // on line 16 it is not read
+        AllowLineCase{"\r\nLine 17 is read when it begins allow=\r\n", 0, 0},  // a note
+        AllowLineCase{"\r\nallow=\r\n", -1, 0}, AllowLineCase{"\r\nallow=192.168.1.0/33\r\n", -1, 0},
+        AllowLineCase{"\r\nallow=192.168.1.0/\r\n", -1, 0}, AllowLineCase{"\r\nallow=192.168.1\r\n", -1, 0},
+        AllowLineCase{"\r\nallow=192.168.1.256\r\n", -1, 0}, AllowLineCase{"\r\nallow=192.168.1.20,\r\n", -1, 0},
+        AllowLineCase{"\r\nallow=192.168.1.20 192.168.1.21\r\n", -1, 0},
+        AllowLineCase{"\r\nallow=shack.example.org\r\n", -1, 0}, AllowLineCase{"\r\nallow=fd00::/129\r\n", -1, 0},
+        AllowLineCase{"\r\nallow=fd00:::1\r\n", -1, 0}, AllowLineCase{"\r\nallow=1::2::3\r\n", -1, 0},
+        AllowLineCase{"\r\nallow=1:2:3:4:5:6:7:8:9\r\n", -1, 0},
+        AllowLineCase{"\r\nallow=1:2:3:4:5:6:7:8::\r\n", -1, 0}, AllowLineCase{"\r\nallow=fd00::12345\r\n", -1, 0},
+        AllowLineCase{"\r\nallow=fe80::1%eth0\r\n", -1, 0},
+        AllowLineCase{"\r\nallow=::ffff:192.168.1.0/95\r\n", -1, 0},  // reaches past IPv4
+        AllowLineCase{"\r\n" + kLongList + ",192.168.1.300\r\n", -1, 0}));
+
 TEST(Configuration, speed_is_read_from_the_seventh_character) {
     EXPECT_EQ(read("com=5\r\nspeed=38400\r\n").baudRate, 38400);
     EXPECT_EQ(read("com=5\r\nbaud: 9600\r\n").baudRate, 9600);

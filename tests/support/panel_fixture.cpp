@@ -12,15 +12,11 @@ namespace vocapan::testing {
 namespace fs = std::filesystem;
 
 std::string ConfigLines::text() const {
+    std::vector<std::string> lines{port,  speed, swr,     tuner, powerOff, repeater10, repeater6, repeater2, repeater70,
+                                   relay, debug, network, knob,  voice,    remote,     "",        allow};
+    while (lines.size() > 11 && lines.back().empty()) lines.pop_back();
     std::string all;
-    for (const auto* line :
-         {&port, &speed, &swr, &tuner, &powerOff, &repeater10, &repeater6, &repeater2, &repeater70, &relay, &debug}) {
-        all += *line + "\r\n";
-    }
-    if (!network.empty() || !knob.empty() || !voice.empty() || !remote.empty()) all += network + "\r\n";
-    if (!knob.empty() || !voice.empty() || !remote.empty()) all += knob + "\r\n";
-    if (!voice.empty() || !remote.empty()) all += voice + "\r\n";
-    if (!remote.empty()) all += remote + "\r\n";
+    for (const auto& line : lines) all += line + "\r\n";
     return all;
 }
 

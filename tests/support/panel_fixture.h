@@ -26,10 +26,12 @@ struct ConfigLines {
     std::string repeater70 = "rep70=-7600";
     std::string relay = "relay=0";
     std::string debug = "debug=0";
-    std::string network;       // line 12, left out when it and the lines after it are empty
-    std::string knob;          // line 13, left out when it and the lines after it are empty
-    std::string voice;         // line 14, left out when it and line 15 are empty
-    std::string remote;        // line 15, left out when empty
+    std::string network;  // line 12
+    std::string knob;     // line 13
+    std::string voice;    // line 14
+    std::string remote;   // line 15
+    std::string allow;    // line 17 (line 16 empty)
+    // Lines 12 on are left out from the last that is empty.
     std::string text() const;  // the lines, each ended by CR LF
 };
 

@@ -1,6 +1,6 @@
 // The example vocapan.cfg shipped in the Windows package, read by the panel's own reader
 // with the CR LF line ends the package gives it: it must mean what its notes and the guide
-// tell the operator, and its notes after line 14 must change nothing.
+// tell the operator, and its notes after line 17 must change nothing.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -41,9 +41,10 @@ TEST(ExampleConfiguration, reads_as_the_guide_explains_it) {
     EXPECT_EQ(config.offsetSign13 + config.offsetDigits13, "-7600");
     EXPECT_EQ(config.relayPort, 0);
     EXPECT_EQ(config.debugLog, 0);
-    EXPECT_EQ(config.knobSpeech, 1);  // the radio's own changes are spoken
-    EXPECT_EQ(config.voice, 1);       // the recorded voice, at its first speed
-    EXPECT_EQ(config.remotePort, 0);  // the notes on line 15 leave the radio on the COM port
+    EXPECT_EQ(config.knobSpeech, 1);    // the radio's own changes are spoken
+    EXPECT_EQ(config.voice, 1);         // the recorded voice, at its first speed
+    EXPECT_EQ(config.remotePort, 0);    // the notes on line 15 leave the radio on the COM port
+    EXPECT_EQ(config.netAllowList, 0);  // nor do they make an allow line
 }
 
 TEST(ExampleConfiguration, the_alternatives_in_its_notes_read_as_described) {
@@ -58,6 +59,14 @@ TEST(ExampleConfiguration, the_alternatives_in_its_notes_read_as_described) {
     EXPECT_EQ(config.offsetDigits13, "0500");
     EXPECT_EQ(config.relayPort, 12);
     EXPECT_EQ(config.debugLog, 1);
+
+    // The home network of the notes of line 17, with every interface open on line 12.
+    ASSERT_EQ(readConfiguration(text + "net=*:4532\r\nknob=1\r\nvoice=1\r\n\r\n\r\nallow=192.168.1.0/24,fd00::/64\r\n",
+                                config),
+              ConfigurationResult::Read);
+    EXPECT_EQ(config.netAllInterfaces, 1);
+    EXPECT_EQ(config.netAllowList, 1);
+    EXPECT_EQ(config.netAllowed.size(), 2u);
 }
 
 }  // namespace

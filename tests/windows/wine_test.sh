@@ -335,11 +335,13 @@ vocapan_window_close_saves_and_switches_the_radio_off)
   expect_saved_memories
   ;;
 vocapan_serves_hamlib_over_the_network)
-  # Debian's Hamlib on Linux works the Windows panel through Winsock as model 2 ("NET rigctl").
+  # Debian's Hamlib on Linux works the Windows panel through Winsock as model 2 ("NET rigctl"),
+  # on every interface with an allow line: Winsock's address of each program decides, so
+  # 127.0.0.1 is served as this computer and 127.0.0.3, not on the list, is closed unanswered.
   command -v rigctl >/dev/null || skip "rigctl (libhamlib-utils) is not installed"
   write_configuration 0
   port=$(awk 'BEGIN { srand(); print 40000 + int(rand() * 20000) }')
-  sed -i "12s/.*/net=$port\r/" "$run_dir/vocapan.cfg"
+  sed -i -e "12s/.*/net=*:$port\r/" -e "17s/.*/allow=127.0.0.2\r/" "$run_dir/vocapan.cfg"
   start_radio
   start_panel
   wait_until_connected
@@ -376,10 +378,21 @@ vocapan_serves_hamlib_over_the_network)
   sleep 1
   rig l STRENGTH
   [[ $answer =~ ^-?[0-9]+\ $ ]] || fail "l STRENGTH answered '$answer'"
+  refused=$(timeout 10 python3 -c '
+import socket, sys
+connection = socket.create_connection(("127.0.0.1", int(sys.argv[1])), timeout=5, source_address=("127.0.0.3", 0))
+try:
+    connection.sendall(b"f\n")
+    print(connection.recv(100) or b"closed")
+except ConnectionResetError:
+    print(b"closed")
+' "$port") || fail "the program at 127.0.0.3 could not connect"
+  expect_lines "a program at 127.0.0.3" "b'closed'" "$refused"
   expect_lines "changes on the radio" $'FA014074000;\nMD02;\nST1;\nFB014074000;\nST0;\nFA014074000;\nTX1;\nTX0;' \
     "$(radio_commands | grep -E '^(F[AB]014074000|MD02|ST[01]|TX[01]);$')"
   press_in_panel q
   wait_for_panel_exit
+  expect_lines "the refusal, said once" 'wave\netrefused.wav' "$(prompts_played | grep netrefused)"
   echo "wine_test: $scenario: ${timings[*]}"
   ;;
 vocapan_at_the_radio_without_a_screen_reader_speaks_prompts)

@@ -216,17 +216,18 @@ bool FakeTcpServer::listen(int port, bool allInterfaces) {
     return listening;
 }
 
-int FakeTcpServer::connect() {
+int FakeTcpServer::connect(const std::string& peer) {
     clients[++lastNumber_] = FakeTcpClient{};
+    clients[lastNumber_].peer = peer;
     waitingToConnect.push_back(lastNumber_);
     return lastNumber_;
 }
 
-int FakeTcpServer::accept() {
-    if (!listening || waitingToConnect.empty()) return 0;
+TcpArrival FakeTcpServer::accept() {
+    if (!listening || waitingToConnect.empty()) return {};
     const int number = waitingToConnect.front();
     waitingToConnect.pop_front();
-    return number;
+    return {number, clients[number].peer};
 }
 
 int FakeTcpServer::receive(int connection, char* buffer, int max) {

@@ -161,6 +161,7 @@ public:
 // One program connected to the panel's network port: what it sends waits in `toPanel` for
 // the panel to receive; what the panel sends collects in `fromPanel`.
 struct FakeTcpClient {
+    std::string peer;  // the address the program connects from
     std::string toPanel;
     std::string fromPanel;
     bool closedByClient = false;  // the program went away
@@ -171,14 +172,14 @@ struct FakeTcpClient {
 class FakeTcpServer : public TcpServer {
 public:
     bool listen(int port, bool allInterfaces) override;
-    int accept() override;
+    TcpArrival accept() override;
     int receive(int connection, char* buffer, int max) override;
     int send(int connection, const char* bytes, int length) override;
     void close(int connection) override;
     bool waitForInput(int timeoutMs) override;
 
-    // A program connects; the panel takes the connection at its next accept.
-    int connect();
+    // A program connects from `peer`; the panel takes the connection at its next accept.
+    int connect(const std::string& peer = "127.0.0.1");
     FakeTcpClient& client(int number) { return clients[number]; }
 
     bool refuseListen = false;

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "platform/linux/backends.h"
@@ -54,17 +55,20 @@ public:
         return true;
     }
 
-    // Takes one waiting connection of either family; 0 when none waits.
-    int accept() override {
+    // Takes one waiting connection of either family; connection 0 when none waits.
+    TcpArrival accept() override {
         for (const int listener : listeners_) {
-            const int socket = ::accept4(listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+            sockaddr_storage peer{};
+            socklen_t length = sizeof peer;
+            const int socket =
+                ::accept4(listener, reinterpret_cast<sockaddr*>(&peer), &length, SOCK_NONBLOCK | SOCK_CLOEXEC);
             if (socket < 0) continue;
             const int on = 1;
             ::setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
             connections_[++lastNumber_] = socket;
-            return lastNumber_;
+            return {lastNumber_, addressText(peer)};
         }
-        return 0;
+        return {};
     }
 
     int receive(int connection, char* buffer, int max) override {
@@ -100,6 +104,16 @@ public:
     }
 
 private:
+    // The peer's address as text; empty when the system gave none.
+    static std::string addressText(const sockaddr_storage& peer) {
+        char text[INET6_ADDRSTRLEN] = {};
+        const void* bytes = nullptr;
+        if (peer.ss_family == AF_INET) bytes = &reinterpret_cast<const sockaddr_in*>(&peer)->sin_addr;
+        if (peer.ss_family == AF_INET6) bytes = &reinterpret_cast<const sockaddr_in6*>(&peer)->sin6_addr;
+        if (bytes == nullptr) return {};
+        return ::inet_ntop(peer.ss_family, bytes, text, sizeof text) ? std::string(text) : std::string();
+    }
+
     // A non-blocking socket listening on `address`; -1 with errno telling why not.
     static int openListener(const sockaddr* address, socklen_t length) {
         const int socket = ::socket(address->sa_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);

@@ -4,6 +4,7 @@
 #include <ws2tcpip.h>
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include "platform/windows/backends.h"
@@ -56,10 +57,12 @@ public:
         return true;
     }
 
-    // Takes one waiting connection of either family; 0 when none waits.
-    int accept() override {
+    // Takes one waiting connection of either family; connection 0 when none waits.
+    TcpArrival accept() override {
         for (const SOCKET listener : listeners_) {
-            const SOCKET socket = ::accept(listener, nullptr, nullptr);
+            sockaddr_storage peer{};
+            int length = sizeof peer;
+            const SOCKET socket = ::accept(listener, reinterpret_cast<sockaddr*>(&peer), &length);
             if (socket == INVALID_SOCKET) continue;
             if (!setNonBlocking(socket)) {
                 closesocket(socket);
@@ -68,9 +71,9 @@ public:
             BOOL on = TRUE;
             setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on), sizeof on);
             connections_[++lastNumber_] = socket;
-            return lastNumber_;
+            return {lastNumber_, addressText(peer, length)};
         }
-        return 0;
+        return {};
     }
 
     int receive(int connection, char* buffer, int max) override {
@@ -108,6 +111,17 @@ public:
     }
 
 private:
+    // The peer's address as text, without the IPv6 zone; empty when the system gave none.
+    static std::string addressText(const sockaddr_storage& peer, int length) {
+        char text[NI_MAXHOST] = {};
+        if (getnameinfo(reinterpret_cast<const sockaddr*>(&peer), length, text, sizeof text, nullptr, 0,
+                        NI_NUMERICHOST) != 0) {
+            return {};
+        }
+        std::string address(text);
+        return address.substr(0, address.find('%'));
+    }
+
     // A non-blocking socket listening on `address`; INVALID_SOCKET with the error kept for
     // WSAGetLastError.
     static SOCKET openListener(const sockaddr* address, int length) {
