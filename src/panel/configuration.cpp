@@ -110,6 +110,44 @@ void readRemoteLine(std::string line, ConfigState& config) {
     config.comPort = CatLink::kNetworkSlot;
 }
 
+// Four numbers 0 to 255 with points between: an IPv4 address.
+bool isIpv4Address(const std::string& text) {
+    std::size_t at = 0;
+    for (int part = 0; part < 4; ++part) {
+        const std::size_t end = part < 3 ? text.find('.', at) : text.size();
+        if (end == std::string::npos) return false;
+        const std::string digits = text.substr(at, end - at);
+        if (!allOf(digits, isDigit) || digits.size() > 3 || numberFromText(digits) > 255) return false;
+        at = end + 1;
+    }
+    return true;
+}
+
+// "wsjtx=2237" listens for WSJT-X's datagrams on port 2237 of 127.0.0.1; "wsjtx=224.0.0.1:2237"
+// joins that multicast group (or takes that address), so that a logger can listen beside the
+// panel. A line without the reminder word (the notes of the example file), an empty value or
+// 0 leaves it off; anything else that is not one of the two forms is wrong, and said at start.
+void readWsjtxLine(std::string line, ConfigState& config) {
+    config.wsjtxPort = 0;
+    config.wsjtxAddress.clear();
+    config.wsjtxLineWrong = 0;
+    constexpr std::string_view kReminder = "wsjtx=";
+    if (line.compare(0, kReminder.size(), kReminder) != 0) return;
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
+    const std::string value = line.substr(kReminder.size());
+    if (value.empty() || value == "0") return;
+    const auto colon = value.rfind(':');
+    const std::string address = colon == std::string::npos ? "127.0.0.1" : value.substr(0, colon);
+    const std::string portText = colon == std::string::npos ? value : value.substr(colon + 1);
+    const int port = allOf(portText, isDigit) && portText.size() <= 5 ? numberFromText(portText) : 0;
+    if (port < 1 || port > kHighestTcpPort || !isIpv4Address(address)) {
+        config.wsjtxLineWrong = 1;
+        return;
+    }
+    config.wsjtxAddress = address;
+    config.wsjtxPort = port;
+}
+
 }  // namespace
 
 bool portAndSpeedUsable(const ConfigState& config) {
@@ -169,6 +207,7 @@ ConfigurationResult readConfiguration(const std::string& fileText, ConfigState& 
     readNetworkLine(lines.line(12), config);
     config.voice = voiceFromLine(lines.line(14));  // optional: the recorded voice unless chosen
     readRemoteLine(lines.line(15), config);
+    readWsjtxLine(lines.line(16), config);
     return ConfigurationResult::Read;
 }
 
