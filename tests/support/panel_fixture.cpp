@@ -17,10 +17,11 @@ std::string ConfigLines::text() const {
          {&port, &speed, &swr, &tuner, &powerOff, &repeater10, &repeater6, &repeater2, &repeater70, &relay, &debug}) {
         all += *line + "\r\n";
     }
-    if (!network.empty() || !knob.empty() || !voice.empty() || !remote.empty()) all += network + "\r\n";
-    if (!knob.empty() || !voice.empty() || !remote.empty()) all += knob + "\r\n";
-    if (!voice.empty() || !remote.empty()) all += voice + "\r\n";
-    if (!remote.empty()) all += remote + "\r\n";
+    // The optional lines up to the last one that is given.
+    const std::string* optional[] = {&network, &knob, &voice, &remote, &wsjtx};
+    std::size_t given = std::size(optional);
+    while (given > 0 && optional[given - 1]->empty()) --given;
+    for (std::size_t i = 0; i < given; ++i) all += *optional[i] + "\r\n";
     return all;
 }
 

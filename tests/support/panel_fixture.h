@@ -29,7 +29,8 @@ struct ConfigLines {
     std::string network;       // line 12, left out when it and the lines after it are empty
     std::string knob;          // line 13, left out when it and the lines after it are empty
     std::string voice;         // line 14, left out when it and line 15 are empty
-    std::string remote;        // line 15, left out when empty
+    std::string remote;        // line 15, left out when it and line 16 are empty
+    std::string wsjtx;         // line 16, left out when empty
     std::string text() const;  // the lines, each ended by CR LF
 };
 
