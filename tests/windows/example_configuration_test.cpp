@@ -1,6 +1,6 @@
 // The example vocapan.cfg shipped in the Windows package, read by the panel's own reader
 // with the CR LF line ends the package gives it: it must mean what its notes and the guide
-// tell the operator, and its notes after line 14 must change nothing.
+// tell the operator, and its notes after line 16 must change nothing.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -43,7 +43,9 @@ TEST(ExampleConfiguration, reads_as_the_guide_explains_it) {
     EXPECT_EQ(config.debugLog, 0);
     EXPECT_EQ(config.knobSpeech, 1);  // the radio's own changes are spoken
     EXPECT_EQ(config.voice, 1);       // the recorded voice, at its first speed
-    EXPECT_EQ(config.remotePort, 0);  // the notes on line 15 leave the radio on the COM port
+    EXPECT_EQ(config.remotePort, 0);  // the empty line 15 leaves the radio on the COM port
+    EXPECT_EQ(config.wsjtxPort, 0);   // WSJT-X is not listened to
+    EXPECT_EQ(config.wsjtxLineWrong, 0);
 }
 
 TEST(ExampleConfiguration, the_alternatives_in_its_notes_read_as_described) {
