@@ -18,7 +18,6 @@ inline constexpr int kWsjtxSilentTicks = 600;
 struct WsjtxState {
     int wsjtxListening = 0;
     int wsjtxHeard = 0;           // 1 while the program is there: it has sent, and not gone since
-    int wsjtxEverHeard = 0;       // 1 once any program has been heard
     int wsjtxSilentTicks = 0;     // ticks since its last datagram
     platform::UdpPeer wsjtxPeer;  // where its datagrams come from, and requests go
     std::string wsjtxId;

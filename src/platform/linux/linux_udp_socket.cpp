@@ -80,10 +80,10 @@ private:
     // the system chooses; one of the two is enough.
     bool join(in_addr group) {
         bool joined = false;
-        for (const in_addr_t interface : {htonl(INADDR_LOOPBACK), htonl(INADDR_ANY)}) {
+        for (const in_addr_t interfaceAddress : {htonl(INADDR_LOOPBACK), htonl(INADDR_ANY)}) {
             ip_mreq membership{};
             membership.imr_multiaddr = group;
-            membership.imr_interface.s_addr = interface;
+            membership.imr_interface.s_addr = interfaceAddress;
             joined |= ::setsockopt(socket_, IPPROTO_IP, IP_ADD_MEMBERSHIP, &membership, sizeof membership) == 0;
         }
         return joined;
