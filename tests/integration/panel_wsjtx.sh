@@ -17,7 +17,7 @@ WSJTX_UDP_PORT=$(free_udp_port)
 WSJTX_UDP_SERVER=224.0.0.1
 WSJTX_ACCEPT_UDP=true
 printf '%s\r\n' "net=$net_port" "knob=0" "voice=1" "" "wsjtx=$WSJTX_UDP_SERVER:$WSJTX_UDP_PORT" >>"$work/vocapan.cfg"
-start_panel 280
+start_panel 380
 wait_until_connected
 
 # Types the keys at the panel's window, which WSJT-X's windows may have taken the focus from.
