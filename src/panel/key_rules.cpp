@@ -18,7 +18,6 @@
 #include "panel/digit_key.h"
 #include "panel/entry_modes.h"
 #include "panel/key_actions.h"
-#include "panel/wsjtx_link.h"
 #include "speech/phrases.h"
 #include "speech/prompt_player.h"
 #include "speech/readouts_meters.h"
