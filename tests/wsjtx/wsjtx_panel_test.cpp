@@ -30,8 +30,10 @@ wsjtx::Decode decodeOf(std::uint32_t timeMs, const std::string& message, int snr
 // The operator K1ABC on a panel that listens for WSJT-X on port 2237; WSJT-X has sent its
 // heartbeat and status, and the records start afresh.
 struct WsjtxSession {
-    explicit WsjtxSession(const std::string& line16 = "wsjtx=2237", bool introduce = true) {
+    explicit WsjtxSession(const std::string& line16 = "wsjtx=2237", bool introduce = true,
+                          const std::string& line14 = "") {
         ConfigLines config;
+        config.voice = line14;
         config.wsjtx = line16;
         connectSession(fixture, config);
         openWsjtx(fixture.panel);
@@ -70,6 +72,20 @@ TEST(WsjtxHeard, a_call_to_the_operator_is_spoken_at_once_and_nothing_else_is) {
         EXPECT_EQ(session.prompts(), heard) << decode.message;
         EXPECT_TRUE(session.fixture.commands().size() <= 1) << "only the poll goes to the radio";
     }
+}
+
+TEST(WsjtxHeard, the_screen_reader_gets_each_announcement_as_one_phrase_of_words) {
+    WsjtxSession session("wsjtx=2237", true, "voice=reader");
+    auto& said = session.fixture.fake.reader.said;
+    said.clear();
+    session.hears({decodeDatagram(decodeOf(0, "K1ABC PJ4/W9XYZ R-08"))});
+    wsjtx::Status status;
+    status.deCall = "K1ABC";
+    status.transmitting = true;
+    status.txMessage = "W9XYZ K1ABC RR73";
+    session.hears({statusDatagram(status)});
+    EXPECT_EQ(said, (Lines{"P J four stroke W nine X Y Z roger minus eight",
+                           "transmit W nine X Y Z K one A B C roger seventy three"}));
 }
 
 TEST(WsjtxHeard, transmissions_and_logged_qsos_are_spoken) {
