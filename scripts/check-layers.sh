@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # The folders from the bottom up; portseek stands beside the panel's folders above core.
-order=(platform core speech link display memory controls network panel)
+order=(platform wsjtx core speech link display memory controls network panel)
 rank() {
   local i
   for i in "${!order[@]}"; do [[ ${order[$i]} == "$1" ]] && { echo "$i"; return; }; done

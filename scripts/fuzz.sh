@@ -24,7 +24,7 @@ esac
 targets=("$@")
 if ((${#targets[@]} == 0)); then
   targets=(radio_answers_fuzz startup_query_fuzz relay_input_fuzz rig_server_fuzz configuration_fuzz
-    memory_file_fuzz portseek_config_fuzz)
+    memory_file_fuzz portseek_config_fuzz wsjtx_datagrams_fuzz)
 fi
 
 sanitizers=${FUZZ_SANITIZERS:-address,undefined}

@@ -18,8 +18,10 @@ demo_commands=(cmake make g++ pkg-config espeak-ng sox Xvfb xdotool)
 test_packages=(
   clang-format libgtest-dev clang-14 libclang-rt-14-dev
   x11-utils x11-xserver-utils
+  iproute2
   socat util-linux strace libhamlib-utils speech-dispatcher ser2net
-  libxtst-dev flrig fldigi curl python3
+  libxtst-dev flrig fldigi curl
+  wsjtx pulseaudio pulseaudio-utils python3
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 zip unzip
 )
 # wine runs the cross-built Windows programs in the tests; it needs its recommended packages.
@@ -29,7 +31,9 @@ wine_packages=(wine wine64)
 # rather than half-way through a test run on the next.
 test_commands=(
   git clang-format clang++-14 xwininfo xmodmap
-  socat flock unshare strace timeout od rigctl rigctld fldigi curl speech-dispatcher ser2net python3
+  ft8sim paplay ip
+  socat flock unshare strace timeout od rigctl rigctld fldigi curl speech-dispatcher ser2net
+  wsjtx pulseaudio pactl python3
   x86_64-w64-mingw32-g++ x86_64-w64-mingw32-objdump zip unzip
   wine wineboot wineserver
 )

@@ -54,6 +54,11 @@ struct ConfigState {
     // The serial server the radio is reached through instead of a COM port; port 0 = none.
     std::string remoteHost;  // a name, an IPv4 address or an IPv6 address (no brackets)
     int remotePort = 0;
+    // WSJT-X's UDP server port the panel listens on (0 = off), on 127.0.0.1 or on the
+    // address or multicast group given; 1 when line 16 holds a value that is none of these.
+    int wsjtxPort = 0;
+    std::string wsjtxAddress;
+    int wsjtxLineWrong = 0;
 };
 
 // Entry modes and immediate key actions.

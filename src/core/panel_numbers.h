@@ -25,6 +25,7 @@ constexpr int kLevelEntry = 10;
 constexpr int kKeyerSpeedEntry = 11;
 constexpr int kMicGainEntry = 12;
 constexpr int kExtended = 14;
+constexpr int kDigitalEntry = 15;  // J: the calls WSJT-X heard
 
 // `memoryBank` when no bank is chosen.
 constexpr int kNoBank = 99;

@@ -9,6 +9,7 @@
 #include "core/memory_state.h"
 #include "core/network_state.h"
 #include "core/speech_state.h"
+#include "core/wsjtx_state.h"
 
 namespace vocapan {
 
@@ -21,6 +22,7 @@ struct PanelState : AppState,
                     ControlsState,
                     DisplayState,
                     KnobState,
-                    NetworkState {};
+                    NetworkState,
+                    WsjtxState {};
 
 }  // namespace vocapan

@@ -131,6 +131,37 @@ void readAllowLine(const std::string& line, ConfigState& config) {
     if (ranges) config.netAllowed = std::move(*ranges);
 }
 
+// Dotted IPv4 text; "::ffff:a.b.c.d" is IPv4 to the network port, but not written as one.
+bool isIpv4Text(const std::string& text) {
+    const auto address = ipAddressFromText(text);
+    return address && address->ipv4 && text.find(':') == std::string::npos;
+}
+
+// "wsjtx=2237" listens for WSJT-X's datagrams on port 2237 of 127.0.0.1; "wsjtx=224.0.0.1:2237"
+// joins that multicast group (or takes that address), so that a logger can listen beside the
+// panel. A line without the reminder word (the notes of the example file), an empty value or
+// 0 leaves it off; anything else that is not one of the two forms is wrong, and said at start.
+void readWsjtxLine(std::string line, ConfigState& config) {
+    config.wsjtxPort = 0;
+    config.wsjtxAddress.clear();
+    config.wsjtxLineWrong = 0;
+    constexpr std::string_view kReminder = "wsjtx=";
+    if (line.compare(0, kReminder.size(), kReminder) != 0) return;
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
+    const std::string value = line.substr(kReminder.size());
+    if (value.empty() || value == "0") return;
+    const auto colon = value.rfind(':');
+    const std::string address = colon == std::string::npos ? "127.0.0.1" : value.substr(0, colon);
+    const std::string portText = colon == std::string::npos ? value : value.substr(colon + 1);
+    const int port = allOf(portText, isDigit) && portText.size() <= 5 ? numberFromText(portText) : 0;
+    if (port < 1 || port > kHighestTcpPort || !isIpv4Text(address)) {
+        config.wsjtxLineWrong = 1;
+        return;
+    }
+    config.wsjtxAddress = address;
+    config.wsjtxPort = port;
+}
+
 }  // namespace
 
 bool portAndSpeedUsable(const ConfigState& config) {
@@ -192,6 +223,7 @@ ConfigurationResult readConfiguration(const std::string& fileText, ConfigState& 
     config.readerChosen = config.voice == kReaderVoice ? 1 : 0;
     readRemoteLine(lines.line(15), config);
     readAllowLine(lines.wholeLine(17), config);
+    readWsjtxLine(lines.line(16), config);
     return ConfigurationResult::Read;
 }
 

@@ -50,6 +50,17 @@ void sayFrequencyReadout(Panel& panel);
 // reaches it: S in the extended layer reads the S-meter for the antenna comparison.
 void swapVfos(Panel& panel);
 
+// J: the digital-mode entry opens on the newest CQ of WSJT-X's last period and speaks it (the
+// call, the grid or "no grid", the signal); "nocq" when there is none, and the newest call to
+// the operator is taken instead when there is one.
+void openDigitalEntry(Panel& panel);
+// Up and Down in the digital-mode entry: the next newer or older CQ or call to the operator
+// of the last two periods, spoken; "listend" past either end.
+void stepDigitalChoice(Panel& panel);
+// Enter in the digital-mode entry: WSJT-X answers the selected decode ("reply" and the call)
+// and the entry closes.
+void answerDigitalChoice(Panel& panel);
+
 // The digit in `keyCode`, typed into the open entry and spoken: the menu number, the menu
 // value, the repeater offset, the tone code.
 void typeMenuNumberDigit(Panel& panel);

@@ -5,6 +5,7 @@
 #include "panel/key_rules.h"
 #include "panel/poll_cycle.h"
 #include "panel/relay.h"
+#include "panel/wsjtx_link.h"
 #include "speech/phrases.h"
 #include "speech/reader_voice.h"
 
@@ -46,6 +47,7 @@ void handleMessage(Panel& panel, const platform::WindowMessage& message) {
             } else {
                 pollTick(panel);
                 serviceNetwork(panel);
+                serviceWsjtx(panel);
             }
             break;
         case platform::MessageKind::KeyDown:

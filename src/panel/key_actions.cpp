@@ -19,6 +19,7 @@
 #include "link/command.h"
 #include "memory/record_format.h"
 #include "panel/digit_key.h"
+#include "panel/wsjtx_link.h"
 #include "speech/prompt_player.h"
 #include "speech/reader_voice.h"
 #include "speech/readouts_settings.h"
@@ -156,6 +157,17 @@ void nextUsedSlot(Panel& panel) {
 }
 
 void toggleTransmit(Panel& panel) {
+    // WSJT-X stops at once too, so that it neither goes on nor keys the radio again at its
+    // next period; the radio is unkeyed whether or not the panel keyed it.
+    if (wsjtxMayTransmit(panel.state)) {
+        haltWsjtx(panel);
+        if (panel.state.txState == 0) {
+            send(panel, "TX0");
+            playPrompt(panel, "tx");
+            playPrompt(panel, "off");
+            return;
+        }
+    }
     // Keying is for SSB and CW only, but a keyed transmitter always unkeys, whatever mode a
     // key stepped to meanwhile.
     if (panel.state.txState == 0 && !transmitAllowed(panel.state)) {

@@ -229,6 +229,14 @@ constexpr auto kRules = std::to_array<KeyRule>({
     {"8 nothing acts before the radio is connected",
      [](const Panel& p, int) { return p.state.connected == 0 || p.state.vfoAHz == 0; },
      [](Panel& p, int) { return say(p, "nc"); }},
+    {"8a a key other than J, Up, Down and Enter leaves the digital-mode entry",
+     [](const Panel& p, int) {
+         return entryIs(p, kDigitalEntry) && !isOneOf(p, {'J', vk::kUp, vk::kDown, vk::kEnter});
+     },
+     [](Panel& p, int) {
+         p.state.entryMode = 0;
+         return Then::Continue;
+     }},
     {"9 band prefix X recalls 6 m", [](const Panel& p, int) { return entryIs(p, kBandPrefix) && keyIs(p, 'X'); },
      [](Panel& p, int) { return recallLetterBand(p, kBand6m, PrefixCloses::BeforeRecall); }},
     {"10 X opens or closes the extended layer", [](const Panel& p, int) { return keyIs(p, 'X'); },
@@ -312,6 +320,12 @@ constexpr auto kRules = std::to_array<KeyRule>({
          p.state.bankDigitPending = 0;
          return Then::Continue;
      }},
+    {"32a J opens the digital-mode entry when WSJT-X is listened to",
+     [](const Panel& p, int) { return keyIs(p, 'J') && p.state.wsjtxListening == 1; }, andEnd<openDigitalEntry>},
+    {"32b Up and Down step the calls WSJT-X heard",
+     [](const Panel& p, int) { return entryIs(p, kDigitalEntry) && isUpOrDown(p); }, andEnd<stepDigitalChoice>},
+    {"32c Enter answers the selected call in WSJT-X",
+     [](const Panel& p, int) { return entryIs(p, kDigitalEntry) && isEnter(p); }, andEnd<answerDigitalChoice>},
     {"33 Space switches transmit", [](const Panel& p, int) { return keyIs(p, vk::kSpace); }, andEnd<toggleTransmit>},
     {"34 L selects the level", [](const Panel& p, int) { return keyIs(p, 'L'); }, andEnd<selectLevel>},
     {"35 K opens or closes the keyer-speed entry", [](const Panel& p, int) { return keyIs(p, 'K'); },

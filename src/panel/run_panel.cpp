@@ -13,6 +13,7 @@
 #include "panel/poll_cycle.h"
 #include "panel/radio_query.h"
 #include "panel/relay.h"
+#include "panel/wsjtx_link.h"
 #include "speech/phrases.h"
 #include "speech/prompt_player.h"
 
@@ -111,6 +112,7 @@ int runPanel(platform::Platform& services) {
     if (query == RadioQueryResult::Refused) return 0;
 
     openNetwork(panel);
+    openWsjtx(panel);
     endPhrase(panel);
     panel.whileSpeaking = serveOthersWhileSpeaking;
     services.window.startTimer(kPollTimer, kPollPeriodMs);
@@ -121,6 +123,7 @@ int runPanel(platform::Platform& services) {
     services.window.stopTimer(kPollTimer);
     panel.whileSpeaking = nullptr;
     closeNetwork(panel);
+    closeWsjtx(panel);
     // However the session ended, the transmitter is not left keyed behind it.
     if (state.txState > 0 || state.tuning == 1) send(panel, "TX0");
     saveMemories(panel);

@@ -12,6 +12,7 @@
 #include "platform/serial_port.h"
 #include "platform/sound_player.h"
 #include "platform/tcp_server.h"
+#include "platform/udp_socket.h"
 
 namespace platform {
 
@@ -24,6 +25,7 @@ struct Platform {
     TcpServer& network;
     ScreenReader& reader;
     NetworkLineConnector& remoteLine;
+    UdpSocket& wsjtx;
 };
 
 // Owns one backend of each kind.
@@ -36,7 +38,8 @@ struct NativePlatform {
     std::unique_ptr<TcpServer> network;
     std::unique_ptr<ScreenReader> reader;
     std::unique_ptr<NetworkLineConnector> remoteLine;
-    Platform services() { return {*serial, *sound, *window, *console, *clock, *network, *reader, *remoteLine}; }
+    std::unique_ptr<UdpSocket> wsjtx;
+    Platform services() { return {*serial, *sound, *window, *console, *clock, *network, *reader, *remoteLine, *wsjtx}; }
 };
 
 NativePlatform createNativePlatform();

@@ -67,8 +67,8 @@ TEST_F(ModemLines, rts_and_dtr_drop_first_on_every_opened_port_and_stay_low) {
     ftxsim::Radio radio(ftxsim::RadioOptions{.onlyBaud = 4800});
     ftxsim::attach(fake.serial.addDevice(5), radio);
     RecordingOpener opener(fake.serial);
-    platform::Platform recordingServices{opener,     fake.sound,   fake.window, fake.console,
-                                         fake.clock, fake.network, fake.reader, fake.remoteLine};
+    platform::Platform recordingServices{opener,       fake.sound,  fake.window,     fake.console, fake.clock,
+                                         fake.network, fake.reader, fake.remoteLine, fake.wsjtx};
     Seek recorded{{}, recordingServices, nullptr};
 
     runFinder(recorded);

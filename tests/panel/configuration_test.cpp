@@ -146,6 +146,41 @@ INSTANTIATE_TEST_SUITE_P(
         AllowLineCase{"\r\nallow=fe80::1%eth0\r\n", -1, 0},
         AllowLineCase{"\r\nallow=::ffff:192.168.1.0/95\r\n", -1, 0},  // reaches past IPv4
         AllowLineCase{"\r\n" + kLongList + ",192.168.1.300\r\n", -1, 0}));
+struct WsjtxLineCase {
+    std::string sixteenthLine;
+    std::string address;
+    int port;
+    int wrong;
+};
+
+void PrintTo(const WsjtxLineCase& c, std::ostream* os) { *os << "sixteenth line '" << c.sixteenthLine << "'"; }
+
+class WsjtxLine : public ::testing::TestWithParam<WsjtxLineCase> {};
+
+TEST_P(WsjtxLine, names_the_udp_port_wsjtx_reports_to) {
+    const std::string fifteen =
+        "com=5\r\nspeed=38400\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nrelay=0\r\ndebug=0\r\nnet=0\r\nknob=0\r\nvoice=1\r\n\r\n";
+    const ConfigState config = read(fifteen + GetParam().sixteenthLine);
+    EXPECT_EQ(config.wsjtxAddress, GetParam().address);
+    EXPECT_EQ(config.wsjtxPort, GetParam().port);
+    EXPECT_EQ(config.wsjtxLineWrong, GetParam().wrong);
+    EXPECT_EQ(config.comPort, 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SixteenthLine, WsjtxLine,
+    ::testing::Values(WsjtxLineCase{"wsjtx=2237\r\n", "127.0.0.1", 2237, 0},  // this computer only
+                      WsjtxLineCase{"wsjtx=224.0.0.1:2237", "224.0.0.1", 2237, 0},
+                      WsjtxLineCase{"wsjtx=239.255.0.1:65535 \r\n", "239.255.0.1", 65535, 0},
+                      WsjtxLineCase{"wsjtx=0.0.0.0:2237\r\n", "0.0.0.0", 2237, 0},  // every interface
+                      WsjtxLineCase{"", "", 0, 0},                                  // no line 16
+                      WsjtxLineCase{"wsjtx=\r\n", "", 0, 0}, WsjtxLineCase{"wsjtx=0\r\n", "", 0, 0},
+                      WsjtxLineCase{"Vocapan reads only the first fifteen lines\r\n", "", 0, 0},  // older notes
+                      WsjtxLineCase{"wsjtx=70000\r\n", "", 0, 1}, WsjtxLineCase{"wsjtx=22x7\r\n", "", 0, 1},
+                      WsjtxLineCase{"wsjtx=224.0.0.1:\r\n", "", 0, 1}, WsjtxLineCase{"wsjtx=224.0.0.1:0\r\n", "", 0, 1},
+                      WsjtxLineCase{"wsjtx=256.0.0.1:2237\r\n", "", 0, 1},
+                      WsjtxLineCase{"wsjtx=localhost:2237\r\n", "", 0, 1},
+                      WsjtxLineCase{"wsjtx=224.0.1:2237\r\n", "", 0, 1}));
 
 TEST(Configuration, speed_is_read_from_the_seventh_character) {
     EXPECT_EQ(read("com=5\r\nspeed=38400\r\n").baudRate, 38400);

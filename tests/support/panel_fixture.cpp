@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 std::string ConfigLines::text() const {
     std::vector<std::string> lines{port,  speed, swr,     tuner, powerOff, repeater10, repeater6, repeater2, repeater70,
-                                   relay, debug, network, knob,  voice,    remote,     "",        allow};
+                                   relay, debug, network, knob,  voice,    remote,     wsjtx,     allow};
     while (lines.size() > 11 && lines.back().empty()) lines.pop_back();
     std::string all;
     for (const auto& line : lines) all += line + "\r\n";

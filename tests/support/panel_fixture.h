@@ -30,7 +30,8 @@ struct ConfigLines {
     std::string knob;     // line 13
     std::string voice;    // line 14
     std::string remote;   // line 15
-    std::string allow;    // line 17 (line 16 empty)
+    std::string wsjtx;    // line 16
+    std::string allow;    // line 17
     // Lines 12 on are left out from the last that is empty.
     std::string text() const;  // the lines, each ended by CR LF
 };

@@ -41,10 +41,12 @@ TEST(ExampleConfiguration, reads_as_the_guide_explains_it) {
     EXPECT_EQ(config.offsetSign13 + config.offsetDigits13, "-7600");
     EXPECT_EQ(config.relayPort, 0);
     EXPECT_EQ(config.debugLog, 0);
-    EXPECT_EQ(config.knobSpeech, 1);    // the radio's own changes are spoken
-    EXPECT_EQ(config.voice, 1);         // the recorded voice, at its first speed
-    EXPECT_EQ(config.remotePort, 0);    // the notes on line 15 leave the radio on the COM port
-    EXPECT_EQ(config.netAllowList, 0);  // nor do they make an allow line
+    EXPECT_EQ(config.knobSpeech, 1);  // the radio's own changes are spoken
+    EXPECT_EQ(config.voice, 1);       // the recorded voice, at its first speed
+    EXPECT_EQ(config.remotePort, 0);  // the empty line 15 leaves the radio on the COM port
+    EXPECT_EQ(config.wsjtxPort, 0);   // WSJT-X is not listened to
+    EXPECT_EQ(config.wsjtxLineWrong, 0);
+    EXPECT_EQ(config.netAllowList, 0);  // the empty line 17 makes no allow line
 }
 
 TEST(ExampleConfiguration, the_alternatives_in_its_notes_read_as_described) {

@@ -274,4 +274,27 @@ int FakeConsole::pollKey() {
     return key;
 }
 
+bool FakeUdpSocket::open(const std::string& address, int port) {
+    openedAddress = address;
+    openedPort = port;
+    isOpen = !refuseOpen;
+    return isOpen;
+}
+
+int FakeUdpSocket::receive(char* buffer, int max, UdpPeer& from) {
+    if (!isOpen || inbound.empty()) return -1;
+    const FakeDatagram datagram = inbound.front();
+    inbound.pop_front();
+    datagram.bytes.copy(buffer, std::min(datagram.bytes.size(), static_cast<std::size_t>(max)));
+    from = datagram.peer;
+    return static_cast<int>(datagram.bytes.size());
+}
+
+bool FakeUdpSocket::sendTo(const UdpPeer& to, const std::string& bytes) {
+    if (!isOpen) return false;
+    sent.push_back({to, bytes});
+    if (onSend) onSend(sent.back());
+    return true;
+}
+
 }  // namespace platform::fake

@@ -213,6 +213,30 @@ private:
     std::map<std::string, std::unique_ptr<FakeSerialDevice>> servers_;
 };
 
+// A UDP port and the programs that send to it: datagrams a test queues in `inbound` are
+// received in order; what the panel sends collects in `sent`.
+struct FakeDatagram {
+    UdpPeer peer;  // the sender of an inbound datagram, the receiver of a sent one
+    std::string bytes;
+};
+
+class FakeUdpSocket : public UdpSocket {
+public:
+    bool open(const std::string& address, int port) override;
+    int receive(char* buffer, int max, UdpPeer& from) override;
+    bool sendTo(const UdpPeer& to, const std::string& bytes) override;
+    void close() override { isOpen = false; }
+
+    bool refuseOpen = false;
+    bool isOpen = false;
+    std::string openedAddress;
+    int openedPort = 0;
+    std::deque<FakeDatagram> inbound;
+    std::vector<FakeDatagram> sent;
+    // Runs on every datagram the panel sends, so that a test can see when it went.
+    std::function<void(const FakeDatagram& datagram)> onSend;
+};
+
 struct FakePlatform {
     FakeSerialPortOpener serial;
     FakeSoundPlayer sound;
@@ -222,7 +246,8 @@ struct FakePlatform {
     FakeTcpServer network;
     FakeScreenReader reader;
     FakeNetworkLineConnector remoteLine;
-    Platform services() { return {serial, sound, window, console, clock, network, reader, remoteLine}; }
+    FakeUdpSocket wsjtx;
+    Platform services() { return {serial, sound, window, console, clock, network, reader, remoteLine, wsjtx}; }
 };
 
 }  // namespace platform::fake

@@ -15,5 +15,6 @@ std::unique_ptr<Clock> makeClock();
 std::unique_ptr<TcpServer> makeTcpServer();
 std::unique_ptr<ScreenReader> makeScreenReader();
 std::unique_ptr<NetworkLineConnector> makeNetworkLineConnector();
+std::unique_ptr<UdpSocket> makeUdpSocket();
 
 }  // namespace platform::linux_backend

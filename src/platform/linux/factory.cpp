@@ -19,6 +19,7 @@ NativePlatform createNativePlatform() {
     native.network = linux_backend::makeTcpServer();
     native.reader = linux_backend::makeScreenReader();
     native.remoteLine = linux_backend::makeNetworkLineConnector();
+    native.wsjtx = linux_backend::makeUdpSocket();
     return native;
 }
 

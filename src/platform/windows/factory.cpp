@@ -13,6 +13,7 @@ NativePlatform createNativePlatform() {
     native.network = windows_backend::makeTcpServer();
     native.reader = windows_backend::makeScreenReader();
     native.remoteLine = windows_backend::makeNetworkLineConnector();
+    native.wsjtx = windows_backend::makeUdpSocket();
     return native;
 }
 

@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Debian's WSJT-X beside the panel, headless, as a blind operator works FT8: WSJT-X works the
+# radio through the panel's network port (Hamlib NET rigctl, PTT by CAT) and reports to the
+# multicast group of line 16, where a logger listens beside the panel. A recording of
+# "CQ W9XYZ EN37" made by Debian's ft8sim is played into WSJT-X's sound card from the start
+# of a UTC 15-second period; the panel speaks the CQ after J, Enter has WSJT-X answer it (its
+# status shows the DX call and transmit enabled, and it keys the radio through the panel at
+# the next period), and Space halts it: TX0 at the radio, WSJT-X's transmit disabled.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/wsjtx_lib.sh"
+command -v ft8sim >/dev/null || fail "ft8sim (package wsjtx) is not installed"
+start_display
+start_radio 5
+write_configuration 0 0 1
+net_port=$(free_tcp_port)
+WSJTX_UDP_PORT=$(free_udp_port)
+WSJTX_UDP_SERVER=224.0.0.1
+WSJTX_ACCEPT_UDP=true
+printf '%s\r\n' "net=$net_port" "knob=0" "voice=1" "" "wsjtx=$WSJTX_UDP_SERVER:$WSJTX_UDP_PORT" >>"$work/vocapan.cfg"
+start_panel 380
+wait_until_connected
+
+# Types the keys at the panel's window, which WSJT-X's windows may have taken the focus from.
+keys_at_panel() {
+  xdotool windowfocus --sync "$window" key --delay 150 "$@"
+}
+
+# Waits (at most 20 s) until the operator has heard the word since `mark`.
+wait_heard() {
+  for _ in $(seq 400); do heard_since_mark | grep -qx "$1" && return 0; sleep 0.05; done
+  fail "the operator never heard $1: $(heard_since_mark | tr '\n' ' ')"
+}
+
+echo "-- WSJT-X starts, opens the radio through the panel and is heard"
+# WSJT-X sends to a multicast group on the interfaces chosen in its settings, and Linux's
+# loopback takes no multicast: the interface of the default route carries it, looped back.
+interface=$(ip route show default | awk '{ print $5; exit }')
+[[ -n $interface ]] || fail "no interface with a default route to carry WSJT-X's multicast"
+mark
+wsjtx_start vocapan "$net_port" Configuration/MyCall=K1ABC Configuration/MyGrid=FN42 Configuration/QuickCall=true \
+  Configuration/UDPInterface="$interface" WideGraph/BinsPerPixel=4
+wait_heard wsjtxhere
+
+echo "-- a CQ played into WSJT-X from the start of a period is decoded"
+(cd "$work" && ft8sim "CQ W9XYZ EN37" 1500 0 0 0 1 -10 >"$work/ft8sim.log") || fail "ft8sim failed"
+recording=$(ls "$work"/*.wav | head -n 1)
+# From the next 15-second boundary of UTC.
+now_ms=$(date +%s%3N)
+sleep "$(awk -v ms="$now_ms" 'BEGIN { printf "%.3f", (15000 - ms % 15000) / 1000 }')"
+with_wsjtx_env paplay --device=vocapan_null "$recording" &
+from=$(wsjtx_messages)
+wsjtx_wait_message '^decode new=1 .*message=CQ W9XYZ EN37' 40 "$from" >/dev/null
+
+echo "-- J speaks the CQ: call, grid and signal"
+sleep 0.5 # the panel reads WSJT-X's datagrams at its next tick
+mark
+keys_at_panel j
+wait_heard gap
+for _ in $(seq 100); do (($(heard_since_mark | grep -cx gap) >= 2)) && break; sleep 0.05; done
+sleep 1
+heard=$(heard_since_mark | tr '\n' ' ')
+[[ $heard == "w 9 x y z gap grid e n 3 7 gap "* ]] || fail "J said: $heard"
+[[ $heard =~ gap\ (minus|plus)?\ ?[0-9] ]] || fail "J said no signal report: $heard"
+
+echo "-- Enter has WSJT-X answer W9XYZ, and it keys the radio through the panel at the next period"
+mark
+from=$(wsjtx_messages)
+keys_at_panel Return
+wsjtx_wait_message '^status .*tx_enabled=1 .*dx_call=W9XYZ' 20 "$from" >/dev/null
+wsjtx_wait_message '^status .*transmitting=1' 30 "$from" >/dev/null
+for _ in $(seq 400); do sent_since_mark | grep -qx 'TX1;' && break; sleep 0.05; done
+sent_since_mark | grep -qx 'TX1;' || fail "the radio was never keyed: $(sent_since_mark | tr '\n' ' ')"
+wait_heard tx
+
+echo "-- Space halts WSJT-X: TX0 at the radio within 0.5 s, its transmit disabled"
+# The words of the transmission first ("transmit", then WSJT-X's message): keys wait for the
+# panel's own words.
+for _ in $(seq 400); do [[ $(heard_since_mark | tr '\n' ' ') == *"grid f n 4 2 "* ]] && break; sleep 0.05; done
+mark
+from=$(wsjtx_messages)
+pressed_ms=$(date '+%H %M %S %N' | awk '{ print (($1 * 60 + $2) * 60 + $3) * 1000 + int($4 / 1000000) }')
+keys_at_panel space
+expect_sent_in_order TX0
+unkeyed_ms=$(grep -F ' TX0;' "$work/radio.log" | tail -n 1 | radio_log_ms)
+wsjtx_wait_message '^status .*tx_enabled=0 transmitting=0' 10 "$from" >/dev/null
+echo "the radio heard TX0 $((unkeyed_ms - pressed_ms)) ms after Space was typed"
+((unkeyed_ms - pressed_ms <= 500)) || fail "TX0 came $((unkeyed_ms - pressed_ms)) ms after Space"
+sleep 16 # a whole period: WSJT-X does not key the radio again
+if sent_since_mark | grep -qx 'TX1;'; then fail "WSJT-X keyed the radio again after Space"; fi
+
+echo "-- WSJT-X closes; the panel says it has gone"
+mark
+wsjtx_stop
+wait_heard wsjtxgone
+
+"$BIN_DIR/x_close_window" "$window"
+wait "$panel" || fail "the panel did not end after the close request"
+echo "PASS"
