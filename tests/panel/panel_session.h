@@ -10,6 +10,7 @@
 #include "panel/initialise_panel.h"
 #include "panel/poll_cycle.h"
 #include "panel/radio_query.h"
+#include "speech/phrases.h"
 #include "panel_fixture.h"
 
 namespace vocapan::testing {
@@ -18,7 +19,7 @@ namespace vocapan::testing {
 inline void initialiseSession(PanelFixture& fixture, const ConfigLines& config = {}) {
     auto& state = fixture.panel.state;
     readConfiguration(config.text(), state);
-    state.waveDir = "wave\\";
+    startVoice(fixture.panel);  // the screen reader, when chosen, is reached as at start
     initialisePanel(fixture.panel);
 }
 
