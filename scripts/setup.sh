@@ -20,6 +20,7 @@ test_packages=(
   x11-utils x11-xserver-utils
   socat util-linux strace libhamlib-utils speech-dispatcher ser2net
   libxtst-dev flrig fldigi curl
+  wsjtx pulseaudio pulseaudio-utils python3
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 zip unzip
 )
 # wine runs the cross-built Windows programs in the tests; it needs its recommended packages.
@@ -30,6 +31,7 @@ wine_packages=(wine wine64)
 test_commands=(
   git clang-format clang++-14 xwininfo xmodmap
   socat flock unshare strace timeout od rigctl rigctld fldigi curl speech-dispatcher ser2net
+  wsjtx pulseaudio pactl python3
   x86_64-w64-mingw32-g++ x86_64-w64-mingw32-objdump zip unzip
   wine wineboot wineserver
 )
