@@ -21,18 +21,17 @@ command -v wsjtx >/dev/null || fail "wsjtx is not installed"
 command -v pulseaudio >/dev/null || fail "pulseaudio is not installed"
 command -v python3 >/dev/null || fail "python3 is not installed"
 
-# Runs a command with the test's PulseAudio server and WSJT-X's folders, not the user's.
-with_wsjtx_env() {
-  HOME="$wsjtx_home" XDG_CONFIG_HOME="$wsjtx_home/.config" XDG_DATA_HOME="$wsjtx_home/.local/share" \
-    XDG_RUNTIME_DIR="$pulse_runtime" PULSE_RUNTIME_PATH="$pulse_runtime/pulse" "$@"
-}
+# The test's PulseAudio server and WSJT-X's folders, not the user's.
+wsjtx_env=(HOME="$wsjtx_home" XDG_CONFIG_HOME="$wsjtx_home/.config" XDG_DATA_HOME="$wsjtx_home/.local/share"
+  XDG_RUNTIME_DIR="$pulse_runtime" PULSE_RUNTIME_PATH="$pulse_runtime/pulse")
+with_wsjtx_env() { env "${wsjtx_env[@]}" "$@"; }
 
 # A PulseAudio server of the test's own, with a null sink "vocapan_null": its socket sits in
 # a private runtime folder, so it runs as root without --system and beside any other.
 start_pulseaudio() {
   mkdir -p "$wsjtx_home/.config" "$pulse_runtime"
   chmod 700 "$pulse_runtime"
-  with_wsjtx_env pulseaudio --daemonize=no --exit-idle-time=-1 --disallow-exit -n \
+  env "${wsjtx_env[@]}" pulseaudio --daemonize=no --exit-idle-time=-1 --disallow-exit -n \
     --load=module-native-protocol-unix \
     --load="module-null-sink sink_name=vocapan_null" \
     --load="module-always-sink" >"$work/pulseaudio.log" 2>&1 &
@@ -137,9 +136,7 @@ wsjtx_start() {
   : >"$work/wsjtx-udp.log"
   python3 "$wsjtx_udp_tool" listen "$WSJTX_UDP_PORT" "$work/wsjtx-udp.log" 2>"$work/wsjtx-udp.err" &
   pids+=($!)
-  (cd "$wsjtx_home" && exec env -u SESSION_MANAGER QT_QPA_PLATFORM=xcb \
-    HOME="$wsjtx_home" XDG_CONFIG_HOME="$wsjtx_home/.config" XDG_DATA_HOME="$wsjtx_home/.local/share" \
-    XDG_RUNTIME_DIR="$pulse_runtime" PULSE_RUNTIME_PATH="$pulse_runtime/pulse" \
+  (cd "$wsjtx_home" && exec env -u SESSION_MANAGER QT_QPA_PLATFORM=xcb "${wsjtx_env[@]}" \
     wsjtx --rig-name="$name") >"$work/wsjtx.log" 2>&1 &
   wsjtx=$!
   pids+=("$wsjtx")
