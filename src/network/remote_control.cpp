@@ -24,7 +24,22 @@ void holdBandTable(Panel& panel) { panel.state.rawVfoHold = 1; }
 // The change is spoken once the radio reports where it now is.
 void announceWithNextReport(Panel& panel) { panel.state.announceAfterRemote = 1; }
 
+std::string frequencyCommand(const char* vfo, int hz) { return vfo + zeroPadded(hz, 9); }
+
+// A program that has gone takes its split with it: split it asked for is not switched on
+// once it has gone.
+bool actingProgramGone(const PanelState& state) {
+    return std::none_of(state.netClients.begin(), state.netClients.end(),
+                        [&](const NetClient& client) { return client.connection == state.actingConnection; });
+}
+
 }  // namespace
+
+bool sentAheadOnly(Panel& panel, const std::vector<std::string>& commands) {
+    if (panel.state.setsAheadOnly != 1) return false;
+    for (const auto& command : commands) sendAhead(panel, command);
+    return true;
+}
 
 void tuneFromProgram(Panel& panel, int hz) {
     auto& state = panel.state;
@@ -46,11 +61,11 @@ void tuneFromProgram(Panel& panel, int hz) {
 
 void tuneReceiveVfoFromProgram(Panel& panel, int hz) {
     auto& state = panel.state;
+    if (hz == receiveVfoHz(state) || sentAheadOnly(panel, {frequencyCommand("FA", hz)})) return;
     if (state.vfoBTarget != 1) {
         tuneFromProgram(panel, hz);
         return;
     }
-    if (hz == receiveVfoHz(state)) return;
     holdBandTable(panel);
     // Split ends by tuning VFO A back to this.
     state.splitSaveText = "A" + zeroPadded(hz, 9);
@@ -61,13 +76,31 @@ void tuneReceiveVfoFromProgram(Panel& panel, int hz) {
 }
 
 void tuneTransmitVfoFromProgram(Panel& panel, int hz) {
-    switchSplitFromProgram(panel, true);
-    tuneFromProgram(panel, hz);  // in split the panel's frequency is VFO B's
+    auto& state = panel.state;
+    const std::string command = frequencyCommand("FB", hz);
+    if (state.vfoBTarget == 1) {
+        if (hz == state.vfoAHz || sentAheadOnly(panel, {command})) return;
+        tuneFromProgram(panel, hz);  // in the operator's split the panel's frequency is VFO B's
+        return;
+    }
+    if (state.programSplit == 0) {
+        if (actingProgramGone(state) || sentAheadOnly(panel, {"ST1", command})) return;
+        holdBandTable(panel);
+        startProgramSplit(panel, state.actingConnection, hz);
+        return;
+    }
+    if (hz == state.programTxHz || sentAheadOnly(panel, {command})) return;
+    send(panel, command);
+    state.programTxHz = hz;
 }
 
 void changeModeFromProgram(Panel& panel, int mode, int passbandHz) {
     auto& state = panel.state;
     const bool modeChanges = mode != state.mode;
+    // While the panel speaks the mode goes at once; the width follows with the panel.
+    std::vector<std::string> ahead;
+    if (modeChanges) ahead.push_back(state.modeCommand[static_cast<std::size_t>(mode)]);
+    if (sentAheadOnly(panel, ahead)) return;
     bool widthChanges = false;
     if (passbandHz > 0 && mode <= kCw) {
         // The width the mode change takes up, as the operator's last width of that mode does.
@@ -90,13 +123,26 @@ void changeModeFromProgram(Panel& panel, int mode, int passbandHz) {
 }
 
 void switchSplitFromProgram(Panel& panel, bool on) {
-    if ((panel.state.vfoBTarget == 1) == on) return;
-    holdBandTable(panel);
-    toggleSplit(panel);
+    auto& state = panel.state;
+    if (splitOn(state) == on) return;
+    if (on) {
+        if (actingProgramGone(state)) return;
+        const int vfoAHz = receiveVfoHz(state);
+        if (sentAheadOnly(panel, {"ST1", frequencyCommand("FB", vfoAHz)})) return;
+        holdBandTable(panel);
+        startProgramSplit(panel, state.actingConnection, vfoAHz);
+    } else if (state.programSplit != 0) {
+        if (sentAheadOnly(panel, {"ST0"})) return;
+        endProgramSplit(panel);
+    } else {
+        if (sentAheadOnly(panel, {"ST0", "F" + state.splitSaveText})) return;
+        holdBandTable(panel);
+        toggleSplit(panel);  // the operator's split ends as with the V key
+    }
 }
 
 void switchTransmitFromProgram(Panel& panel, bool on) {
-    if ((panel.state.txState > 0) == on) return;
+    if ((panel.state.txState > 0) == on || sentAheadOnly(panel, {on ? "TX1" : "TX0"})) return;
     holdBandTable(panel);
     switchTransmit(panel);
 }

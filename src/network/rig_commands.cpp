@@ -40,7 +40,7 @@ Outcome value(std::string label, std::string text) { return {{kRigOk, {{std::mov
 Outcome failure(int result) { return {{result, {}}, {}}; }
 Outcome done(std::function<void(Panel&)> then = {}) { return {{}, std::move(then)}; }
 
-std::string_view vfoName(const PanelState& state) { return state.vfoBTarget == 1 ? "VFOB" : "VFOA"; }
+std::string_view vfoName(const PanelState& state) { return splitOn(state) ? "VFOB" : "VFOA"; }
 
 // A switch argument: "0" off, any other whole number on; nothing for a non-number.
 std::optional<bool> switchOf(const std::string& text) {
@@ -55,7 +55,9 @@ std::optional<bool> switchOf(const std::string& text) {
 Outcome getFrequency(Panel& panel, const Args&) { return value("Frequency", decimalText(receiveVfoHz(panel.state))); }
 
 // In split the panel's frequency is VFO B's; without split the transmitter works VFO A.
-Outcome getSplitFrequency(Panel& panel, const Args&) { return value("TX Frequency", decimalText(panel.state.vfoAHz)); }
+Outcome getSplitFrequency(Panel& panel, const Args&) {
+    return value("TX Frequency", decimalText(transmitVfoHz(panel.state)));
+}
 
 // The panel works one mode on both VFOs. A mode a program set by its data-mode name is
 // answered by that name until the mode changes.
@@ -75,7 +77,7 @@ Outcome getVfo(Panel&, const Args&) { return value("VFO", "VFOA"); }
 
 Outcome getSplit(Panel& panel, const Args&) {
     const auto& state = panel.state;
-    return {{kRigOk, {{"Split", state.vfoBTarget == 1 ? "1" : "0"}, {"TX VFO", std::string(vfoName(state))}}}, {}};
+    return {{kRigOk, {{"Split", splitOn(state) ? "1" : "0"}, {"TX VFO", std::string(vfoName(state))}}}, {}};
 }
 
 Outcome getPtt(Panel& panel, const Args&) { return value("PTT", panel.state.txState > 0 ? "1" : "0"); }
@@ -102,7 +104,7 @@ std::optional<int> frequencyOf(const std::string& text) {
     return static_cast<int>(*hz);
 }
 
-bool splitRefusedNow(const PanelState& state, bool on) { return (state.vfoBTarget == 1) != on && splitRefused(state); }
+bool splitRefusedNow(const PanelState& state, bool on) { return splitOn(state) != on && splitRefused(state); }
 
 Outcome setFrequency(Panel&, const Args& args) {
     const auto hz = frequencyOf(args[0]);

@@ -97,6 +97,10 @@ int receiveVfoHz(const PanelState& state) {
     return numberFromText(std::string_view(saved).substr(1));
 }
 
+bool splitOn(const PanelState& state) { return state.vfoBTarget == 1 || state.programSplit != 0; }
+
+int transmitVfoHz(const PanelState& state) { return state.programSplit != 0 ? state.programTxHz : state.vfoAHz; }
+
 int passbandHz(const PanelState& state) {
     if (state.mode == kLsb || state.mode == kUsb) return ssbWidthHz(state.filterWidth);
     if (state.mode == kCw) return cwWidthHz(state.filterWidth);

@@ -29,6 +29,10 @@ void handleMessage(Panel& panel, const platform::WindowMessage& message) {
             break;
     }
     endPhrase(panel);  // what one message said is one phrase
+    // What the programs set while the message's words played is taken up now, before the
+    // operator's next key: the radio has it already.
+    followProgramSets(panel);
+    endPhrase(panel);
 }
 
 void serveOthersWhileSpeaking(Panel& panel) {
