@@ -48,7 +48,10 @@ struct NetworkState {
     // 1 while a program's set goes to the radio's line during speech: only its commands are
     // written, the panel's fields stay as the speaking operation has them.
     int setsAheadOnly = 0;
-    int setsAheadWait = 0;     // calls while speaking before sets may go to the radio again
+    int setsAheadWait = 0;  // calls while speaking before sets may go to the radio again
+    // Every command the programs' sets put on the radio's line while the panel spoke, since
+    // the panel last followed them: the radio as it now is.
+    std::vector<std::string> aheadSinceFollow;
     int actingConnection = 0;  // the program whose set is being carried out
 };
 

@@ -26,6 +26,29 @@ void announceWithNextReport(Panel& panel) { panel.state.announceAfterRemote = 1;
 
 std::string frequencyCommand(const char* vfo, int hz) { return vfo + zeroPadded(hz, 9); }
 
+// --- The radio as the programs' sets left it while the panel spoke, before the panel follows ---
+
+// The last command put ahead that begins with `letters` ("FA", "ST"...), with its ";"; empty
+// when none has been.
+std::string lastAhead(const PanelState& state, std::string_view letters) {
+    const auto& ahead = state.aheadSinceFollow;
+    const auto found = std::find_if(ahead.rbegin(), ahead.rend(),
+                                    [&](const std::string& command) { return command.rfind(letters, 0) == 0; });
+    return found == ahead.rend() ? std::string() : *found;
+}
+
+// The frequency the last "FA" or "FB" put ahead set, or `otherwise`.
+int hzAhead(const PanelState& state, std::string_view vfo, int otherwise) {
+    const std::string command = lastAhead(state, vfo);
+    return command.size() == 12 ? numberFromText(std::string_view(command).substr(2, 9)) : otherwise;
+}
+
+// Whether the last "ST" or "TX" put ahead switched on, or `otherwise`.
+bool switchedAhead(const PanelState& state, std::string_view letters, bool otherwise) {
+    const std::string command = lastAhead(state, letters);
+    return command.empty() ? otherwise : command[2] == '1';
+}
+
 // A program that has gone takes its split with it: split it asked for is not switched on
 // once it has gone.
 bool actingProgramGone(const PanelState& state) {
@@ -35,10 +58,11 @@ bool actingProgramGone(const PanelState& state) {
 
 }  // namespace
 
-bool sentAheadOnly(Panel& panel, const std::vector<std::string>& commands) {
-    if (panel.state.setsAheadOnly != 1) return false;
-    for (const auto& command : commands) sendAhead(panel, command);
-    return true;
+bool settingAhead(const PanelState& state) { return state.setsAheadOnly == 1; }
+
+void putAhead(Panel& panel, const std::string& command) {
+    sendAhead(panel, command);
+    panel.state.aheadSinceFollow.push_back(panel.state.sentAhead.back());
 }
 
 void tuneFromProgram(Panel& panel, int hz) {
@@ -61,7 +85,11 @@ void tuneFromProgram(Panel& panel, int hz) {
 
 void tuneReceiveVfoFromProgram(Panel& panel, int hz) {
     auto& state = panel.state;
-    if (hz == receiveVfoHz(state) || sentAheadOnly(panel, {frequencyCommand("FA", hz)})) return;
+    if (settingAhead(state)) {
+        if (hz != hzAhead(state, "FA", receiveVfoHz(state))) putAhead(panel, frequencyCommand("FA", hz));
+        return;
+    }
+    if (hz == receiveVfoHz(state)) return;
     if (state.vfoBTarget != 1) {
         tuneFromProgram(panel, hz);
         return;
@@ -78,29 +106,41 @@ void tuneReceiveVfoFromProgram(Panel& panel, int hz) {
 void tuneTransmitVfoFromProgram(Panel& panel, int hz) {
     auto& state = panel.state;
     const std::string command = frequencyCommand("FB", hz);
+    if (settingAhead(state)) {
+        if (!switchedAhead(state, "ST", splitOn(state))) {
+            if (actingProgramGone(state)) return;
+            putAhead(panel, "ST1");
+        } else if (hz == hzAhead(state, "FB", transmitVfoHz(state))) {
+            return;
+        }
+        putAhead(panel, command);
+        return;
+    }
     if (state.vfoBTarget == 1) {
-        if (hz == state.vfoAHz || sentAheadOnly(panel, {command})) return;
         tuneFromProgram(panel, hz);  // in the operator's split the panel's frequency is VFO B's
         return;
     }
     if (state.programSplit == 0) {
-        if (actingProgramGone(state) || sentAheadOnly(panel, {"ST1", command})) return;
+        if (actingProgramGone(state)) return;
         holdBandTable(panel);
         startProgramSplit(panel, state.actingConnection, hz);
         return;
     }
-    if (hz == state.programTxHz || sentAheadOnly(panel, {command})) return;
+    if (hz == state.programTxHz) return;
     send(panel, command);
     state.programTxHz = hz;
 }
 
 void changeModeFromProgram(Panel& panel, int mode, int passbandHz) {
     auto& state = panel.state;
+    const std::string& modeCommand = state.modeCommand[static_cast<std::size_t>(mode)];
+    if (settingAhead(state)) {
+        // The mode goes at once; the width follows with the panel.
+        const std::string modeAhead = lastAhead(state, "MD");
+        if (modeAhead.empty() ? mode != state.mode : modeAhead != modeCommand + ";") putAhead(panel, modeCommand);
+        return;
+    }
     const bool modeChanges = mode != state.mode;
-    // While the panel speaks the mode goes at once; the width follows with the panel.
-    std::vector<std::string> ahead;
-    if (modeChanges) ahead.push_back(state.modeCommand[static_cast<std::size_t>(mode)]);
-    if (sentAheadOnly(panel, ahead)) return;
     bool widthChanges = false;
     if (passbandHz > 0 && mode <= kCw) {
         // The width the mode change takes up, as the operator's last width of that mode does.
@@ -112,7 +152,7 @@ void changeModeFromProgram(Panel& panel, int mode, int passbandHz) {
     if (!modeChanges && !widthChanges) return;
     holdBandTable(panel);
     // While the band table is held applyMode does not send the mode command itself.
-    if (modeChanges) send(panel, state.modeCommand[static_cast<std::size_t>(mode)]);
+    if (modeChanges) send(panel, modeCommand);
     state.mode = mode;
     applyMode(panel);
     if (widthChanges) {
@@ -124,25 +164,33 @@ void changeModeFromProgram(Panel& panel, int mode, int passbandHz) {
 
 void switchSplitFromProgram(Panel& panel, bool on) {
     auto& state = panel.state;
+    if (settingAhead(state)) {
+        if (switchedAhead(state, "ST", splitOn(state)) == on || (on && actingProgramGone(state))) return;
+        putAhead(panel, on ? "ST1" : "ST0");
+        if (on) putAhead(panel, frequencyCommand("FB", hzAhead(state, "FA", receiveVfoHz(state))));
+        if (!on && state.vfoBTarget == 1) putAhead(panel, "F" + state.splitSaveText);
+        return;
+    }
     if (splitOn(state) == on) return;
     if (on) {
         if (actingProgramGone(state)) return;
-        const int vfoAHz = receiveVfoHz(state);
-        if (sentAheadOnly(panel, {"ST1", frequencyCommand("FB", vfoAHz)})) return;
         holdBandTable(panel);
-        startProgramSplit(panel, state.actingConnection, vfoAHz);
+        startProgramSplit(panel, state.actingConnection, receiveVfoHz(state));
     } else if (state.programSplit != 0) {
-        if (sentAheadOnly(panel, {"ST0"})) return;
         endProgramSplit(panel);
     } else {
-        if (sentAheadOnly(panel, {"ST0", "F" + state.splitSaveText})) return;
         holdBandTable(panel);
         toggleSplit(panel);  // the operator's split ends as with the V key
     }
 }
 
 void switchTransmitFromProgram(Panel& panel, bool on) {
-    if ((panel.state.txState > 0) == on || sentAheadOnly(panel, {on ? "TX1" : "TX0"})) return;
+    auto& state = panel.state;
+    if (settingAhead(state)) {
+        if (switchedAhead(state, "TX", state.txState > 0) != on) putAhead(panel, on ? "TX1" : "TX0");
+        return;
+    }
+    if ((state.txState > 0) == on) return;
     holdBandTable(panel);
     switchTransmit(panel);
 }

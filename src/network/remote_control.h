@@ -7,15 +7,17 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "core/panel.h"
 
 namespace vocapan {
 
-// While a program's set goes to the radio during speech: sends `commands` as they are and
-// returns true, the operation ending there. Otherwise false: the operation goes on.
-bool sentAheadOnly(Panel& panel, const std::vector<std::string>& commands);
+// True while a program's set goes to the radio during speech: an operation then only puts
+// its commands on the radio's line, by `putAhead`, and changes nothing else.
+bool settingAhead(const PanelState& state);
+// Sends `command` as it is and remembers it, so that the next set while the panel speaks
+// starts from the radio as this one left it, and the panel does not send it again.
+void putAhead(Panel& panel, const std::string& command);
 
 // Tunes the VFO in use to `hz`; the radio's next report draws and speaks it.
 void tuneFromProgram(Panel& panel, int hz);

@@ -96,7 +96,10 @@ int checkLevelChange(const PanelState& state, std::string_view name, std::string
 }
 
 void makeLevelChange(Panel& panel, const LevelChange& change) {
-    if (sentAheadOnly(panel, {change.command(panel.state, change.setting)})) return;
+    if (settingAhead(panel.state)) {
+        putAhead(panel, change.command(panel.state, change.setting));
+        return;
+    }
     panel.state.*(change.field) = change.setting;
     change.send(panel);
 }

@@ -70,9 +70,10 @@ bool hasPendingSet(const PanelState& state, int connection) {
 // The set waits for the end of the tick; a later set of the same kind takes its place.
 void keepPending(PanelState& state, int connection, RigExchange& exchange) {
     auto& sets = state.pendingSets;
-    sets.erase(
-        std::remove_if(sets.begin(), sets.end(), [&](const PendingSet& set) { return set.kind == exchange.kind; }),
-        sets.end());
+    // One that already went to the radio while the panel spoke stays, for the panel to follow.
+    sets.erase(std::remove_if(sets.begin(), sets.end(),
+                              [&](const PendingSet& set) { return set.kind == exchange.kind && !set.onLine; }),
+               sets.end());
     sets.push_back({std::move(exchange.kind), connection, std::move(exchange.then), false, {}});
 }
 
@@ -205,6 +206,7 @@ void carryOutPendingSets(Panel& panel) {
         if (!wasTransmitting && state.txState > 0) client->keyedTransmitter = true;
         if (state.txState == 0) client->keyedTransmitter = false;
     }
+    state.aheadSinceFollow.clear();  // the panel's fields now say where the radio is
 }
 
 // While the panel speaks: the sets that have come go to the radio's line at once, only their

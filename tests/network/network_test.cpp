@@ -414,6 +414,10 @@ INSTANTIATE_TEST_SUITE_P(Programs, SetWhileSpeaking,
                                            SetWhileSpeakingCase{"L AF 0.5", {"AG0128;"}, {}},
                                            SetWhileSpeakingCase{"S 1 VFOB", {"ST1;", "FB007100000;"}, {}},
                                            SetWhileSpeakingCase{"I 14076000", {"ST1;", "FB014076000;"}, {}},
+                                           // Each set starts from the radio as the sets before it left it.
+                                           SetWhileSpeakingCase{"F 14074000\nS 1 VFOB\nI 14074000\nT 1",
+                                                                {"FA014074000;", "ST1;", "FB014074000;", "TX1;"},
+                                                                {}},
                                            SetWhileSpeakingCase{"F 14074000\nM USB 0\nL AF 0.5\nF 14075000",
                                                                 {"MD02;", "AG0128;", "FA014075000;"},
                                                                 {"NA00;"}}));
