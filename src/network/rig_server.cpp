@@ -294,6 +294,9 @@ void serveWhileSpeaking(Panel& panel) {
 
 void closeNetwork(Panel& panel) {
     auto& state = panel.state;
+    // What went to the radio during the last words is the panel's too: a transmitter a
+    // program keyed then is switched off with the panel.
+    followProgramSets(panel);
     // The programs go with the panel, and so does a program's split.
     if (state.programSplit != 0) {
         send(panel, "ST0");

@@ -422,6 +422,18 @@ INSTANTIATE_TEST_SUITE_P(Programs, SetWhileSpeaking,
                                                                 {"MD02;", "AG0128;", "FA014075000;"},
                                                                 {"NA00;"}}));
 
+TEST(SetWhileSpeaking, a_transmitter_keyed_during_the_last_words_is_known_when_the_panel_ends) {
+    NetworkSession session;
+    session.fixture.panel.whileSpeaking = serveWhileSpeaking;
+    const int program = session.tcp().connect();
+    serviceNetwork(session.fixture.panel);
+    session.fixture.fake.sound.onPlay = [&](const std::string&) { session.tcp().client(program).toPanel = "T 1\n"; };
+    onKeyDown(session.fixture.panel, 'F');
+    EXPECT_EQ(session.fixture.commands(), Lines{"TX1;"});
+    closeNetwork(session.fixture.panel);
+    EXPECT_GT(session.state().txState, 0);  // so the panel's end switches it off
+}
+
 // --- A program's split: the program keeps VFO B, the operator tunes VFO A ---
 
 // A program connected, in split "Rig" as WSJT-X works it: split on VFO B, VFO B set apart.
