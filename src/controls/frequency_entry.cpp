@@ -143,7 +143,10 @@ void takeBandMode(Panel& panel) {
     const std::string& entry = state.bandStack[static_cast<std::size_t>(state.band)];
     state.mode = numberFromText(textPiece(entry, 2, 1));
     const int split = textPiece(entry, 1, 1) == "1" ? 1 : 0;
-    if (split != state.vfoBTarget) send(panel, split == 1 ? "ST1" : "ST0");
+    if (split != state.vfoBTarget) {
+        send(panel, split == 1 ? "ST1" : "ST0");
+        state.programSplit = 0;  // the band's own split takes over
+    }
     state.vfoBTarget = split;
     applyMode(panel);
 }
@@ -277,6 +280,10 @@ void finishFrequencyEntry(Panel& panel) {
 
 void toggleSplit(Panel& panel) {
     auto& state = panel.state;
+    if (state.programSplit != 0) {
+        endProgramSplit(panel);
+        return;
+    }
     if (state.band == kGeneralCoverageBand) {
         playPrompt(panel, "split");
         playPrompt(panel, "invalid");
@@ -296,6 +303,24 @@ void toggleSplit(Panel& panel) {
         playPrompt(panel, "split");
         playPrompt(panel, "off");
     }
+}
+
+void startProgramSplit(Panel& panel, int connection, int txHz) {
+    auto& state = panel.state;
+    playPrompt(panel, "split");
+    send(panel, "ST1");
+    send(panel, "FB" + zeroPadded(txHz, 9));
+    state.programTxHz = txHz;
+    state.programSplit = connection;
+}
+
+void endProgramSplit(Panel& panel) {
+    auto& state = panel.state;
+    send(panel, "ST0");
+    state.programSplit = 0;
+    state.programTxHz = 0;
+    playPrompt(panel, "split");
+    playPrompt(panel, "off");
 }
 
 }  // namespace vocapan

@@ -19,7 +19,12 @@ void typeFrequencyDigit(Panel& panel, int digit);
 void typeFrequencyPoint(Panel& panel);
 // Enter in the frequency entry: the typed frequency is tuned.
 void finishFrequencyEntry(Panel& panel);
-// V: split on or off.
+// V: split on or off; a split a program switched on goes off.
 void toggleSplit(Panel& panel);
+// Split switched on by the program on `connection` ("ST1", VFO B to `txHz` by "FB"),
+// spoken "split": the panel goes on working VFO A.
+void startProgramSplit(Panel& panel, int connection, int txHz);
+// The split a program switched on ends ("ST0"), spoken "split off".
+void endProgramSplit(Panel& panel);
 
 }  // namespace vocapan

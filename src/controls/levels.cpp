@@ -16,20 +16,26 @@ void sendLevel(Panel& panel, const std::string& prefix, int value, int digits) {
 
 }  // namespace
 
-void sendMicGain(Panel& panel) { sendLevel(panel, "MG", panel.state.micGain, 3); }
+std::string micGainCommand(const PanelState&, int value) { return "MG" + zeroPadded(value, 3); }
+std::string rfGainCommand(const PanelState&, int value) { return "RG0" + zeroPadded(value, 3); }
+std::string powerCommand(const PanelState& state, int value) {
+    return (state.powerRangeLow == 1 ? "PC2" : "PC1") + zeroPadded(value, 3);
+}
+std::string keyerSpeedCommand(const PanelState&, int value) { return "KS" + zeroPadded(value, 3); }
+std::string afGainCommand(const PanelState&, int value) { return "AG0" + zeroPadded(value, 3); }
+std::string squelchCommand(const PanelState&, int value) { return "SQ0" + zeroPadded(value, 3); }
+
+void sendMicGain(Panel& panel) { send(panel, micGainCommand(panel.state, panel.state.micGain)); }
 
 void sendRfGain(Panel& panel) {
     if (panel.state.rfGain == 0) playPrompt(panel, "min");
-    sendLevel(panel, "RG0", panel.state.rfGain, 3);
+    send(panel, rfGainCommand(panel.state, panel.state.rfGain));
 }
 
-void sendPower(Panel& panel) {
-    sendLevel(panel, panel.state.powerRangeLow == 1 ? "PC2" : "PC1", panel.state.powerLevel, 3);
-}
-
-void sendKeyerSpeed(Panel& panel) { sendLevel(panel, "KS", panel.state.keyerSpeed, 3); }
-void sendAfGain(Panel& panel) { sendLevel(panel, "AG0", panel.state.afGainMain, 3); }
-void sendSquelch(Panel& panel) { sendLevel(panel, "SQ0", panel.state.squelchLevel, 3); }
+void sendPower(Panel& panel) { send(panel, powerCommand(panel.state, panel.state.powerLevel)); }
+void sendKeyerSpeed(Panel& panel) { send(panel, keyerSpeedCommand(panel.state, panel.state.keyerSpeed)); }
+void sendAfGain(Panel& panel) { send(panel, afGainCommand(panel.state, panel.state.afGainMain)); }
+void sendSquelch(Panel& panel) { send(panel, squelchCommand(panel.state, panel.state.squelchLevel)); }
 void sendMonitorLevel(Panel& panel) { sendLevel(panel, "ML1", panel.state.monitorLevel, 3); }
 void sendNoiseBlankerLevel(Panel& panel) { sendLevel(panel, "NL00", panel.state.nbLevel, 2); }
 void sendNoiseReductionLevel(Panel& panel) { sendLevel(panel, "RL0", panel.state.nrLevel, 2); }

@@ -3,9 +3,19 @@
 // blanker ("NL00") and reduction ("RL0") levels, contour ("CO01") and processor ("PL").
 #pragma once
 
+#include <string>
+
 #include "core/panel.h"
 
 namespace vocapan {
+
+// The commands that set the levels a program may set to `value` (without the ";").
+std::string micGainCommand(const PanelState& state, int value);
+std::string rfGainCommand(const PanelState& state, int value);
+std::string powerCommand(const PanelState& state, int value);
+std::string keyerSpeedCommand(const PanelState& state, int value);
+std::string afGainCommand(const PanelState& state, int value);
+std::string squelchCommand(const PanelState& state, int value);
 
 void sendMicGain(Panel& panel);
 // Says "min" first when the gain is 0.

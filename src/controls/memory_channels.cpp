@@ -169,6 +169,7 @@ void recallChannel(Panel& panel) {
         send(panel, "ST0");
     }
     state.vfoBTarget = 0;
+    state.programSplit = 0;  // the channel's split is the operator's
 
     state.band = numberFromText(textPiece(record, 3, 2));
     selectBand(panel);

@@ -9,6 +9,10 @@ namespace vocapan {
 struct ControlsState {
     // Frequency and VFO
     int vfoBTarget = 0;  // 1 while the operator works on VFO B
+    // The connection of the program that switched split on (0: none). The panel then works
+    // VFO A, the program's dial, and the program keeps VFO B, the transmitter's.
+    int programSplit = 0;
+    int programTxHz = 0;  // VFO B as that program set it
     int typedFreq = 0;
     int typedMhzDigits = 0;
     int freqEntry = 0;

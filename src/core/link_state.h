@@ -60,6 +60,9 @@ struct LinkState {
     // Commands the other program sent while the panel spoke: the panel follows them (a mode
     // set) once it has finished speaking.
     std::vector<std::string> relayHeld;
+    // Commands a program's set put on the radio's line while the panel spoke (each with its
+    // ";"): when the panel then carries the set out, the radio does not hear them again.
+    std::vector<std::string> sentAhead;
 };
 
 }  // namespace vocapan

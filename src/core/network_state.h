@@ -27,13 +27,16 @@ struct NetClient {
 };
 
 // A set a program asked for, answered already and carried out at the end of the tick: only
-// the latest of each kind ("set_freq", "set_level AF"...) reaches the radio.
+// the latest of each kind ("set_freq", "set_level AF"...) reaches the radio. While the panel
+// speaks its commands go to the radio at once, and the panel follows once the words end.
 struct PendingSet {
     std::string kind;
     int connection = 0;  // the program that asked for it
     std::function<void(Panel&)> apply;
     // What every program reads back from the moment the set was answered.
     std::function<void(RigReading&)> shows;
+    bool onLine = false;                 // its commands have gone to the radio while the panel spoke
+    std::vector<std::string> sentAhead;  // those commands, each with its ";"
 };
 
 // A program's change of frequency or mode is spoken once the programs have left the radio
@@ -51,6 +54,14 @@ struct NetworkState {
     std::vector<PendingSet> pendingSets;  // in the order they were last asked for
     std::vector<IpAddress> netRefused;    // the addresses whose refusal has been said
     std::vector<std::string> netNews;     // comings said at the next tick, taken while speaking
+    // 1 while a program's set goes to the radio's line during speech: only its commands are
+    // written, the panel's fields stay as the speaking operation has them.
+    int setsAheadOnly = 0;
+    int setsAheadWait = 0;  // calls while speaking before sets may go to the radio again
+    // Every command the programs' sets put on the radio's line while the panel spoke, since
+    // the panel last followed them: the radio as it now is.
+    std::vector<std::string> aheadSinceFollow;
+    int actingConnection = 0;  // the program whose set is being carried out
 };
 
 }  // namespace vocapan

@@ -21,6 +21,11 @@ void takeArrived(Panel& panel);
 // A report of a frequency below 1 MHz ("FA000500000;") becomes "FA001000000", without ";".
 void repairLowFrequencyReport(std::string& reply);
 
+// Writes `command` and ";" to the radio as it stands (no VFO B turn), logs it and adds it
+// to `sentAhead`; no other field changes, so the operation the panel is in the middle of
+// (speaking) keeps its working state.
+void sendAhead(Panel& panel, const std::string& command);
+
 // Puts `command` into `workText` and sends it.
 void send(Panel& panel, const std::string& command);
 // Sends `command`, waits for the answer and reads it into `replyText`.

@@ -21,10 +21,12 @@ struct LevelChange {
     int PanelState::*field = nullptr;
     int setting = 0;
     void (*send)(Panel&) = nullptr;
+    std::string (*command)(const PanelState&, int) = nullptr;  // the radio's command for a setting
 };
 
 // Checks the set against the level's range; kRigOk and `change` filled, or why not.
 int checkLevelChange(const PanelState& state, std::string_view name, std::string_view value, LevelChange& change);
+// Sets the panel's field and sends the command; while the panel speaks, only the command.
 void makeLevelChange(Panel& panel, const LevelChange& change);
 
 }  // namespace vocapan

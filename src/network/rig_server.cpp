@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <chrono>
 
+#include "controls/frequency_entry.h"
 #include "controls/transmit.h"
 #include "core/number_text.h"
+#include "link/command.h"
 #include "network/program_admission.h"
 #include "network/rig_commands.h"
 #include "speech/prompt_player.h"
@@ -29,6 +31,9 @@ constexpr int kLingerMs = 5;
 // Before the first change after a quiet spell is carried out and spoken, the panel waits a
 // little longer for the program's next line (Hamlib pauses 50 ms after transmit off).
 constexpr auto kLingerBeforeSpeech = std::chrono::milliseconds(150);
+// While the panel speaks, the programs' sets go to the radio at most once a tick's worth of
+// calls (one every 5 ms): a program that sets faster is merged as in a tick.
+constexpr int kCallsPerTick = 10;
 
 enum class Fate { Stays, Drops };
 
@@ -72,10 +77,12 @@ bool hasWholeLine(const NetClient& client) { return lineEnd(client.input) != std
 // The set waits for the end of the tick; a later set of the same kind takes its place.
 void keepPending(PanelState& state, int connection, RigExchange& exchange) {
     auto& sets = state.pendingSets;
-    sets.erase(
-        std::remove_if(sets.begin(), sets.end(), [&](const PendingSet& set) { return set.kind == exchange.kind; }),
-        sets.end());
-    sets.push_back({std::move(exchange.kind), connection, std::move(exchange.then), std::move(exchange.shows)});
+    // One that already went to the radio while the panel spoke stays, for the panel to follow.
+    sets.erase(std::remove_if(sets.begin(), sets.end(),
+                              [&](const PendingSet& set) { return set.kind == exchange.kind && !set.onLine; }),
+               sets.end());
+    sets.push_back(
+        {std::move(exchange.kind), connection, std::move(exchange.then), std::move(exchange.shows), false, {}});
 }
 
 struct Serving {
@@ -126,20 +133,24 @@ Fate serve(Panel& panel, NetClient& client, const Serving& serving, bool& answer
 }
 
 // A program that keyed the transmitter and went away without saying goodbye (it ended or
-// lost its connection) does not leave the transmitter keyed, nor key it afterwards.
+// lost its connection) does not leave the transmitter keyed, nor key it afterwards. Split a
+// program switched on ends when it goes, however it goes.
 void drop(Panel& panel, std::size_t index) {
     auto& state = panel.state;
     const NetClient client = state.netClients[index];
     state.netClients.erase(state.netClients.begin() + static_cast<std::ptrdiff_t>(index));
     tcp(panel).close(client.connection);
     announceDeparture(panel, client);
-    if (client.closing) return;
-    auto& sets = state.pendingSets;
-    sets.erase(std::remove_if(
-                   sets.begin(), sets.end(),
-                   [&](const PendingSet& set) { return set.connection == client.connection && set.kind == "set_ptt"; }),
-               sets.end());
-    if (client.keyedTransmitter && state.txState > 0) switchTransmit(panel);
+    if (!client.closing) {
+        auto& sets = state.pendingSets;
+        sets.erase(std::remove_if(sets.begin(), sets.end(),
+                                  [&](const PendingSet& set) {
+                                      return set.connection == client.connection && set.kind == "set_ptt";
+                                  }),
+                   sets.end());
+        if (client.keyedTransmitter && state.txState > 0) switchTransmit(panel);
+    }
+    if (state.programSplit == client.connection) endProgramSplit(panel);
 }
 
 bool lineWaiting(const PanelState& state) {
@@ -185,7 +196,7 @@ NetClient* clientOf(PanelState& state, int connection) {
 }
 
 // The latest set of each kind, in the order they were last asked for, once every answer of
-// the tick has gone.
+// the tick has gone. What went to the radio while the panel spoke is not sent again.
 void carryOutPendingSets(Panel& panel) {
     auto& state = panel.state;
     const std::vector<PendingSet> sets = std::move(state.pendingSets);
@@ -193,12 +204,42 @@ void carryOutPendingSets(Panel& panel) {
     if (!sets.empty()) state.ticksSinceRemoteSet = 0;
     for (const auto& set : sets) {
         const bool wasTransmitting = state.txState > 0;
+        state.sentAhead = set.sentAhead;
+        state.actingConnection = set.connection;
         set.apply(panel);
+        state.sentAhead.clear();
+        state.actingConnection = 0;
         NetClient* client = clientOf(state, set.connection);
         if (client == nullptr) continue;
         if (!wasTransmitting && state.txState > 0) client->keyedTransmitter = true;
         if (state.txState == 0) client->keyedTransmitter = false;
     }
+    state.aheadSinceFollow.clear();  // the panel's fields now say where the radio is
+}
+
+// While the panel speaks: the sets that have come go to the radio's line at once, only their
+// commands; the panel's fields stay as the speaking operation has them until the words end.
+void sendSetsAhead(Panel& panel) {
+    auto& state = panel.state;
+    if (state.setsAheadWait > 0) {
+        --state.setsAheadWait;
+        return;
+    }
+    bool sent = false;
+    for (auto& set : state.pendingSets) {
+        if (set.onLine) continue;
+        state.setsAheadOnly = 1;
+        state.sentAhead.clear();
+        state.actingConnection = set.connection;
+        set.apply(panel);
+        state.actingConnection = 0;
+        set.sentAhead = std::move(state.sentAhead);
+        state.sentAhead.clear();
+        state.setsAheadOnly = 0;
+        set.onLine = true;
+        sent = true;
+    }
+    if (sent) state.setsAheadWait = kCallsPerTick - 1;
 }
 
 }  // namespace
@@ -230,7 +271,19 @@ void serviceNetwork(Panel& panel) {
     state.holdSpeech = 1;
     state.netServing = 1;
     sayNetworkNews(panel);
+    carryOutPendingSets(panel);  // what came while the panel spoke, before anything newer
     servePrograms(panel);
+    carryOutPendingSets(panel);
+    state.netServing = 0;
+    state.setsAheadWait = 0;  // the first set while speaking goes at once
+    speakHeldPrompts(panel);
+}
+
+void followProgramSets(Panel& panel) {
+    auto& state = panel.state;
+    if (state.netListening == 0 || state.pendingSets.empty()) return;
+    state.holdSpeech = 1;
+    state.netServing = 1;
     carryOutPendingSets(panel);
     state.netServing = 0;
     speakHeldPrompts(panel);
@@ -254,16 +307,26 @@ void serveWhileSpeaking(Panel& panel) {
         } else {
             serve(panel, client, serving, answered);
         }
-        if (client.closing && client.output.empty()) {
+        // The split a program switched on ends at the next tick, not inside the words.
+        if (client.closing && client.output.empty() && state.programSplit != client.connection) {
             drop(panel, index);
         } else {
             ++index;
         }
     }
+    sendSetsAhead(panel);
 }
 
 void closeNetwork(Panel& panel) {
     auto& state = panel.state;
+    // What went to the radio during the last words is the panel's too: a transmitter a
+    // program keyed then is switched off with the panel.
+    followProgramSets(panel);
+    // The programs go with the panel, and so does a program's split.
+    if (state.programSplit != 0) {
+        send(panel, "ST0");
+        state.programSplit = 0;
+    }
     for (const auto& client : state.netClients) tcp(panel).close(client.connection);
     state.netClients.clear();
     state.pendingSets.clear();

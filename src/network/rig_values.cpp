@@ -97,12 +97,16 @@ int receiveVfoHz(const PanelState& state) {
     return numberFromText(std::string_view(saved).substr(1));
 }
 
+bool splitOn(const PanelState& state) { return state.vfoBTarget == 1 || state.programSplit != 0; }
+
+int transmitVfoHz(const PanelState& state) { return state.programSplit != 0 ? state.programTxHz : state.vfoAHz; }
+
 RigReading readingOf(PanelState& state) {
     if (state.rigDataMode != state.mode) state.rigDataMode = 0;
     RigReading reading;
     reading.receiveHz = receiveVfoHz(state);
-    reading.transmitHz = state.vfoAHz;
-    reading.split = state.vfoBTarget == 1;
+    reading.transmitHz = transmitVfoHz(state);
+    reading.split = splitOn(state);
     reading.mode = state.mode;
     reading.dataMode = state.rigDataMode;
     reading.passbandHz = passbandHz(state);

@@ -21,6 +21,11 @@ std::string_view rigDataModeName(int mode);
 
 // VFO A, the receive VFO: in split the panel works VFO B, and VFO A stays where split began.
 int receiveVfoHz(const PanelState& state);
+// Split on, the operator's or a program's.
+bool splitOn(const PanelState& state);
+// Where the transmitter works: VFO B in split (the panel's frequency in the operator's, the
+// program's own in a program's), VFO A without.
+int transmitVfoHz(const PanelState& state);
 
 // What a program reads of the radio: the panel's state, and on top of it what the programs
 // have set and been answered for, until it is carried out.

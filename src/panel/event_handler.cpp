@@ -58,6 +58,10 @@ void handleMessage(Panel& panel, const platform::WindowMessage& message) {
             break;
     }
     endPhrase(panel);  // what one message said is one phrase
+    // What the programs set while the message's words played is taken up now, before the
+    // operator's next key: the radio has it already.
+    followProgramSets(panel);
+    endPhrase(panel);
     // A screen reader that went away is noticed, and looked for again, whatever the operator
     // is doing; what is said of it is a phrase of its own.
     watchScreenReader(panel);

@@ -74,16 +74,8 @@ wait_to_hear "$before" "1 4 point 0 7 4 mhz usb"
 rig m
 expect_lines "$answer" USB 2400
 
-# Each change is spoken after its answer; the next call waits for the words to end.
-before=$(($(sound_lines) + 1))
-rig S 1 VFOB
-wait_to_hear "$before" "split"
-rig s
-expect_lines "$answer" 1 VFOB
-before=$(($(sound_lines) + 1))
-rig S 0 VFOA
-wait_to_hear "$before" "split off"
-
+# Each change is spoken after its answer; the next call waits for the words to end. (A
+# program's split is its own and ends with the program: a call of its own does nothing.)
 before=$(($(sound_lines) + 1))
 rig T 1
 wait_to_hear "$before" "tx on"
@@ -98,7 +90,7 @@ rig l STRENGTH
 
 # The radio heard the panel's commands for each change, in order.
 changes=$(awk '{ print $3 }' "$work/radio.log" | tr -d '\r' | grep -E '^(F[AB]014074000|MD02|ST[01]|TX[01]);$')
-expect_lines "$changes" 'FA014074000;' 'MD02;' 'ST1;' 'FB014074000;' 'ST0;' 'FA014074000;' 'TX1;' 'TX0;'
+expect_lines "$changes" 'FA014074000;' 'MD02;' 'TX1;' 'TX0;'
 
 echo "-- over IPv6 loopback"
 answer=$(timeout 5 rigctl -m 2 -r "[::1]:$port" f) || fail "rigctl over ::1 failed: $answer"
@@ -127,8 +119,8 @@ awk -v s="$spacing" 'BEGIN { exit !(s >= 95 && s <= 105) }' || fail "polls were 
 echo "-- WSJT-X's sequence with split Rig: open, poll, split on VFO B, transmit, goodbye"
 mark
 # (Hamlib reads VFO B by f, not i, when frequencies are targetable; the radio's log shows it.)
-# A program's transmit on waits while the panel speaks the split and the new frequencies, and
-# is carried out when the words end; WSJT-X unkeys seconds later, by a call of its own.
+# A program's transmit on reaches the radio while the panel speaks the split and the new
+# frequency; WSJT-X unkeys seconds later, by a call of its own.
 sequence=(v s f m t 'S 1 VFOB' 'I 14076000' 'X USB 2400' x 'F 14074500' f 'T 1' t q)
 answer=$(printf '%s\n' "${sequence[@]}" | timeout 20 rigctl -m 2 -r "127.0.0.1:$port" - 2>"$work/wsjtx.err") ||
   fail "the sequence failed: $answer $(cat "$work/wsjtx.err")"
@@ -139,6 +131,44 @@ answer=$(printf '%s\n' 'T 0' q | timeout 20 rigctl -m 2 -r "127.0.0.1:$port" - 2
   fail "transmit off failed: $answer $(cat "$work/wsjtx.err")"
 expect_lines "$(sed -e 's/ *$//' -e '/^$/d' <<<"$answer")" 'T 0' q
 expect_sent_in_order ST1 FB014076000 FA014074500 TX1 TX0
+
+# Milliseconds since midnight now, as the radio's log counts them.
+now_ms() { date +%H:%M:%S.%3N | radio_log_ms; }
+# The radio's time of the first $1 it heard after line $2 of its log.
+heard_ms() { tail -n +"$(($2 + 1))" "$work/radio.log" | grep -m 1 -F " $1" | radio_log_ms; }
+
+echo "-- a program's frequency while the operator's F readout plays"
+xdotool windowfocus --sync "$window"
+wait_polls
+mark
+xdotool key f
+for _ in $(seq 100); do [[ $(heard_since "$((heard_mark + 1))") == "1 "* ]] && break; sleep 0.02; done
+asked=$(now_ms)
+rig F 14075000
+wait_sent 'FA014075000;'
+took=$(($(heard_ms 'FA014075000;' "$marked") - asked))
+((took <= 300)) || fail "the radio heard the program's frequency $took ms after it was sent, during the readout"
+timings+=("radio heard F during the readout after: $took ms")
+[[ $(heard_since "$((heard_mark + 1))") != *usb* ]] || fail "the readout had ended before the frequency was sent"
+wait_to_hear "$((heard_mark + 1))" "1 4 point 0 7 5 mhz usb"
+rig f
+expect_lines "$answer" 14075000
+
+echo "-- a program's split: the operator's Right tunes VFO A; the split ends with the program"
+exec {to_program}> >(timeout 60 rigctl -m 2 -r "127.0.0.1:$port" - >"$work/split-program.txt" 2>&1)
+mark
+echo 'S 1 VFOB' >&"$to_program"
+echo 'I 14076000' >&"$to_program"
+wait_sent 'FB014076000;'
+wait_to_hear "$((heard_mark + 1))" "split"
+press Right -- 'FA014075100;'
+mark
+asked=$(now_ms)
+exec {to_program}>&-
+wait_sent 'ST0;'
+took=$(($(heard_ms 'ST0;' "$marked") - asked))
+((took <= 1000)) || fail "split ended $took ms after the program closed its connection"
+timings+=("ST0 after the program closed: $took ms")
 
 "$BIN_DIR/x_close_window" "$window"
 wait "$panel" || fail "the panel did not end after the close request"

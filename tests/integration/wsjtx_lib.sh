@@ -75,7 +75,7 @@ write_wsjtx_settings() {
   mkdir -p "$wsjtx_home/.config"
   {
     # The start-up picture would lie over the main window.
-    echo "[General]"
+    echo "[MultiSettings]"
     echo "Splash_v1.7=false"
     echo
     echo "[Common]"

@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <functional>
 
+#include "core/key_codes.h"
+#include "key_session.h"
 #include "network/rig_server.h"
+#include "panel/event_handler.h"
 #include "panel/key_rules.h"
 #include "panel_fixture.h"
 #include "panel_session.h"
@@ -367,19 +370,17 @@ INSTANTIATE_TEST_SUITE_P(
         SetCase{"M LSB 0", "RPRT 0\n", {}, {}, false},
         SetCase{"M PKTUSB -1\nm", "RPRT 0\nPKTUSB\n2400\n", {"MD02;", "NA00;"}, {"7", "point", "1", "mhz", "usb"}},
         SetCase{"X USB 2400\nx", "RPRT 0\nUSB\n2400\n", {"MD02;", "NA00;"}, {"7", "point", "1", "mhz", "usb"}},
-        // Split as Hamlib's programs drive it: VFO B by I, VFO A by F, each by its own command.
+        // A program's split as Hamlib's programs drive it: VFO B by I, quietly; VFO A by F,
+        // the program's dial, which the panel goes on working and speaking.
         SetCase{"S 1 VFOB\nI 14076000\ni",
                 "RPRT 0\nRPRT 0\n14076000\n",
                 {"ST1;", "FB007100000;", "FB014076000;"},
-                {"split", "vfob", "1", "4", "point", "0", "7", "6", "mhz", "lsb"}},
-        SetCase{"\\set_split_freq 14076000",
-                "RPRT 0\n",
-                {"ST1;", "FB007100000;", "FB014076000;"},
-                {"split", "vfob", "1", "4", "point", "0", "7", "6", "mhz", "lsb"}},
+                {"split"}},
+        SetCase{"\\set_split_freq 14076000", "RPRT 0\n", {"ST1;", "FB014076000;"}, {"split"}},
         SetCase{"S 1 VFOB\nF 14074500\nf",
                 "RPRT 0\nRPRT 0\n14074500\n",
                 {"ST1;", "FB007100000;", "FA014074500;"},
-                {"split"}},
+                {"split", "1", "4", "point", "0", "7", "4", "5", "mhz", "lsb"}},
         SetCase{"T 1\nt", "RPRT 0\n1\n", {"TX1;"}, {"tx", "on"}}, SetCase{"T 2", "RPRT 0\n", {"TX1;"}, {"tx", "on"}},
         SetCase{"L KEYSPD 25", "RPRT 0\n", {"KS025;"}, {}, false},
         // Several sets on one line, each carried out; what was set is read back at once.
@@ -397,8 +398,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The transmit VFO by its VFO word, and by choosing VFO B as Hamlib's clients do.
         SetCase{"F VFOB 14076000\nf VFOB\nf\ns",
                 "RPRT 0\n14076000\n7100000\n1\nVFOB\n",
-                {"ST1;", "FB007100000;", "FB014076000;"},
-                {"split", "vfob", "1", "4", "point", "0", "7", "6", "mhz", "lsb"}},
+                {"ST1;", "FB014076000;"},
+                {"split"}},
         SetCase{"V VFOB\ns\ni", "RPRT 0\n1\nVFOB\n7100000\n", {"ST1;", "FB007100000;"}, {"split"}},
         SetCase{"V Sub", "RPRT 0\n", {"ST1;", "FB007100000;"}, {"split"}},
         SetCase{"V VFOB\nV Main\ns", "RPRT 0\nRPRT 0\n0\nVFOA\n", {}, {}, false},
@@ -534,7 +535,7 @@ TEST(Programs, a_frequency_set_while_transmitting_is_what_the_f_key_says) {
     EXPECT_EQ(session.state().freqDisplayText, " 14.074000");
 }
 
-TEST(Programs, while_the_panel_speaks_questions_are_answered_and_sets_wait_for_the_end) {
+TEST(Programs, while_the_panel_speaks_a_set_reaches_the_radio_at_once_and_the_panel_follows_when_the_words_end) {
     NetworkSession session;
     session.fixture.panel.whileSpeaking = serveWhileSpeaking;
     session.programSends("F 14074000\n");
@@ -549,13 +550,198 @@ TEST(Programs, while_the_panel_speaks_questions_are_answered_and_sets_wait_for_t
         moments.push_back({session.tcp().client(second).fromPanel, session.fixture.radioPort.written});
     };
     session.untilReported();
-    const Lines readout{"1", "4", "point", "0", "7", "4", "mhz", "lsb"};
+    session.untilReported();
+    // The readout under way says what it began with; then the new frequency is spoken.
     const Lines heard = session.fixture.prompts();
-    ASSERT_GE(heard.size(), readout.size());
-    EXPECT_EQ(Lines(heard.begin(), heard.begin() + 8), readout);
+    EXPECT_EQ(heard,
+              (Lines{"1", "4", "point", "0", "7", "4", "mhz", "lsb", "1", "4", "point", "0", "7", "5", "mhz", "lsb"}));
+    ASSERT_GE(moments.size(), 2u);
     EXPECT_EQ(moments[1].answers, "VFOA\nRPRT 0\n14075000\n");  // before the second word of the readout
-    EXPECT_EQ(moments[7].sent.find("FA014075000;"), std::string::npos);
-    EXPECT_NE(session.fixture.radioPort.written.find("FA014075000;"), std::string::npos);  // once it had ended
+    EXPECT_NE(moments[1].sent.find("FA014075000;"), std::string::npos);
+    const Lines sent = session.fixture.commands();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "FA014075000;"), 1);  // not sent again when followed
+    EXPECT_EQ(session.state().vfoAHz, 14075000);
+    EXPECT_EQ(session.state().freqDisplayText, " 14.075000");
+}
+
+// --- Sets while the operator's own readout plays ---
+
+struct SetWhileSpeakingCase {
+    std::string line;
+    Lines sentAtOnce;  // to the radio before the readout's second word
+    Lines sentAfter;   // once the readout has ended, as the panel carries the set out
+};
+
+void PrintTo(const SetWhileSpeakingCase& c, std::ostream* os) { *os << "'" << c.line << "'"; }
+
+class SetWhileSpeaking : public ::testing::TestWithParam<SetWhileSpeakingCase> {};
+
+TEST_P(SetWhileSpeaking, reaches_the_radio_at_once_and_leaves_the_readout_as_it_began) {
+    NetworkSession session;
+    session.fixture.panel.whileSpeaking = serveWhileSpeaking;
+    const int program = session.tcp().connect();
+    serviceNetwork(session.fixture.panel);
+    std::vector<Lines> sentAsWordsBegan;
+    session.fixture.fake.sound.onPlay = [&](const std::string&) {
+        if (sentAsWordsBegan.empty()) session.tcp().client(program).toPanel = GetParam().line + "\n";
+        sentAsWordsBegan.push_back(session.fixture.commands());
+    };
+    handleMessage(session.fixture.panel, {platform::MessageKind::KeyDown, 'F', 0});
+    ASSERT_GE(sentAsWordsBegan.size(), 5u);
+    EXPECT_EQ(sentAsWordsBegan[1], GetParam().sentAtOnce);
+    const Lines readout = session.fixture.prompts();
+    EXPECT_EQ(Lines(readout.begin(), readout.begin() + 5), (Lines{"7", "point", "1", "mhz", "lsb"}));
+    Lines all = GetParam().sentAtOnce;
+    all.insert(all.end(), GetParam().sentAfter.begin(), GetParam().sentAfter.end());
+    EXPECT_EQ(session.fixture.commands(), all);  // nothing twice
+    EXPECT_TRUE(session.state().pendingSets.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, SetWhileSpeaking,
+                         ::testing::Values(SetWhileSpeakingCase{"F 14074000", {"FA014074000;"}, {}},
+                                           SetWhileSpeakingCase{"M USB 1800", {"MD02;"}, {"NA00;", "SH0009;"}},
+                                           SetWhileSpeakingCase{"T 1", {"TX1;"}, {}},
+                                           SetWhileSpeakingCase{"L AF 0.5", {"AG0128;"}, {}},
+                                           SetWhileSpeakingCase{"S 1 VFOB", {"ST1;", "FB007100000;"}, {}},
+                                           SetWhileSpeakingCase{"I 14076000", {"ST1;", "FB014076000;"}, {}},
+                                           // Each set starts from the radio as the sets before it left it.
+                                           SetWhileSpeakingCase{"F 14074000\nS 1 VFOB\nI 14074000\nT 1",
+                                                                {"FA014074000;", "ST1;", "FB014074000;", "TX1;"},
+                                                                {}},
+                                           SetWhileSpeakingCase{"F 14074000\nM USB 0\nL AF 0.5\nF 14075000",
+                                                                {"MD02;", "AG0128;", "FA014075000;"},
+                                                                {"NA00;"}}));
+
+TEST(SetWhileSpeaking, a_transmitter_keyed_during_the_last_words_is_known_when_the_panel_ends) {
+    NetworkSession session;
+    session.fixture.panel.whileSpeaking = serveWhileSpeaking;
+    const int program = session.tcp().connect();
+    serviceNetwork(session.fixture.panel);
+    session.fixture.fake.sound.onPlay = [&](const std::string&) { session.tcp().client(program).toPanel = "T 1\n"; };
+    onKeyDown(session.fixture.panel, 'F');
+    EXPECT_EQ(session.fixture.commands(), Lines{"TX1;"});
+    closeNetwork(session.fixture.panel);
+    EXPECT_GT(session.state().txState, 0);  // so the panel's end switches it off
+}
+
+// --- A program's split: the program keeps VFO B, the operator tunes VFO A ---
+
+// A program connected, in split "Rig" as WSJT-X works it: split on VFO B, VFO B set apart.
+struct ProgramSplit {
+    ProgramSplit() { program = session.programSends("S 1 VFOB\nI 14076000\n"); }
+    NetworkSession session;
+    int program = 0;
+};
+
+struct OperatorTuningCase {
+    std::string name;
+    std::string keys;              // as a key guide writes them
+    std::string frequencyCommand;  // VFO A's, the program's dial
+    std::string dialAfter;         // what the program reads by f
+};
+
+void PrintTo(const OperatorTuningCase& c, std::ostream* os) { *os << c.name; }
+
+class OperatorTuningInProgramSplit : public ::testing::TestWithParam<OperatorTuningCase> {};
+
+TEST_P(OperatorTuningInProgramSplit, tunes_vfo_a_and_leaves_the_programs_vfo_b) {
+    ProgramSplit split;
+    auto& session = split.session;
+    session.fixture.clearRecords();
+    typeKeys(session.fixture, GetParam().keys);
+    const Lines sent = session.fixture.commands();
+    const auto startsWith = [](const std::string& prefix) {
+        return [prefix](const std::string& command) { return command.rfind(prefix, 0) == 0; };
+    };
+    EXPECT_GE(std::count_if(sent.begin(), sent.end(), startsWith(GetParam().frequencyCommand)), 1)
+        << ::testing::PrintToString(sent);
+    EXPECT_EQ(std::count_if(sent.begin(), sent.end(), startsWith("FB")) +
+                  std::count_if(sent.begin(), sent.end(), startsWith("ST")),
+              0)
+        << ::testing::PrintToString(sent);
+    session.untilReported();
+    session.tcp().client(split.program).fromPanel.clear();
+    session.tcp().client(split.program).toPanel = "f\ni\ns\n";
+    serviceNetwork(session.fixture.panel);
+    EXPECT_EQ(session.tcp().client(split.program).fromPanel, GetParam().dialAfter + "\n14076000\n1\nVFOB\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, OperatorTuningInProgramSplit,
+                         ::testing::Values(OperatorTuningCase{"Right", "Right", "FA007100100;", "7100100"},
+                                           OperatorTuningCase{"Left", "Left", "FA007099900;", "7099900"},
+                                           OperatorTuningCase{"Up", "Up", "FA007101000;", "7101000"},
+                                           OperatorTuningCase{"Page_Down", "PgDn", "FA007090000;", "7090000"},
+                                           OperatorTuningCase{"equals", "+", "FA008100000;", "8100000"},
+                                           OperatorTuningCase{"typed_14_074", "E 1 4 . 0 7 4 Enter", "FA014074000;",
+                                                              "14074000"},
+                                           OperatorTuningCase{"band_key_20_m", "B 6", "FA014200000;", "14200000"}));
+
+struct ProgramLeavesCase {
+    std::string name;
+    std::function<void(NetworkSession&, int program)> leave;
+};
+
+void PrintTo(const ProgramLeavesCase& c, std::ostream* os) { *os << c.name; }
+
+class ProgramLeaves : public ::testing::TestWithParam<ProgramLeavesCase> {};
+
+TEST_P(ProgramLeaves, its_split_ends_at_the_radio_and_is_spoken) {
+    ProgramSplit split;
+    auto& session = split.session;
+    session.untilReported();
+    session.fixture.clearRecords();
+    GetParam().leave(session, split.program);
+    EXPECT_EQ(session.fixture.commands(), (Lines{"ST0;"}));
+    EXPECT_EQ(session.fixture.prompts(), (Lines{"split", "off"}));
+    EXPECT_EQ(session.state().programSplit, 0);
+    const int next = session.programSends("s\ni\n");
+    EXPECT_EQ(session.tcp().client(next).fromPanel, "0\nVFOA\n7100000\n");
+}
+
+void saysGoodbye(NetworkSession& s, int program) {
+    s.tcp().client(program).toPanel = "q\n";
+    serviceNetwork(s.fixture.panel);
+}
+void closesItsConnection(NetworkSession& s, int program) {
+    s.tcp().client(program).closedByClient = true;
+    serviceNetwork(s.fixture.panel);
+}
+void fallsSilentForAMinute(NetworkSession& s, int) {
+    for (int tick = 0; tick < 1201; ++tick) serviceNetwork(s.fixture.panel);
+}
+void switchesItOff(NetworkSession& s, int program) {
+    s.tcp().client(program).toPanel = "S 0 VFOA\n";
+    serviceNetwork(s.fixture.panel);
+}
+void operatorPressesV(NetworkSession& s, int) { onKeyDown(s.fixture.panel, 'V'); }
+
+INSTANTIATE_TEST_SUITE_P(Programs, ProgramLeaves,
+                         ::testing::Values(ProgramLeavesCase{"says_goodbye", saysGoodbye},
+                                           ProgramLeavesCase{"closes_its_connection", closesItsConnection},
+                                           ProgramLeavesCase{"falls_silent_for_a_minute", fallsSilentForAMinute},
+                                           ProgramLeavesCase{"switches_it_off", switchesItOff},
+                                           ProgramLeavesCase{"the_operator_presses_V", operatorPressesV}));
+
+TEST(Programs, the_operators_own_split_stays_when_a_program_goes) {
+    NetworkSession session;
+    onKeyDown(session.fixture.panel, 'V');
+    const int program = session.programSends("S 1 VFOB\nI 14076000\nq\n");
+    session.ticks(2);
+    EXPECT_TRUE(session.tcp().client(program).closedByPanel);
+    EXPECT_EQ(session.state().vfoBTarget, 1);
+    const Lines sent = session.fixture.commands();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "ST0;"), 0);
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "FB014076000;"), 1);  // VFO B is the panel's frequency
+}
+
+TEST(Programs, split_asked_for_by_a_program_that_has_gone_is_not_switched_on) {
+    NetworkSession session;
+    const int program = session.tcp().connect();
+    session.tcp().client(program).toPanel = "S 1 VFOB\n";
+    session.tcp().client(program).closedByClient = true;
+    serviceNetwork(session.fixture.panel);
+    EXPECT_EQ(session.fixture.commands(), Lines{});
+    EXPECT_EQ(session.state().programSplit, 0);
 }
 
 // Hamlib's rigctl opens a connection for every call: sixteen calls during one readout find a
