@@ -19,6 +19,15 @@ wait_played() {
   for _ in $(seq 400); do [[ $(played_since "$1") == *"$2"* ]] && return 0; sleep 0.05; done
   fail "the recorded voice never said '$2'; it said: $(played_since "$1")"
 }
+# The reader was away: R, pressed every half second, is said by it again within 30 s.
+until_the_reader_speaks_again() {
+  for _ in $(seq 60); do
+    xdotool key r
+    grep -qxF "RF gain" "$work/said.txt" 2>/dev/null && return 0
+    sleep 0.5
+  done
+  wait_until_said "RF gain"
+}
 key_to_radio() {
   local key=$1 command=$2 most=$3 pressed took
   pressed=$(now)
@@ -60,12 +69,7 @@ since=$(now)
 for _ in $(seq 200); do (($(logged_after "$since" | grep -c ' FA;$') >= 5)) && break; sleep 0.05; done
 (($(logged_after "$since" | grep -c ' FA;$') >= 5)) || fail "the polls stopped with the screen reader"
 kill -CONT "$daemon"
-for _ in $(seq 60); do
-  xdotool key r
-  grep -qxF "RF gain" "$work/said.txt" 2>/dev/null && break
-  sleep 0.5
-done
-wait_until_said "RF gain"
+until_the_reader_speaks_again
 xdotool key q
 wait "$panel" || fail "the panel did not end after Q"
 
@@ -80,12 +84,7 @@ wait_until_connected
 (($(date +%s) - started <= 20)) || fail "connected was said $(($(date +%s) - started)) s after the start"
 kill -CONT "$daemon"
 xdotool windowfocus --sync "$window"
-for _ in $(seq 60); do
-  xdotool key r
-  grep -qxF "RF gain" "$work/said.txt" 2>/dev/null && break
-  sleep 0.5
-done
-wait_until_said "RF gain"
+until_the_reader_speaks_again
 xdotool key q
 wait "$panel" || fail "the panel did not end after Q"
 echo "PASS"
