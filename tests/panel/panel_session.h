@@ -10,8 +10,8 @@
 #include "panel/initialise_panel.h"
 #include "panel/poll_cycle.h"
 #include "panel/radio_query.h"
-#include "speech/phrases.h"
 #include "panel_fixture.h"
+#include "speech/phrases.h"
 
 namespace vocapan::testing {
 
