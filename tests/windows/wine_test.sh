@@ -364,12 +364,13 @@ vocapan_serves_hamlib_over_the_network)
   sleep 4
   rig m
   expect_lines "m after M" "USB 2400 " "$answer"
-  rig S 1 VFOB
+  # A program's split is the program's: it is read on the connection that switched it on,
+  # and ends with that connection.
+  rig S 1 VFOB s
+  expect_lines "s after S" "1 VFOB " "$answer"
   sleep 1
   rig s
-  expect_lines "s after S" "1 VFOB " "$answer"
-  rig S 0 VFOA
-  sleep 1
+  expect_lines "s once the program has gone" "0 VFOA " "$answer"
   rig T 1
   sleep 1
   rig t
