@@ -104,7 +104,7 @@ inline std::string closeDatagram(const std::string& id = "WSJT-X") {
     return datagramHead(wsjtx::Type::Close, id).bytes();
 }
 
-// Logged in UTC (time spec 1) on 8 December 2026, 12:35:00.
+// Logged in UTC (Qt time kind 1) on 8 December 2026, 12:35:00.
 inline std::string loggedDatagram(const std::string& dxCall, const std::string& dxGrid,
                                   const std::string& id = "WSJT-X") {
     wsjtx::FieldWriter fields = datagramHead(wsjtx::Type::QsoLogged, id);
