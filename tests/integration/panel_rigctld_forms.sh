@@ -114,14 +114,18 @@ ask 'F 7100000\r' 'RPRT 0'
 ask 'f\r' 7100000
 exec 4<&-
 
-echo "-- Hamlib's rigctl, one call after another"
+echo "-- Hamlib's rigctl: V VFOB switches split on for the program that asked, while it stays"
 rig() { timeout 10 rigctl -m 2 -r "127.0.0.1:$port" "$@" || fail "rigctl $* failed"; }
+exec {split_program}> >(timeout 60 rigctl -m 2 -r "127.0.0.1:$port" - >"$work/split-program.txt" 2>&1)
 mark
-rig V VFOB
+echo 'V VFOB' >&"$split_program"
 expect_sent_in_order ST1
 expect_lines "$(rig s)" 1 VFOB
-rig S 0 VFOA
+echo 'S 0 VFOA' >&"$split_program"
 expect_sent_in_order ST1 ST0
+exec {split_program}>&-
+
+echo "-- Hamlib's rigctl, one call after another"
 for step in $(seq 20); do
   hz=$((7100000 + step * 1000))
   rig F "$hz"
