@@ -20,8 +20,6 @@ constexpr int kLargestDatagram = 8192;
 // its pace.
 constexpr int kMostDatagramsPerTick = 256;
 
-void say(Panel& panel, const char* prompt) { playPrompt(panel, prompt); }
-
 // The program has gone (Close, or silence): said once, and what it decoded is forgotten, as
 // it can no longer answer any of it.
 void programGone(Panel& panel) {
@@ -29,7 +27,7 @@ void programGone(Panel& panel) {
     state.wsjtxHeard = 0;
     state.wsjtxStatus = {};
     state.wsjtxDecodes.clear();
-    say(panel, "wsjtxgone");
+    playPrompt(panel, "wsjtxgone");
 }
 
 void onStatus(Panel& panel, const wsjtx::Status& status) {
@@ -37,11 +35,11 @@ void onStatus(Panel& panel, const wsjtx::Status& status) {
     const bool wasTransmitting = state.wsjtxStatus.transmitting;
     state.wsjtxStatus = status;
     if (!wasTransmitting && status.transmitting) {
-        say(panel, "tx");
+        playPrompt(panel, "tx");
         playPrompt(panel, "gap");
         sayMessage(panel, status.txMessage);
     } else if (wasTransmitting && !status.transmitting) {
-        say(panel, "off");
+        playPrompt(panel, "off");
     }
 }
 
@@ -54,7 +52,7 @@ void onDecode(Panel& panel, const wsjtx::Decode& decode) {
 }
 
 void onLogged(Panel& panel, const wsjtx::QsoLogged& logged) {
-    say(panel, "logged");
+    playPrompt(panel, "logged");
     sayCall(panel, logged.dxCall);
 }
 
@@ -67,7 +65,7 @@ bool fromFollowedProgram(Panel& panel, const wsjtx::Datagram& datagram, const pl
         state.wsjtxHeard = 1;
         state.wsjtxId = datagram.id;
         state.wsjtxStatus = {};
-        say(panel, "wsjtxhere");
+        playPrompt(panel, "wsjtxhere");
     }
     state.wsjtxPeer = from;
     state.wsjtxSchema = datagram.schema;
@@ -100,7 +98,7 @@ void openWsjtx(Panel& panel) {
         panel.platform.console.write(
             "vocapan: line 16 of vocapan.cfg is not wsjtx=PORT or wsjtx=ADDRESS:PORT; "
             "WSJT-X is not heard\n");
-        say(panel, "wsjtxcfg");
+        playPrompt(panel, "wsjtxcfg");
         return;
     }
     if (state.wsjtxPort <= 0) return;
@@ -108,7 +106,7 @@ void openWsjtx(Panel& panel) {
     if (state.wsjtxListening == 1) return;
     panel.platform.console.write("vocapan: WSJT-X port " + state.wsjtxAddress + ":" + decimalText(state.wsjtxPort) +
                                  " is in use; WSJT-X is not heard\n");
-    say(panel, "wsjtxbusy");
+    playPrompt(panel, "wsjtxbusy");
 }
 
 void serviceWsjtx(Panel& panel) {
