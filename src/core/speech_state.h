@@ -29,9 +29,9 @@ struct SpeechState {
     // the radio's port is left to the command that waits.
     int replyPause = 0;
     // 1 from the moment the transmit key was pressed on a keyed transmitter while the panel
-    // spoke: the rest of what was being said is dropped, and the key is served next.
+    // spoke (and taken out of turn): the rest of what was being said is dropped, and the key
+    // is served next.
     int speechCut = 0;
-    int transmitKeyTaken = 0;
     // The last phrases handed to the screen reader, newest last: those it never takes are
     // said again in the recorded voice.
     std::deque<std::vector<SpokenPrompt>> readerHanded;

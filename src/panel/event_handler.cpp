@@ -18,16 +18,13 @@ namespace {
 // being handled is done, before the keys pressed earlier.
 void watchTransmitKey(Panel& panel) {
     auto& state = panel.state;
-    if (state.txState == 0 || state.transmitKeyTaken == 1) return;
-    if (!panel.platform.window.takeKeyDown(vk::kSpace)) return;
-    state.transmitKeyTaken = 1;
-    state.speechCut = 1;
+    if (state.txState == 0 || state.speechCut == 1) return;
+    if (panel.platform.window.takeKeyDown(vk::kSpace)) state.speechCut = 1;
 }
 
 void serveTakenTransmitKey(Panel& panel) {
     auto& state = panel.state;
-    if (state.transmitKeyTaken == 0) return;
-    state.transmitKeyTaken = 0;
+    if (state.speechCut == 0) return;
     state.speechCut = 0;
     state.keyDown = 0;  // it is a key of its own, whatever was held before it
     onKeyDown(panel, vk::kSpace);
