@@ -2,8 +2,6 @@
 // serial ports (with the radio's line through a serial server on the network).
 #pragma once
 
-#include <functional>
-
 #include "core/cat_link.h"
 #include "core/panel_state.h"
 #include "platform/platform.h"
@@ -15,10 +13,6 @@ struct Panel {
     PanelState state;
     platform::Platform& platform;
     CatLink catLink;
-    // Called every few milliseconds while a prompt plays: what outside programs ask is
-    // answered meanwhile. Set by the panel's run; it never changes the state the speaking
-    // operation works on.
-    std::function<void(Panel&)> whileSpeaking;
 };
 
 }  // namespace vocapan

@@ -114,14 +114,12 @@ int runPanel(platform::Platform& services) {
     openNetwork(panel);
     openWsjtx(panel);
     endPhrase(panel);
-    panel.whileSpeaking = serveOthersWhileSpeaking;
     services.window.startTimer(kPollTimer, kPollPeriodMs);
     if (state.relayPort > 0) services.window.startTimer(kRelayTimer, kRelayPeriodMs);
     runMessageLoop(panel);
 
     services.window.stopTimer(kRelayTimer);
     services.window.stopTimer(kPollTimer);
-    panel.whileSpeaking = nullptr;
     closeNetwork(panel);
     closeWsjtx(panel);
     // However the session ended, the transmitter is not left keyed behind it.

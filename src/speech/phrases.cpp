@@ -19,19 +19,13 @@ void endPhrase(Panel& panel) {
     std::vector<SpokenPrompt> said = std::move(state.phrase);
     state.phrase.clear();
     // What the transmit key cut off is not said at all.
-    if (state.voice == kReaderVoice && state.speechCut == 0) handToReader(panel, said);
+    if (state.voice == kReaderVoice && state.phraseCut == 0) handToReader(panel, said);
     state.lastPhrase = std::move(said);
 }
 
 void sayLastPhraseAgain(Panel& panel) {
     const std::vector<SpokenPrompt> again = panel.state.lastPhrase;
-    for (const auto& prompt : again) {
-        if (prompt.async) {
-            playPromptAsync(panel, prompt.name);
-        } else {
-            playPrompt(panel, prompt.name);
-        }
-    }
+    sayPrompts(panel, again);
 }
 
 }  // namespace vocapan

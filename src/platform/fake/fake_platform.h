@@ -46,18 +46,21 @@ private:
 
 class FakeSoundPlayer : public SoundPlayer {
 public:
-    using SoundPlayer::playSync;
-    void playSync(const std::string& path, const WhileWaiting& whileWaiting) override;
+    void playSync(const std::string& path) override;
     void playAsync(const std::string& path) override;
+    bool stillPlaying(int waitMs) override;
+    void stop() override;
     bool hasFile(const std::string& path) override { return !missing.contains(path); }
     std::vector<std::string> played;  // every path asked for, in order
-    // Calls of `whileWaiting` made in each synchronous play, as if it lasted that many
+    // How many times the panel finds each sound still playing, as if it lasted that many
     // periods; 1 unless a test says otherwise.
     int waitingCallsPerPlay = 1;
-    std::vector<bool> playedAsync;                        // parallel to `played`
     std::function<void(const std::string& path)> onPlay;  // runs as a sound "plays"
     std::set<std::string> missing;                        // paths that hold no file
-    std::vector<std::string> cut;                         // plays ended before their end
+    std::vector<std::string> cut;                         // plays stopped before their end
+
+private:
+    int looksLeft_ = 0;
 };
 
 // A screen reader that keeps the phrases it was given. `reachable` false plays one that is not
