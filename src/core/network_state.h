@@ -49,7 +49,7 @@ struct NetworkState {
     std::vector<NetClient> netClients;
     std::vector<PendingSet> pendingSets;  // in the order they were last asked for
     std::vector<IpAddress> netRefused;    // the addresses whose refusal has been said
-    int actingConnection = 0;  // the program whose set is being carried out
+    int actingConnection = 0;             // the program whose set is being carried out
 };
 
 }  // namespace vocapan

@@ -69,7 +69,7 @@ void tuneReceiveVfoFromProgram(Panel& panel, int hz) {
 
 void tuneTransmitVfoFromProgram(Panel& panel, int hz) {
     auto& state = panel.state;
-        if (state.vfoBTarget == 1) {
+    if (state.vfoBTarget == 1) {
         tuneFromProgram(panel, hz);  // in the operator's split the panel's frequency is VFO B's
         return;
     }

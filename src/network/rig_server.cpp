@@ -74,9 +74,9 @@ bool hasWholeLine(const NetClient& client) { return lineEnd(client.input) != std
 // The set waits for the end of the tick; a later set of the same kind takes its place.
 void keepPending(PanelState& state, int connection, RigExchange& exchange) {
     auto& sets = state.pendingSets;
-    sets.erase(std::remove_if(sets.begin(), sets.end(),
-                              [&](const PendingSet& set) { return set.kind == exchange.kind; }),
-               sets.end());
+    sets.erase(
+        std::remove_if(sets.begin(), sets.end(), [&](const PendingSet& set) { return set.kind == exchange.kind; }),
+        sets.end());
     sets.push_back({std::move(exchange.kind), connection, std::move(exchange.then), std::move(exchange.shows)});
 }
 

@@ -71,7 +71,8 @@ public:
     bool stillPlaying(int waitMs) override {
         const Clock::time_point now = Clock::now();
         const bool recordingLeft = now < end_;
-        const bool deviceBehind = device_ != 0 && SDL_GetQueuedAudioSize(device_) > 0 && now < end_ + kDeviceLagAllowance;
+        const bool deviceBehind =
+            device_ != 0 && SDL_GetQueuedAudioSize(device_) > 0 && now < end_ + kDeviceLagAllowance;
         if (!recordingLeft && !deviceBehind) return false;
         const Clock::time_point until = recordingLeft ? end_ : now + std::chrono::milliseconds(2);
         std::this_thread::sleep_until(std::min(until, now + std::chrono::milliseconds(waitMs)));
