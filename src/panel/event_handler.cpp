@@ -51,7 +51,7 @@ void handleMessage(Panel& panel, const platform::WindowMessage& message) {
             onKeyDown(panel, message.keyCode);
             break;
         case platform::MessageKind::KeyUp:
-            panel.state.keyDown = 0;
+            onKeyUp(panel, message.keyCode);
             break;
     }
     endPhrase(panel);  // what one message said is one phrase
