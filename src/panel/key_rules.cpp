@@ -279,10 +279,7 @@ constexpr auto kRules = std::to_array<KeyRule>({
      }},
     {"21 F9 switches the monitor", [](const Panel& p, int) { return keyIs(p, vk::kF9); }, andContinue<toggleMonitor>},
     {"22 modifier keys do nothing",
-     [](const Panel& p, int) {
-         return isOneOf(p, {vk::kCtrl, vk::kInsert, vk::kLeftWindows});
-     },
-     ends},
+     [](const Panel& p, int) { return isOneOf(p, {vk::kCtrl, vk::kInsert, vk::kLeftWindows}); }, ends},
     {"23 a key other than Up and Down stops mic-level metering",
      [](const Panel& p, int) { return p.state.micMeter > 0 && !isUpOrDown(p); },
      [](Panel& p, int) {
