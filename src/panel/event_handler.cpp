@@ -30,7 +30,7 @@ void dispatch(Panel& panel, const platform::WindowMessage& message) {
             onKeyDown(panel, message.keyCode);
             break;
         case platform::MessageKind::KeyUp:
-            panel.state.keyDown = 0;
+            onKeyUp(panel, message.keyCode);
             break;
     }
 }

@@ -27,6 +27,12 @@ using Clock = std::chrono::steady_clock;
 // little behind; a stalled device must not hang the panel.
 constexpr std::chrono::milliseconds kDeviceLagAllowance{500};
 
+// The device's buffer: 512 frames at 44.1 kHz is 12 ms before a prompt's first sample can
+// sound, on top of the sound server's own. 1024 frames made the operator wait 25 ms more than
+// another program on the same server; 256 left the sound server short of samples whenever
+// the machine was busy, a gap in the words.
+constexpr Uint16 kDeviceFrames = 512;
+
 // While it lives, what the sound libraries print to the standard error (ALSA lists every
 // configuration it failed to evaluate on a machine without a sound card) goes nowhere; the
 // panel says in one line of its own what became of the sound.
@@ -117,7 +123,7 @@ private:
         wanted.freq = 44100;
         wanted.format = AUDIO_S16SYS;
         wanted.channels = 2;
-        wanted.samples = 1024;
+        wanted.samples = kDeviceFrames;
         device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceSpec_, SDL_AUDIO_ALLOW_ANY_CHANGE);
         if (device_ == 0) {
             releaseSdl(SDL_INIT_AUDIO);
