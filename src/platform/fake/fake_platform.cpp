@@ -215,11 +215,12 @@ bool FakePanelWindow::takeKeyDown(int keyCode) { return takeKeyDownFrom(queue, k
 
 bool FakePanelWindow::takeDueTick(int id) {
     const bool queued = takeTicksFrom(queue, id);
-    if (!timerRunning || timerId != id || ticksDueMeanwhile <= 0) return queued;
-    --ticksDueMeanwhile;
+    if (!timerRunning || timerId != id || ticksToDeliver <= 0) return queued;
+    --ticksToDeliver;
     ++ticksDelivered;
     return true;
 }
+
 bool FakeTcpServer::listen(int port, bool allInterfaces) {
     listenedPort = port;
     listenedAllInterfaces = allInterfaces;
