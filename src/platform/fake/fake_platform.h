@@ -108,7 +108,6 @@ public:
     void waitForMessage() override;
     bool nextMessage(WindowMessage& message) override;
     bool takeKeyDown(int keyCode) override;
-    bool takeDueTick(int timerId) override;
 
     // Queues a message as the operator or the window manager would cause it.
     void post(const WindowMessage& message) { queue.push_back(message); }
