@@ -7,9 +7,11 @@ set -euo pipefail
 
 # The scenario runs as a session of its own: everything it starts, and everything those start
 # (WSJT-X's decoder, a daemon's helpers), is in its process group and ends with it. Under a
-# test runner the script is no group leader and becomes one as it is; started from a shell
-# that made it one, setsid runs it anew in a child and waits for it.
-[[ $(ps -o pgid= -p $$ | tr -d ' ') == "$$" ]] || exec setsid --wait bash "$0" "$@"
+# test runner the script becomes the session's leader as it is; started by a shell as a job
+# of its own, setsid runs it anew in a child and waits for it (its starter).
+if [[ $(ps -o sid= -p $$ | tr -d ' ') != "$$" ]]; then
+  VOCAPAN_SCENARIO_STARTER=$$ exec setsid --wait bash "$0" "$@"
+fi
 
 work=$(mktemp -d /tmp/vocapan-it-XXXXXX)
 pids=()
@@ -31,12 +33,12 @@ show_watched_logs() {
 
 # Whatever way the scenario ends (a check failing, the runner's timeout killing the script),
 # a watcher outside its session ends every process left in it, by its process group, once the
-# script or whoever started it has gone, and removes the working folder.
+# script or its starter (interrupted at the terminal) has gone, and removes the working folder.
 setsid bash -c 'while kill -0 "$1" && kill -0 "$2"; do sleep 0.2; done
   kill -TERM -- "-$1"
   for _ in $(seq 50); do kill -0 -- "-$1" || break; sleep 0.1; done
   kill -KILL -- "-$1"
-  [[ -n $4 ]] || rm -rf "$3"' scenario-watcher "$$" "$PPID" "$work" "${KEEP_WORK:-}" </dev/null >/dev/null 2>&1 &
+  [[ -n $4 ]] || rm -rf "$3"' scenario-watcher "$$" "${VOCAPAN_SCENARIO_STARTER:-$$}" "$work" "${KEEP_WORK:-}" </dev/null >/dev/null 2>&1 &
 cleanup() {
   local status=$?
   ((status == 0)) || show_watched_logs
