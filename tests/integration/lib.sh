@@ -5,12 +5,12 @@ set -euo pipefail
 : "${BIN_DIR:?BIN_DIR must name the folder of the built programs}"
 : "${WAVE_DIR:?WAVE_DIR must name the folder of the prompt recordings}"
 
-# The scenario runs as a session of its own: everything it starts, and everything those start
-# (WSJT-X's decoder, a daemon's helpers), is in its process group and ends with it. Under a
-# test runner the script becomes the session's leader as it is; started by a shell as a job
-# of its own, setsid runs it anew in a child and waits for it (its starter).
-if [[ $(ps -o sid= -p $$ | tr -d ' ') != "$$" ]]; then
-  VOCAPAN_SCENARIO_STARTER=$$ exec setsid --wait bash "$0" "$@"
+# The scenario runs as a process group of its own: everything it starts, and everything those
+# start (WSJT-X's decoder, a daemon's helpers), is in that group and ends with it. The script
+# becomes the group's leader as it is; not a session's, which would take the first terminal
+# it opens (a serial port's pseudo-terminal) as its own and be hung up with it.
+if [[ $(ps -o pgid= -p $$ | tr -d ' ') != "$$" ]]; then
+  exec perl -e 'setpgrp(0, 0) or die "setpgrp: $!"; exec @ARGV or die "exec: $!"' bash "$0" "$@"
 fi
 
 work=$(mktemp -d /tmp/vocapan-it-XXXXXX)
@@ -32,13 +32,14 @@ show_watched_logs() {
 }
 
 # Whatever way the scenario ends (a check failing, the runner's timeout killing the script),
-# a watcher outside its session ends every process left in it, by its process group, once the
-# script or its starter (interrupted at the terminal) has gone, and removes the working folder.
-setsid bash -c 'while kill -0 "$1" && kill -0 "$2"; do sleep 0.2; done
+# a watcher outside its process group ends every process left in it, by the group, once the
+# script has gone, and removes the working folder.
+# It is no child of the script's, so that the script's own waits never wait for it.
+(setsid bash -c 'while kill -0 "$1"; do sleep 0.2; done
   kill -TERM -- "-$1"
   for _ in $(seq 50); do kill -0 -- "-$1" || break; sleep 0.1; done
   kill -KILL -- "-$1"
-  [[ -n $4 ]] || rm -rf "$3"' scenario-watcher "$$" "${VOCAPAN_SCENARIO_STARTER:-$$}" "$work" "${KEEP_WORK:-}" </dev/null >/dev/null 2>&1 &
+  [[ -n $3 ]] || rm -rf "$2"' scenario-watcher "$$" "$work" "${KEEP_WORK:-}" </dev/null >/dev/null 2>&1 &)
 cleanup() {
   local status=$?
   ((status == 0)) || show_watched_logs
