@@ -37,7 +37,7 @@ echo "-- WSJT-X starts, opens the radio through the panel and is heard"
 interface=$(ip route show default | awk '{ print $5; exit }')
 [[ -n $interface ]] || fail "no interface with a default route to carry WSJT-X's multicast"
 mark
-wsjtx_start vocapan "$net_port" Configuration/MyCall=K1ABC Configuration/MyGrid=FN42 Configuration/QuickCall=true \
+wsjtx_start "$net_port" Configuration/MyCall=K1ABC Configuration/MyGrid=FN42 Configuration/QuickCall=true \
   Configuration/UDPInterface="$interface" WideGraph/BinsPerPixel=4
 wait_heard wsjtxhere
 
