@@ -101,7 +101,7 @@ expect_loss_and_return() {
 # One session through the line of `one_way` ms each way (0: ser2net itself), watched for
 # `watch` seconds after the keys for a "radio lost" that must not come.
 walk() {
-  local one_way=$1 watch=$2 server_port=$port connected_at
+  local one_way=$1 watch=$2 server_port=$port connected_at logged
   if ((one_way > 0)); then
     start_delay "$one_way"
     server_port=$far
@@ -109,9 +109,12 @@ walk() {
   rm -f "$work/sound.log" "$work/savmem.dat"  # every session starts on 7.1 MHz
   write_configuration 1 0 1
   printf '%s\r\n' "net=0" "knob=0" "" "remote=127.0.0.1:$server_port" >>"$work/vocapan.cfg"
+  logged=$(wc -l <"$work/radio.log")
   start_panel 240
   wait_until_connected
   connected_at=$(date +%s)
+  tail -n +"$((logged + 1))" "$work/radio.log" | tr -d '\r' |
+    awk -v w="$one_way" '$3 == "ID;" && !id { id = $1 } $3 == "FA;" && id { printf "%s ms each way: start-up from the identity question to the first poll %.1f s\n", w, $1 - id; exit }'
   expect_no_serial_port_opened
   grep -q "^Remote=127.0.0.1:$server_port " "$work/debug.dat" ||
     fail "the transcript does not name the server: $(head -n 2 "$work/debug.dat")"
