@@ -3,11 +3,22 @@
 #pragma once
 
 #include <array>
+#include <deque>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace vocapan {
+
+// A question the panel asked on a serial server's line, whose answer is still on the way.
+struct Question {
+    std::string letters;  // the command's two letters, which its answer begins with
+    long long askedMs = 0;
+    long long number = 0;  // counts the questions asked, the first 1
+    bool poll = false;     // asked by the poll, whose answers the poll cycle reads
+    bool givenUp = false;  // waited for until the deadline: its answer, late, is of no use
+};
 
 struct LinkState {
     std::string workText;
@@ -39,6 +50,21 @@ struct LinkState {
     int micPeak = 0;
     std::string pollAwaiting;  // letters of the poll whose answer has not been read yet
     int unansweredPolls = 0;   // polls in a row that nothing came back for
+
+    // On a serial server's line, where answers take a round trip: the questions on the way,
+    // oldest first, the start of an answer whose ";" has not come, the answers that are the
+    // poll's (and the radio's unasked reports), and the round trip measured (-1: not yet).
+    std::deque<Question> questionsOnTheWay;
+    std::string answerArriving;
+    std::string pollInput;
+    long long questionsAsked = 0;
+    // By a set's two letters: answers to questions up to this number tell a value the panel
+    // has since set anew.
+    std::map<std::string, long long> askedBeforeSet;
+    int roundTripMs = -1;
+    // A turn waits for the answers to its questions until they are in or this time has come.
+    bool awaitingAnswers = false;
+    long long answerDeadlineMs = 0;
 
     // A radio that stopped answering, or whose port failed
     int radioLost = 0;

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "core/number_text.h"
+#include "link/answers_on_the_way.h"
+#include "platform/fiber.h"
 #include "speech/prompt_player.h"
 
 namespace vocapan {
@@ -12,6 +14,8 @@ namespace {
 constexpr int kReadBlock = 4096;
 // A radio that never stops sending still lets the panel go on after this much in one go.
 constexpr std::size_t kMostTakenAtOnce = 1 << 20;
+// How long one look waits for the radio's answer before the loop serves the rest again.
+constexpr long long kLookMs = 5;
 
 bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
@@ -23,15 +27,19 @@ void repairLowFrequencyReport(std::string& reply) {
     }
 }
 
-void takeArrived(Panel& panel) {
+void takeChunk(Panel& panel, const std::string& chunk) { panel.state.radioInput += noteArrived(panel, chunk); }
+
+std::size_t takeArrived(Panel& panel) {
     auto& state = panel.state;
     std::string chunk;
-    for (std::size_t taken = 0; taken < kMostTakenAtOnce;) {
+    std::size_t taken = 0;
+    while (taken < kMostTakenAtOnce) {
         const int waiting = panel.catLink.bytesWaiting(state.comPort);
         if (waiting <= 0 || panel.catLink.readBytes(state.comPort, chunk, std::min(waiting, kReadBlock)) <= 0) break;
-        state.radioInput += chunk;
+        takeChunk(panel, chunk);
         taken += chunk.size();
     }
+    return taken;
 }
 
 void writeDebugLine(Panel& panel, const std::string& line) {
@@ -52,11 +60,41 @@ void sendCommand(Panel& panel) {
         // make here; only the panel's own is kept, so that its report is not spoken again.
         if (state.rawVfoHold != 1) state.ownFreqCommand = state.workText;
     }
-    panel.catLink.writeBytes(state.comPort, state.workText);
+    if (panel.catLink.writeBytes(state.comPort, state.workText) > 0) noteSent(panel, state.workText);
     writeDebugLine(panel, "TX=" + state.workText);
 }
 
-void pauseForReply(Panel& panel) { playPrompt(panel, "delay"); }
+// As the pause that plays a sound: inside a turn the loop waits and serves meanwhile;
+// outside one (the start and the end of the program) the wait is here.
+void pauseForReply(Panel& panel) {
+    auto& state = panel.state;
+    if (!answersAwaited(state)) {
+        playPrompt(panel, "delay");
+        return;
+    }
+    state.answerDeadlineMs = panel.platform.clock.steadyMs() + answerLimitMs(state);
+    if (!platform::insideFiber() || state.sayLater > 0) {
+        while (answersStillAwaited(panel)) continue;
+        return;
+    }
+    state.awaitingAnswers = true;
+    platform::yieldFiber();
+    state.awaitingAnswers = false;
+}
+
+bool answersStillAwaited(Panel& panel) {
+    auto& state = panel.state;
+    if (!answersAwaited(state)) return false;
+    const long long left = state.answerDeadlineMs - panel.platform.clock.steadyMs();
+    if (left <= 0 || !panel.catLink.isOpen(state.comPort)) {
+        giveUpAnswers(state);
+        return false;
+    }
+    std::string chunk;
+    const int look = static_cast<int>(std::min(left, kLookMs));
+    if (panel.catLink.readWithin(state.comPort, chunk, kReadBlock, look) > 0) takeChunk(panel, chunk);
+    return answersAwaited(state);
+}
 
 void readReply(Panel& panel) {
     auto& state = panel.state;
@@ -71,6 +109,11 @@ void readReply(Panel& panel) {
 void send(Panel& panel, const std::string& command) {
     panel.state.workText = command;
     sendCommand(panel);
+}
+
+void sendPoll(Panel& panel, const std::string& command) {
+    send(panel, command);
+    noteAskedByPoll(panel.state);
 }
 
 void query(Panel& panel, const std::string& command) {

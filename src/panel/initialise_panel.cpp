@@ -5,6 +5,7 @@
 #include "controls/frequency_ops.h"
 #include "core/band_table.h"
 #include "core/number_text.h"
+#include "link/answers_on_the_way.h"
 #include "link/command.h"
 #include "memory/memory_file.h"
 #include "speech/prompt_player.h"
@@ -87,6 +88,7 @@ std::string remoteAddressText(const ConfigState& config) {
 void openPanelPort(Panel& panel, int comNumber) {
     auto& state = panel.state;
     if (comNumber == CatLink::kNetworkSlot) {
+        forgetQuestions(state);  // a new connection answers nothing asked on the old one
         panel.catLink.connectNetworkPort(state.remoteHost, state.remotePort);
     } else {
         panel.catLink.closeSerialPort(comNumber);

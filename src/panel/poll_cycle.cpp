@@ -42,7 +42,7 @@ void askModeWithFrequency(Panel& panel) {
     if (state.knobSpeech != 1 || ++state.modePollCount < kModePollEvery) return;
     state.modePollCount = 0;
     state.modeWhenAsked = state.mode;
-    send(panel, "MD0");
+    sendPoll(panel, "MD0");
 }
 
 // An answer given before a mode key of the panel's own took effect is out of date.
@@ -65,7 +65,7 @@ void sendTick(Panel& panel) {
     const std::string command = pollCommand(state);
     state.pollAlt = 1 - state.pollAlt;
     if (!command.empty()) {
-        send(panel, command);
+        sendPoll(panel, command);
         state.pollAwaiting = textPiece(state.workText, 1, 2);
     }
     if (command == "FA") askModeWithFrequency(panel);
@@ -140,8 +140,11 @@ void notePollAnswer(LinkState& state, const std::vector<std::string>& answers, b
 void readTick(Panel& panel) {
     auto& state = panel.state;
     state.pollPhase = 0;
-    takeArrived(panel);
-    const bool heard = !state.radioInput.empty();
+    const bool broughtSome = takeArrived(panel) > 0;
+    // Through a serial server the poll's own answers were set apart from the rest as they came.
+    state.radioInput.insert(0, state.pollInput);
+    state.pollInput.clear();
+    const bool heard = broughtSome || !state.radioInput.empty();
     std::vector<std::string> answers = takeTerminated(state.radioInput);
     notePollAnswer(state, answers, heard);
     if (answers.empty()) return;

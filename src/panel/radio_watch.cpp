@@ -1,6 +1,7 @@
 #include "panel/radio_watch.h"
 
 #include "core/text_piece.h"
+#include "link/answers_on_the_way.h"
 #include "link/command.h"
 #include "panel/initialise_panel.h"
 #include "panel/radio_query.h"
@@ -10,8 +11,10 @@ namespace vocapan {
 
 namespace {
 
-constexpr int kUnansweredBeforeLost = 12;  // polls in a row, about 1.2 s in receive
-constexpr int kRetryTicks = 20;            // the port is tried every second
+// Polls in a row, about 1.2 s in receive; through a serial server, the polls of one round
+// trip more, so that a slow line is never taken for a lost radio.
+constexpr int kUnansweredBeforeLost = 12;
+constexpr int kRetryTicks = 20;  // the port is tried every second
 constexpr const char* kIdentityAnswer = "ID0840;";
 
 // Until it answers again the operator's keys are answered "nc", as before the first report,
@@ -23,6 +26,7 @@ void loseRadio(Panel& panel) {
     state.lostTicks = kRetryTicks - 1;  // the first try comes with the next tick
     state.radioInput.clear();
     state.pollAwaiting.clear();
+    forgetQuestions(state);
     playPrompt(panel, "radiolost");
 }
 
@@ -67,7 +71,8 @@ bool identityHeard(Panel& panel) {
 bool watchRadio(Panel& panel) {
     auto& state = panel.state;
     if (state.radioLost == 0) {
-        if (!panel.catLink.hasFailed(state.comPort) && state.unansweredPolls < kUnansweredBeforeLost) return false;
+        const int unansweredBeforeLost = kUnansweredBeforeLost + roundTripPolls(state);
+        if (!panel.catLink.hasFailed(state.comPort) && state.unansweredPolls < unansweredBeforeLost) return false;
         loseRadio(panel);
         return true;
     }

@@ -9,9 +9,10 @@
 #include "controls/mode_change.h"
 #include "core/number_text.h"
 #include "core/text_piece.h"
+#include "link/answers_on_the_way.h"
 #include "link/command.h"
+#include "link/set_commands.h"
 #include "panel/initialise_panel.h"
-#include "panel/relay_commands.h"
 #include "speech/prompt_player.h"
 
 namespace vocapan {
@@ -77,9 +78,10 @@ std::string awaitAnswer(Panel& panel, const std::string& letters, std::string ar
             break;
         }
         state.unansweredPolls = 0;
-        arriving += chunk;
+        arriving += noteArrived(panel, chunk);
     }
     state.radioInput += arriving;
+    giveUpAnswers(state);  // through a serial server, its answer coming late is of no use
     return {};
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/key_codes.h"
 #include "core/panel_numbers.h"
+#include "link/command.h"
 #include "network/rig_server.h"
 #include "panel/key_rules.h"
 #include "panel/relay.h"
@@ -70,16 +71,21 @@ void serveBetweenPrompts(Panel& panel) {
     ++state.sayLater;
     serveProgramsBetweenPrompts(panel);
     // The pause that waits for the radio's answer leaves the radio's port to the turn.
-    if (!state.awaitingReply) relayBetweenPrompts(panel);
+    if (!state.awaitingReply && !state.awaitingAnswers) relayBetweenPrompts(panel);
     readWsjtx(panel);
     takeKeysOutOfTurn(panel);
     --state.sayLater;
     kept.restore(state);
 }
 
-// Plays the sound the turn waits for, serving meanwhile. The pause for the radio's answer is
-// never cut, so the answer it waits for is there.
+// Plays the sound the turn waits for, or waits for the radio's answers through a serial
+// server, serving meanwhile. The pause for the radio's answer is never cut, so the answer it
+// waits for is there.
 void playAwaitedSound(Panel& panel) {
+    if (panel.state.awaitingAnswers) {
+        while (answersStillAwaited(panel)) serveBetweenPrompts(panel);
+        return;
+    }
     auto& sound = panel.platform.sound;
     sound.playAsync(panel.state.awaitedSound);
     while (sound.stillPlaying(platform::kServeWhilePlayingMs)) {

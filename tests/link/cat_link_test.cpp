@@ -166,7 +166,8 @@ TEST_F(CatLinkTest, a_failed_line_closes_the_port_until_it_opens_again) {
 // A radio behind a serial server: its slot swallows everything until the connection is made,
 // keeps the settings made meanwhile for it, and fails as a port does when the server goes.
 TEST_F(CatLinkTest, the_network_slot_opens_once_its_connection_is_made_and_fails_with_its_server) {
-    platform::fake::FakeNetworkLineConnector connector;
+    platform::fake::FakeClock clock;
+    platform::fake::FakeNetworkLineConnector connector{clock};
     CatLink remote{opener, &connector};
     const int n = CatLink::kNetworkSlot;
     FakeSerialDevice& server = connector.addServer("station", 4000);

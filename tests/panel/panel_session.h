@@ -28,8 +28,12 @@ inline RadioQueryResult startSession(PanelFixture& fixture, const ConfigLines& c
     return queryRadioState(fixture.panel);
 }
 
+// Each tick comes a timer period after the last.
 inline void runTicks(PanelFixture& fixture, int count) {
-    for (int i = 0; i < count; ++i) pollTick(fixture.panel);
+    for (int i = 0; i < count; ++i) {
+        fixture.fake.clock.nowMs += kPollPeriodMs;
+        pollTick(fixture.panel);
+    }
 }
 
 // `text` arrives from the radio unasked and the next tick is a read tick that takes it.

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "key_session.h"
 #include "panel/event_handler.h"
 #include "panel_fixture.h"
 #include "panel_session.h"
@@ -200,6 +201,32 @@ TEST(PollCycle, every_read_with_something_in_it_is_written_to_the_transcript) {
     EXPECT_EQ(Commands(lines.end() - 3, lines.end()), (Commands{"RX=FA001000000", "TX=FA;", "RX=FA007100000;"}));
 }
 
+// A serial server so far off that its answers take longer than the silence that means a lost
+// radio through a cable: the polls keep their pace, each answer is matched with its question,
+// so that an answer older than the operator's own tuning does not undo it, and a key that
+// reads a value waits for it.
+TEST(PollCycle, through_a_slow_serial_server_the_picture_lags_by_the_round_trip_and_nothing_more) {
+    PanelFixture panel("station.example", 4000);
+    panel.fake.remoteLine.roundTripMs = 1500;
+    ConfigLines config;
+    config.remote = "remote=station.example:4000";
+    connectSession(panel, config);
+    EXPECT_EQ(commandPerTick(panel, 8), (Commands{"FA;", "-", "SM0;", "-", "FA;", "-", "SM0;", "-"}));
+    runTicks(panel, 32);  // the first answers are in, and the next keep coming
+    for (int press = 0; press < 5; ++press) {
+        typeKeys(panel, "Up");
+        runTicks(panel, 3);
+    }
+    runTicks(panel, 40);
+    typeKeys(panel, "F P");
+    Commands keyed;
+    for (const auto& command : panel.commands()) {
+        if (command != "FA;" && command != "SM0;") keyed.push_back(command);
+    }
+    EXPECT_EQ(keyed, (Commands{"FA007101000;", "FA007102000;", "FA007103000;", "FA007104000;", "FA007105000;", "PC;"}));
+    EXPECT_EQ(panel.prompts(), (Prompts{"7", "point", "1", "0", "5", "mhz", "lsb", "Power", "1", "0", "0", "watts"}));
+}
+
 // A radio that goes away mid-session, and comes back: on its COM port, or behind a serial
 // server on the network, which the panel connects to again without waiting for it.
 struct LostCase {
@@ -207,6 +234,7 @@ struct LostCase {
     std::function<void(PanelFixture&, bool gone)> goAway;
     bool sendsWhileLost;  // a port that still works is asked who is there; a failed one hears nothing
     bool throughServer = false;
+    int roundTripMs = 0;  // of the serial server's line
 };
 
 void PrintTo(const LostCase& c, std::ostream* os) { *os << c.name; }
@@ -218,6 +246,7 @@ TEST_P(RadioLost, is_said_once_keys_still_answer_and_a_returning_radio_is_announ
     auto fixture =
         c.throughServer ? std::make_unique<PanelFixture>("station.example", 4000) : std::make_unique<PanelFixture>();
     PanelFixture& panel = *fixture;
+    panel.fake.remoteLine.roundTripMs = c.roundTripMs;
     ConfigLines config;
     if (c.throughServer) config.remote = "remote=station.example:4000";
     connectSession(panel, config);
@@ -266,6 +295,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LostCase{"a_serial_server_that_stops", serverStops, false, true},
                       LostCase{"a_serial_server_whose_radio_stops_answering",
                                [](PanelFixture& p, bool gone) { p.radio.options().silent = gone; }, true, true},
+                      LostCase{"a_serial_server_300_ms_away_whose_radio_stops_answering",
+                               [](PanelFixture& p, bool gone) { p.radio.options().silent = gone; }, true, true, 300},
                       LostCase{"a_serial_server_slow_to_connect_again",
                                [](PanelFixture& p, bool gone) {
                                    serverStops(p, gone);

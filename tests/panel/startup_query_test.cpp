@@ -127,6 +127,42 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
+// Through a serial server every answer is waited for until it is in, however far off the
+// station is: the start-up takes its questions' round trips and not a moment more, and a radio
+// that never answers is given up after two seconds.
+struct RemoteStartCase {
+    const char* name;
+    int roundTripMs;
+    bool silent;
+    RadioQueryResult result;
+    long long startUpMs;  // by the panel's clock
+};
+
+TEST(StartupQuery, through_a_serial_server_every_answer_is_waited_for_as_long_as_it_takes) {
+    constexpr int kQuestions = 11;  // the identity and ten settings read back
+    const RemoteStartCase cases[] = {
+        {"next door", 0, false, RadioQueryResult::Ready, 0},
+        {"across the country, 300 ms there and back", 300, false, RadioQueryResult::Ready, kQuestions * 300},
+        {"over a mobile link, 1.5 s there and back", 1500, false, RadioQueryResult::Ready, kQuestions * 1500},
+        {"a silent radio", 300, true, RadioQueryResult::Refused, 2000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PanelFixture panel("station.example", 4000);
+        panel.fake.remoteLine.roundTripMs = c.roundTripMs;
+        panel.radio.options().silent = c.silent;
+        panel.radio.settings["AG0"] = "120";
+        ConfigLines config = withoutTuner();
+        config.remote = "remote=station.example:4000";
+        EXPECT_EQ(startSession(panel, config), c.result);
+        EXPECT_EQ(panel.fake.clock.nowMs, c.startUpMs);
+        if (c.result == RadioQueryResult::Ready) {
+            EXPECT_EQ(panel.commands(), kStartUpOn40m);
+            EXPECT_EQ(panel.panel.state.afGainMain, 120);
+        }
+    }
+}
+
 // A radio that ignores some queries, for the fallbacks of the read-back.
 void ignore(PanelFixture& panel, const Commands& ignored) {
     auto answers = panel.radioPort.responder;

@@ -58,7 +58,8 @@ private:
 
 class FakeNetworkLine : public NetworkLine {
 public:
-    FakeNetworkLine(FakeSerialDevice* device, int looksBeforeMade) : device_(device), looksLeft_(looksBeforeMade) {}
+    FakeNetworkLine(FakeSerialDevice* device, int looksBeforeMade, int roundTripMs, FakeClock& clock)
+        : device_(device), looksLeft_(looksBeforeMade), roundTripMs_(roundTripMs), clock_(clock) {}
 
     bool setReadTimeouts(const ReadTimeouts& timeouts) override {
         NetworkLine::setReadTimeouts(timeouts);
@@ -77,14 +78,51 @@ public:
         return Connection::Made;
     }
 
-    int bytesWaiting() override { return made_ ? made_->bytesWaiting() : -1; }
-    int readBytes(char* buffer, int max) override { return made_ ? made_->readBytes(buffer, max) : -1; }
-    int writeBytes(const char* bytes, int length) override { return made_ ? made_->writeBytes(bytes, length) : -1; }
+    int bytesWaiting() override {
+        if (!made_) return -1;
+        arrive();
+        return made_->bytesWaiting();
+    }
+    // A read with a time limit waits, on the clock, for the next answer on the way.
+    int readBytes(char* buffer, int max) override {
+        if (!made_) return -1;
+        arrive();
+        if (device_->inbound.empty() && timeouts_.constantMs > 0) {
+            const long long until = clock_.nowMs + timeouts_.constantMs;
+            clock_.nowMs = onTheWay_.empty() ? until : std::min(until, onTheWay_.front().dueMs);
+            arrive();
+        }
+        return made_->readBytes(buffer, max);
+    }
+    int writeBytes(const char* bytes, int length) override {
+        if (!made_) return -1;
+        const std::size_t before = device_->inbound.size();
+        const int written = made_->writeBytes(bytes, length);
+        if (roundTripMs_ > 0 && device_->inbound.size() > before) {
+            onTheWay_.push_back({clock_.nowMs + roundTripMs_, device_->inbound.substr(before)});
+            device_->inbound.resize(before);
+        }
+        return written;
+    }
 
 private:
+    struct OnTheWay {
+        long long dueMs;
+        std::string bytes;
+    };
+    void arrive() {
+        while (!onTheWay_.empty() && onTheWay_.front().dueMs <= clock_.nowMs) {
+            device_->inbound += onTheWay_.front().bytes;
+            onTheWay_.pop_front();
+        }
+    }
+
     FakeSerialDevice* device_;
     int looksLeft_;
+    int roundTripMs_;
+    FakeClock& clock_;
     std::unique_ptr<FakeSerialPort> made_;
+    std::deque<OnTheWay> onTheWay_;
 };
 
 std::string serverKey(const std::string& host, int port) { return host + " " + std::to_string(port); }
@@ -101,7 +139,8 @@ std::unique_ptr<NetworkLine> FakeNetworkLineConnector::connect(const std::string
     const std::string key = serverKey(host, port);
     connectAttempts.push_back(key);
     const auto found = servers_.find(key);
-    return std::make_unique<FakeNetworkLine>(found == servers_.end() ? nullptr : found->second.get(), looksBeforeMade);
+    return std::make_unique<FakeNetworkLine>(found == servers_.end() ? nullptr : found->second.get(), looksBeforeMade,
+                                             roundTripMs, clock_);
 }
 
 FakeSerialDevice& FakeSerialPortOpener::addDevice(int comNumber) {

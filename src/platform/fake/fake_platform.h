@@ -153,12 +153,15 @@ public:
     bool released = false;
 };
 
+// Its steady time moves only when a test or another double moves it: a tick, a wait.
 class FakeClock : public Clock {
 public:
     std::string dateText() override { return date; }
     std::string timeText() override { return time; }
+    long long steadyMs() override { return nowMs; }
     std::string date = "07-12-2026";
     std::string time = "13:05:09";
+    long long nowMs = 0;
 };
 
 // One program connected to the panel's network port: what it sends waits in `toPanel` for
@@ -201,9 +204,12 @@ private:
 
 // Serial servers on the network, each with a serial device behind it that answers as a local
 // one does. A server whose device is unplugged refuses connections and resets the one it
-// has; a connection to an address with no server is refused.
+// has; a connection to an address with no server is refused. The device's answers come back
+// `roundTripMs` after the command went, by the clock's steady time; a read that may wait
+// waits on that clock.
 class FakeNetworkLineConnector : public NetworkLineConnector {
 public:
+    explicit FakeNetworkLineConnector(FakeClock& clock) : clock_(clock) {}
     // Makes a server at `host` and `port`; the device lives as long as the connector.
     FakeSerialDevice& addServer(const std::string& host, int port);
     std::unique_ptr<NetworkLine> connect(const std::string& host, int port) override;
@@ -211,8 +217,10 @@ public:
     // Looks without waiting that each new connection answers Connecting before it is made,
     // as over a network with some way to go; a look that waits makes it at once.
     int looksBeforeMade = 0;
+    int roundTripMs = 0;
 
 private:
+    FakeClock& clock_;
     std::map<std::string, std::unique_ptr<FakeSerialDevice>> servers_;
 };
 
@@ -248,7 +256,7 @@ struct FakePlatform {
     FakeClock clock;
     FakeTcpServer network;
     FakeScreenReader reader;
-    FakeNetworkLineConnector remoteLine;
+    FakeNetworkLineConnector remoteLine{clock};
     FakeUdpSocket wsjtx;
     Platform services() { return {serial, sound, window, console, clock, network, reader, remoteLine, wsjtx}; }
 };

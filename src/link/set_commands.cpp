@@ -1,4 +1,4 @@
-#include "panel/relay_commands.h"
+#include "link/set_commands.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,7 @@
 // Which commands of the radio's CAT set are set commands, by the radio's command table: a
 // set carries more parameters than the same letters' query, or has no query at all. The
-// relay forwards a set without waiting, as the radio never answers one.
+// radio never answers a set: the relay forwards one without waiting, and on a serial server's
+// line only a query is counted among the answers on the way.
 #pragma once
 
 #include <string_view>
