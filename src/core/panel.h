@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "core/cat_link.h"
 #include "core/panel_state.h"
@@ -19,6 +20,8 @@ struct Panel {
     // answered meanwhile. Set by the panel's run; it never changes the state the speaking
     // operation works on.
     std::function<void(Panel&)> whileSpeaking;
+    // Told of every phrase the panel says, as it ends: the outputs beside the voice.
+    std::vector<std::function<void(const std::vector<SpokenPrompt>&)>> phraseListeners;
 };
 
 }  // namespace vocapan

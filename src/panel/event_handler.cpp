@@ -6,6 +6,7 @@
 #include "panel/poll_cycle.h"
 #include "panel/relay.h"
 #include "panel/wsjtx_link.h"
+#include "platform/key_queue.h"
 #include "speech/phrases.h"
 #include "speech/reader_voice.h"
 
@@ -19,7 +20,9 @@ namespace {
 void watchTransmitKey(Panel& panel) {
     auto& state = panel.state;
     if (state.txState == 0 || state.speechCut == 1) return;
-    if (panel.platform.window.takeKeyDown(vk::kSpace)) state.speechCut = 1;
+    if (panel.platform.window.takeKeyDown(vk::kSpace) || platform::takeKeyDownFrom(state.pageKeys, vk::kSpace)) {
+        state.speechCut = 1;
+    }
 }
 
 void serveTakenTransmitKey(Panel& panel) {

@@ -16,6 +16,7 @@
 #include "panel/wsjtx_link.h"
 #include "speech/phrases.h"
 #include "speech/prompt_player.h"
+#include "web/web_page.h"
 
 namespace vocapan {
 
@@ -45,13 +46,26 @@ bool readConfigurationFile(std::string& text) {
     return true;
 }
 
-void runMessageLoop(Panel& panel) {
+// The keys pressed on the web page take the window's path: the same handling, in the order
+// they were pressed.
+void handPageKeys(Panel& panel) {
+    auto& keys = panel.state.pageKeys;
+    while (!keys.empty()) {
+        const platform::WindowMessage key = keys.front();
+        keys.pop_front();
+        handleMessage(panel, key);
+    }
+}
+
+void runMessageLoop(Panel& panel, WebPage& web) {
     auto& window = panel.platform.window;
     panel.state.running = 1;
     while (panel.state.running != 0) {
         window.waitForMessage();
         platform::WindowMessage message;
         while (window.nextMessage(message)) handleMessage(panel, message);
+        web.serve();
+        handPageKeys(panel);
     }
 }
 
@@ -113,17 +127,24 @@ int runPanel(platform::Platform& services) {
 
     openNetwork(panel);
     openWsjtx(panel);
+    WebPage web(panel);
+    web.open();
     endPhrase(panel);
-    panel.whileSpeaking = serveOthersWhileSpeaking;
+    // The page's keys are taken first, so that its transmit key is seen as the window's is.
+    panel.whileSpeaking = [&web](Panel& speaking) {
+        web.serveWhileSpeaking();
+        serveOthersWhileSpeaking(speaking);
+    };
     services.window.startTimer(kPollTimer, kPollPeriodMs);
     if (state.relayPort > 0) services.window.startTimer(kRelayTimer, kRelayPeriodMs);
-    runMessageLoop(panel);
+    runMessageLoop(panel, web);
 
     services.window.stopTimer(kRelayTimer);
     services.window.stopTimer(kPollTimer);
     panel.whileSpeaking = nullptr;
     closeNetwork(panel);
     closeWsjtx(panel);
+    web.close();
     // However the session ended, the transmitter is not left keyed behind it.
     if (state.txState > 0 || state.tuning == 1) send(panel, "TX0");
     saveMemories(panel);

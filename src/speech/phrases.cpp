@@ -20,6 +20,9 @@ void endPhrase(Panel& panel) {
     state.phrase.clear();
     // What the transmit key cut off is not said at all.
     if (state.voice == kReaderVoice && state.speechCut == 0) handToReader(panel, said);
+    if (state.speechCut == 0) {
+        for (const auto& listener : panel.phraseListeners) listener(said);
+    }
     state.lastPhrase = std::move(said);
 }
 
