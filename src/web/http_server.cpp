@@ -32,6 +32,14 @@ constexpr std::size_t kMostUnread = 32768;
 // A connection that has sent no whole request for this long is closed, so that idle or
 // half-open connections never fill the slots of the operator's pages.
 constexpr auto kIdleLimit = std::chrono::seconds(10);
+// A restarted panel takes its port back at once on Linux, where the last connections of the
+// one before linger on it for a minute; on Windows the same option would let another program
+// share a port in use, and Windows frees the port at once anyway.
+#if defined(BOOST_ASIO_WINDOWS)
+constexpr bool kReuseAddress = false;
+#else
+constexpr bool kReuseAddress = true;
+#endif
 // One poll runs at most this many pieces of work: a flood waits for the next poll.
 constexpr int kMostHandlersPerPoll = 256;
 
@@ -76,6 +84,7 @@ struct HttpServer::Impl {
         ErrorCode error;
         acceptor.open(endpoint.protocol(), error);
         if (!error && endpoint.address().is_v6()) acceptor.set_option(asio::ip::v6_only(false), error);
+        if (!error) acceptor.set_option(asio::socket_base::reuse_address(kReuseAddress), error);
         if (!error) acceptor.bind(endpoint, error);
         if (!error) acceptor.listen(asio::socket_base::max_listen_connections, error);
         if (error) {
