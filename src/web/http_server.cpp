@@ -154,21 +154,22 @@ struct HttpServer::Impl {
             openStream(id, connection, message.version(), std::move(reply.body));
             return;
         }
-        auto response =
-            std::make_shared<http::response<http::string_body>>(static_cast<http::status>(reply.status), message.version());
+        auto response = std::make_shared<http::response<http::string_body>>(static_cast<http::status>(reply.status),
+                                                                            message.version());
         if (!reply.contentType.empty()) response->set(http::field::content_type, reply.contentType);
         response->set(http::field::cache_control, "no-store");
         for (const auto& [name, value] : reply.headers) response->set(name, value);
         response->body() = std::move(reply.body);
         response->keep_alive(message.keep_alive());
         response->prepare_payload();
-        http::async_write(connection->socket, *response, [this, id, connection, response](ErrorCode error, std::size_t) {
-            if (error || !response->keep_alive()) {
-                drop(id);
-                return;
-            }
-            readRequest(id, connection);
-        });
+        http::async_write(connection->socket, *response,
+                          [this, id, connection, response](ErrorCode error, std::size_t) {
+                              if (error || !response->keep_alive()) {
+                                  drop(id);
+                                  return;
+                              }
+                              readRequest(id, connection);
+                          });
     }
 
     // The stream's body runs until the connection closes: no length, no chunks.

@@ -9,7 +9,9 @@ namespace vocapan::web {
 
 namespace {
 
-std::string_view bareName(std::string_view name) { return name.ends_with(".wav") ? name.substr(0, name.size() - 4) : name; }
+std::string_view bareName(std::string_view name) {
+    return name.ends_with(".wav") ? name.substr(0, name.size() - 4) : name;
+}
 
 bool isUrgent(const std::vector<SpokenPrompt>& phrase) {
     for (std::size_t i = 0; i < phrase.size(); ++i) {

@@ -49,7 +49,9 @@ constexpr const char* kPagePolicy =
     "default-src 'none'; script-src 'unsafe-inline'; style-src 'unsafe-inline'; connect-src 'self'; "
     "form-action 'self'; frame-ancestors 'none'; base-uri 'none'";
 
-Reply textReply(int status, std::string text) { return {status, "text/plain; charset=utf-8", std::move(text), {}, false}; }
+Reply textReply(int status, std::string text) {
+    return {status, "text/plain; charset=utf-8", std::move(text), {}, false};
+}
 
 Reply pageReply(int status, std::string_view html) {
     Reply reply{status, "text/html; charset=utf-8", std::string(html), {}, false};
@@ -161,15 +163,16 @@ struct WebPage::Pages {
         if (!token) return pageReply(401, web::codePage());
         Reply reply{303, "", "", {}, false};
         reply.headers.emplace_back("Location", "/");
-        reply.headers.emplace_back("Set-Cookie", std::string(web::kTokenCookie) + "=" + *token +
-                                                     "; Path=/; HttpOnly; SameSite=Strict");
+        reply.headers.emplace_back(
+            "Set-Cookie", std::string(web::kTokenCookie) + "=" + *token + "; Path=/; HttpOnly; SameSite=Strict");
         return reply;
     }
 
     // --- The pages ---
 
     PageView* pageOf(int page) {
-        const auto found = std::find_if(pages.begin(), pages.end(), [page](const PageView& view) { return view.page == page; });
+        const auto found =
+            std::find_if(pages.begin(), pages.end(), [page](const PageView& view) { return view.page == page; });
         return found == pages.end() ? nullptr : &*found;
     }
 
@@ -232,8 +235,8 @@ struct WebPage::Pages {
 
     void sendStatus() {
         const auto& state = panel.state;
-        const std::array<std::string, 3> lines{statusText({state.statusLines[0], state.meterText}), state.statusLines[1],
-                                               state.statusLines[2]};
+        const std::array<std::string, 3> lines{statusText({state.statusLines[0], state.meterText}),
+                                               state.statusLines[1], state.statusLines[2]};
         if (lines == statusSent) return;
         statusSent = lines;
         const std::string event = web::statusEvent(lines);
@@ -247,7 +250,8 @@ struct WebPage::Pages {
         const auto now = Clock::now();
         std::vector<int> silent;
         for (const auto& view : pages) {
-            if (now - view.heard > kPageSilence || view.sent - view.seen > kMostUnseenEvents) silent.push_back(view.stream);
+            if (now - view.heard > kPageSilence || view.sent - view.seen > kMostUnseenEvents)
+                silent.push_back(view.stream);
         }
         for (const int stream : silent) server.closeConnection(stream);
     }
@@ -278,7 +282,8 @@ WebPage::WebPage(Panel& panel) : pages_(std::make_unique<Pages>(panel)) {}
 
 WebPage::~WebPage() {
     auto& listeners = pages_->panel.phraseListeners;
-    if (pages_->listener < listeners.size()) listeners.erase(listeners.begin() + static_cast<std::ptrdiff_t>(pages_->listener));
+    if (pages_->listener < listeners.size())
+        listeners.erase(listeners.begin() + static_cast<std::ptrdiff_t>(pages_->listener));
 }
 
 void WebPage::open() {

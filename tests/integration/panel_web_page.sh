@@ -11,15 +11,20 @@ for command in /usr/bin/chromium /usr/bin/chromedriver curl xdotool; do
   command -v "$command" >/dev/null || fail "$command is not installed"
 done
 /usr/bin/python3 -c 'import selenium' || fail "python3-selenium is not installed"
+# Waits until the console shows the page's address: the page is served from then on.
+wait_for_page() {
+  for _ in $(seq 400); do grep -qF "$1" "$work/panel.out" && return 0; sleep 0.05; done
+  fail "the console shows no address $1: $(cat "$work/panel.out")"
+}
 start_display
 start_radio 5 --log-epoch
 export VOCAPAN_SOUND_LOG_TIMES=1
 port=$(free_tcp_port)
-write_configuration 0 0 0
+write_configuration 0 0 1
 printf '%s\r\n' "" "" "" "" "" "" "web=$port" >>"$work/vocapan.cfg"
 start_panel 240 >"$work/panel.out"
 wait_until_connected
-grep -qF "http://127.0.0.1:$port/" "$work/panel.out" || fail "the console shows no address: $(cat "$work/panel.out")"
+wait_for_page "http://127.0.0.1:$port/"
 
 # Another site's name for this computer, and another site's page, get nothing.
 status=$(curl -s -o /dev/null -w '%{http_code}' -H 'Host: example.org' "http://127.0.0.1:$port/")
@@ -81,6 +86,7 @@ write_configuration 0 0 0
 printf '%s\r\n' "" "" "" "" "" "allow=127.0.0.2" "web=*:$port" >>"$work/vocapan.cfg"
 start_panel 120 >"$work/panel.out"
 wait_until_connected
+wait_for_page "http://$(hostname):$port/"
 mark
 /usr/bin/python3 - "$port" "$work/panel.out" <<'PY' || fail "the browser of another computer"
 import http.client, re, socket, sys, time
