@@ -25,7 +25,8 @@ INSTANTIATE_TEST_SUITE_P(
     Requests, HostHeader,
     ::testing::Values(HostCase{"127.0.0.1:8080", "127.0.0.1", true}, HostCase{"localhost:8080", "::1", true},
                       HostCase{"[::1]:8080", "::1", true}, HostCase{"shack:8080", "192.168.1.20", true},
-                      HostCase{"SHACK.local:8080", "192.168.1.20", true}, HostCase{"192.168.1.20", "192.168.1.20", true},
+                      HostCase{"SHACK.local:8080", "192.168.1.20", true},
+                      HostCase{"192.168.1.20", "192.168.1.20", true},
                       HostCase{"example.org", "127.0.0.1", false},  // a name pointed at this computer
                       HostCase{"example.org:8080", "127.0.0.1", false}, HostCase{"127.0.0.1:9090", "127.0.0.1", false},
                       HostCase{"192.168.1.21:8080", "192.168.1.20", false}, HostCase{"", "127.0.0.1", false},
