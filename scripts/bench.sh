@@ -14,7 +14,17 @@
 # radio through Debian's ser2net on 127.0.0.1 (configuration line 15), as a radio at a remote
 # station is reached, beside the panel on the local port.
 #
+# Then the sound: on a PulseAudio server of its own with a null sink, recorded from the sink's
+# monitor (parec), the panel's key-to-sound (F typed, the readout's first prompt) against a
+# reference client's write-to-sound (tools/bench/sound_stamp: SDL, 256-frame buffer, a tone
+# that is loud from its first sample), presses of both taking turns in one recording, so that
+# the recording's own delay is the same for both and cancels in the difference. The panel's
+# onset is the first sample above 1 % of full scale, less where that sample lies in the prompt
+# file. With --busy, both cores are kept busy meanwhile and the readouts go on for SECONDS;
+# every underrun the server reports of the panel's stream is a gap in what the operator hears.
+#
 # usage: scripts/bench.sh [SECONDS] [--before BIN_DIR] [--keys N] [--key KEYSYM] [--no-flrig] [--no-ser2net]
+#                         [--sound-only] [--sound-presses N] [--busy SECONDS] [--no-sound]
 #   SECONDS   length of each measurement window (default 20)
 #   --before  a folder holding an older vocapan to measure in the same run, side by side
 #   --keys    key presses measured per panel (default 5); the quit key ends the panel, so
@@ -24,6 +34,9 @@
 #             FLRIG_RADIO holds flrig's own name of a radio of the same CAT family;
 #             FLRIG_RADIO_ID is the identity that radio answers, 0761 unless given)
 #   --no-ser2net  leave out the panel through ser2net (run when ser2net is installed)
+#   --sound-only  measure only the sound; --no-sound leave it out
+#   --sound-presses  presses of the panel's key and of the reference each (default 20)
+#   --busy    seconds of readouts with both cores kept busy, counting underruns (default 0: none)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -34,6 +47,10 @@ keys=5
 key=q
 with_flrig=1
 with_ser2net=1
+polling=1
+sound=1
+sound_presses=20
+busy=0
 while (($#)); do
   case $1 in
     --before) before=$(cd "$2" && pwd); shift 2 ;;
@@ -41,14 +58,19 @@ while (($#)); do
     --key) key=$2; shift 2 ;;
     --no-flrig) with_flrig=0; shift ;;
     --no-ser2net) with_ser2net=0; shift ;;
+    --sound-only) polling=0; shift ;;
+    --no-sound) sound=0; shift ;;
+    --sound-presses) sound_presses=$2; shift 2 ;;
+    --busy) busy=$2; shift 2 ;;
     [0-9]*) seconds=$1; shift ;;
-    *) echo "usage: scripts/bench.sh [SECONDS] [--before BIN_DIR] [--keys N] [--key KEYSYM] [--no-flrig] [--no-ser2net]" >&2
+    *) echo "usage: scripts/bench.sh [SECONDS] [--before BIN_DIR] [--keys N] [--key KEYSYM] [--no-flrig] [--no-ser2net]" \
+         "[--sound-only] [--sound-presses N] [--busy SECONDS] [--no-sound]" >&2
        exit 2 ;;
   esac
 done
 
 scripts/setup.sh >/dev/null
-scripts/build.sh vocapan ftxsim key_stamp prompts >/dev/null
+scripts/build.sh vocapan ftxsim key_stamp sound_stamp prompts >/dev/null
 bin=$root/build/bin
 wave=$root/build/wave
 
@@ -284,33 +306,184 @@ bench_flrig() {
   stop "$flrig_pid" "$radio" "$xvfb"
 }
 
-results=()
-if [[ -n $before ]]; then
-  bench_panel before "$before" "$work/before.txt"
-  results+=("$work/before.txt")
-fi
-bench_panel vocapan "$bin" "$work/vocapan.txt"
-results+=("$work/vocapan.txt")
-if ((with_ser2net)) && command -v ser2net >/dev/null; then
-  bench_panel vocapan-ser2net "$bin" "$work/ser2net.txt" ser2net
-  results+=("$work/ser2net.txt")
-elif ((with_ser2net)); then
-  echo "ser2net: not installed (apt-get install ser2net), left out"
-fi
-if ((with_flrig)) && command -v flrig >/dev/null && [[ -n ${FLRIG_RADIO:-} ]]; then
-  bench_flrig "$work/flrig.txt"
-  results+=("$work/flrig.txt")
-elif ((with_flrig)) && command -v flrig >/dev/null; then
-  echo "flrig: FLRIG_RADIO names no radio of the same CAT family for it, left out"
-elif ((with_flrig)); then
-  echo "flrig: not installed (apt-get install flrig), left out"
-fi
+# --- Sound: key to first audible sample ---
 
-echo "machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo); window $seconds s after connection"
-echo "poll cadence: vocapan between polls (FA/SM0), flrig between its frequency reads (FA);" \
-  "vocapan-ser2net: the same panel reaching the radio through ser2net on 127.0.0.1"
-# Side by side: one row per figure, one column per program.
-paste -d '|' "${results[@]}" | awk -F'|' '{
-  printf "%-30s", $1
-  for (i = 2; i <= NF; i += 2) printf " | %-60s", $i
-  printf "\n" }'
+# A PulseAudio server of its own in folder $1 with one null sink, the default output of every
+# program started after it; sets pulse.
+start_sound_server() {
+  local folder=$1
+  mkdir -p "$folder/pulse"
+  PULSE_RUNTIME_PATH=$folder/pulse XDG_CONFIG_HOME=$folder/pulse HOME=$folder/pulse \
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --log-level=debug \
+    --log-target="file:$folder/pulse.log" -L "module-native-protocol-unix auth-anonymous=1 socket=$folder/pulse.socket" \
+    -L "module-null-sink sink_name=bench rate=44100" >"$folder/pulse.out" 2>&1 &
+  pulse=$!
+  pids+=("$pulse")
+  export PULSE_SERVER=unix:$folder/pulse.socket
+  for _ in $(seq 100); do pactl info >/dev/null 2>&1 && return 0; sleep 0.05; done
+  fail "pulseaudio did not start: $(cat "$folder/pulse.out")"
+}
+
+# Records the sink's monitor into $1/sink.raw (44.1 kHz mono) and sets recorded_from: the
+# moment of the recording's first sample, as near as the file's growth tells; the offset this
+# leaves is the same for every sound in the recording.
+record_sink() {
+  local raw=$1/sink.raw
+  parec -d bench.monitor --rate=44100 --channels=1 --format=s16le --raw --latency-msec=5 >"$raw" &
+  recorder=$!
+  pids+=("$recorder")
+  local size=0
+  for _ in $(seq 500); do size=$(stat -c %s "$raw"); ((size > 0)) && break; sleep 0.01; done
+  ((size > 0)) || fail "parec recorded nothing"
+  recorded_from=$(awk -v t="$(now)" -v b="$size" 'BEGIN { printf "%.6f", t - b / 88200 }')
+}
+
+# Seconds from the start of the sound file $1 to its first sample above 1 % of full scale.
+first_audible_in_file() {
+  sox "$1" -t dat - | awk '!found && $1 !~ /^;/ && ($2 > 0.01 || $2 < -0.01) { print $1; found = 1 }'
+}
+
+# For each moment on standard input, the ms from it to the first sample above 1 % of full
+# scale recorded after it (in the 0.15 s before it to 0.6 s after, which must be silent
+# before the sound), less $2 s where that sample lies in the sound itself.
+onsets_after() {
+  local raw=$1 lead=$2 stamp from
+  while read -r stamp; do
+    from=$(awk -v s="$stamp" -v r="$recorded_from" 'BEGIN { v = int((s - r - 0.15) * 44100); print v < 0 ? 0 : v }')
+    sox -t raw -r 44100 -e signed -b 16 -c 1 "$raw" -t dat - trim "${from}s" 0.75 |
+      awk -v s="$stamp" -v r="$recorded_from" -v f="$from" -v lead="$lead" '
+        !found && $1 !~ /^;/ && ($2 > 0.01 || $2 < -0.01) { printf "%.2f\n", (r + f / 44100 + $1 - lead - s) * 1000; found = 1 }
+        END { if (!found) print "nan" }'
+  done
+}
+
+# Keeps both cores busy until the processes are stopped; sets burners.
+burn_cores() {
+  burners=()
+  local core
+  for core in $(seq "$(nproc)"); do
+    sh -c 'while :; do :; done' &
+    burners+=($!)
+    pids+=($!)
+  done
+}
+
+# Types F in the panel of folder $1 and waits until its readout has been said ($2 readouts
+# said before), plus the length of the last prompt.
+read_frequency() {
+  local folder=$1 said=$2
+  echo f >&"$key_in"
+  local deadline=$((SECONDS + 20))
+  until (($(grep -c 'lsb.wav$' "$folder/sound.log") > said)); do
+    ((SECONDS < deadline)) || fail "the panel did not read the frequency out"
+    sleep 0.02
+  done
+  sleep "$(prompt_seconds "$folder" 'wave\lsb.wav')"
+  sleep 0.3  # silence before the next sound
+}
+
+bench_sound() {
+  local folder=$work/sound
+  mkdir -p "$folder"
+  start_sound_server "$folder"
+  start_panel "$folder" "$bin"
+  local window
+  window=$(timeout 10 xdotool search --sync --name "Vocapan Front Panel" | awk 'NR == 1') || fail "no panel window"
+  xdotool windowfocus --sync "$window"
+  mkfifo "$folder/keys" "$folder/tones"
+  "$bin/key_stamp" <"$folder/keys" >"$folder/key.stamps" &
+  pids+=($!)
+  SDL_AUDIO_DEVICE_STREAM_NAME="reference tone" "$bin/sound_stamp" <"$folder/tones" >"$folder/tone.stamps" &
+  pids+=($!)
+  exec {key_in}>"$folder/keys" {tone_in}>"$folder/tones"
+  record_sink "$folder"
+  sleep 1  # the reference's device open and running
+  local i said
+  said=$(grep -c 'lsb.wav$' "$folder/sound.log")  # the connection announcement's
+  for ((i = 0; i < sound_presses; i++)); do
+    echo >&"$tone_in"
+    sleep "0.$((RANDOM % 200 + 300))"  # past the 100 ms tone, anywhere in the poll cycle
+    read_frequency "$folder" "$said"
+    said=$((said + 1))
+  done
+  # On 40 m at 7.1 MHz, as the panel starts, the readout begins with "7".
+  local first_prompt=wave/7.wav lead
+  lead=$(first_audible_in_file "$folder/$first_prompt")
+  onsets_after "$folder/sink.raw" 0 <"$folder/tone.stamps" >"$folder/tone.ms"
+  onsets_after "$folder/sink.raw" "$lead" <"$folder/key.stamps" >"$folder/key.ms"
+  # The panel's own part: the key to the moment it started the readout's first prompt.
+  local stamp
+  while read -r stamp; do
+    awk -v s="$stamp" '$1 > s && /7.wav$/ { printf "%.2f\n", ($1 - s) * 1000; exit }' "$folder/sound.log"
+  done <"$folder/key.stamps" >"$folder/own.ms"
+  local underruns_before
+  underruns_before=$(grep -c "underrun of 'Audio Stream'" "$folder/pulse.log" || true)
+  if ((busy > 0)); then
+    burn_cores
+    local end=$((SECONDS + busy))
+    busy_readouts=0
+    while ((SECONDS < end)); do
+      read_frequency "$folder" "$said"
+      said=$((said + 1)) busy_readouts=$((busy_readouts + 1))
+    done
+    stop "${burners[@]}"
+  fi
+  local underruns
+  underruns=$(($(grep -c "underrun of 'Audio Stream'" "$folder/pulse.log" || true) - underruns_before))
+  exec {key_in}>&- {tone_in}>&-
+  stop "$recorder" "$panel" "$radio" "$xvfb" "$pulse"
+
+  local ref_median ref_p95 key_median key_p95
+  ref_median=$(percentile 50 <"$folder/tone.ms"); ref_p95=$(percentile 95 <"$folder/tone.ms")
+  key_median=$(percentile 50 <"$folder/key.ms"); key_p95=$(percentile 95 <"$folder/key.ms")
+  echo "machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo); load $(cut -d' ' -f1-3 /proc/loadavg)"
+  echo "sound: PulseAudio $(pulseaudio --version | awk '{ print $2 }'), null sink recorded by parec;" \
+    "$sound_presses presses each, taking turns; first audible sample: above 1 % of full scale" \
+    "(${lead} s into the panel's first prompt, $first_prompt)"
+  printf '%-44s | %-26s | %-26s | %s\n' "to the first audible sample (ms, as recorded)" "reference: write (SDL 256)" \
+    "vocapan: key F" "vocapan's excess"
+  awk -v rm="$ref_median" -v rp="$ref_p95" -v km="$key_median" -v kp="$key_p95" 'BEGIN {
+    printf "%-44s | %-26.1f | %-26.1f | %+.1f ms (goal 10)\n", "median", rm, km, km - rm
+    printf "%-44s | %-26.1f | %-26.1f | %+.1f ms (goal 15)\n", "p95", rp, kp, kp - rp }'
+  printf '%-44s | %-26s | %s\n' "key to the prompt started, in the panel" "" \
+    "median $(percentile 50 <"$folder/own.ms") ms, p95 $(percentile 95 <"$folder/own.ms") ms"
+  if ((busy > 0)); then
+    echo "busy: $busy s of readouts ($busy_readouts) with $(nproc) cores kept busy: $underruns underruns of the panel's stream"
+  fi
+}
+
+bench_polling() {
+  results=()
+  if [[ -n $before ]]; then
+    bench_panel before "$before" "$work/before.txt"
+    results+=("$work/before.txt")
+  fi
+  bench_panel vocapan "$bin" "$work/vocapan.txt"
+  results+=("$work/vocapan.txt")
+  if ((with_ser2net)) && command -v ser2net >/dev/null; then
+    bench_panel vocapan-ser2net "$bin" "$work/ser2net.txt" ser2net
+    results+=("$work/ser2net.txt")
+  elif ((with_ser2net)); then
+    echo "ser2net: not installed (apt-get install ser2net), left out"
+  fi
+  if ((with_flrig)) && command -v flrig >/dev/null && [[ -n ${FLRIG_RADIO:-} ]]; then
+    bench_flrig "$work/flrig.txt"
+    results+=("$work/flrig.txt")
+  elif ((with_flrig)) && command -v flrig >/dev/null; then
+    echo "flrig: FLRIG_RADIO names no radio of the same CAT family for it, left out"
+  elif ((with_flrig)); then
+    echo "flrig: not installed (apt-get install flrig), left out"
+  fi
+
+  echo "machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo); window $seconds s after connection"
+  echo "poll cadence: vocapan between polls (FA/SM0), flrig between its frequency reads (FA);" \
+    "vocapan-ser2net: the same panel reaching the radio through ser2net on 127.0.0.1"
+  # Side by side: one row per figure, one column per program.
+  paste -d '|' "${results[@]}" | awk -F'|' '{
+    printf "%-30s", $1
+    for (i = 2; i <= NF; i += 2) printf " | %-60s", $i
+    printf "\n" }'
+}
+
+((polling == 0)) || bench_polling
+((sound == 0)) || bench_sound

@@ -56,13 +56,9 @@ struct LinkState {
     int relayFaPos = 0;
     int rawVfoHold = 0;
     int relayRetryTicks = 0;  // send ticks since the closed relay port was last tried
-    int relayServing = 0;     // 1 while the relay works through the other program's commands
     // Commands the other program sent while the panel spoke: the panel follows them (a mode
     // set) once it has finished speaking.
     std::vector<std::string> relayHeld;
-    // Commands a program's set put on the radio's line while the panel spoke (each with its
-    // ";"): when the panel then carries the set out, the radio does not hear them again.
-    std::vector<std::string> sentAhead;
 };
 
 }  // namespace vocapan

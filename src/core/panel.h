@@ -16,10 +16,6 @@ struct Panel {
     PanelState state;
     platform::Platform& platform;
     CatLink catLink;
-    // Called every few milliseconds while a prompt plays: what outside programs ask is
-    // answered meanwhile. Set by the panel's run; it never changes the state the speaking
-    // operation works on.
-    std::function<void(Panel&)> whileSpeaking;
     // Told of every phrase the panel says, as it ends: the outputs beside the voice.
     std::vector<std::function<void(const std::vector<SpokenPrompt>&)>> phraseListeners;
 };

@@ -17,21 +17,23 @@ struct SpeechState {
     std::string waveDir;  // prefix of every prompt path; "xx" silences a readout
     std::string sayText;
     std::string swrTenths;
-    // While 1, prompts wait in heldPrompts (as paths) instead of being spoken: the panel
-    // answers the programs on its network port first, then speaks.
-    int holdSpeech = 0;
-    std::vector<std::string> heldPrompts;
     // The prompts said since the phrase began (the message being handled, the start-up step),
     // and those of the last phrase that said anything, kept for Backspace.
     std::vector<SpokenPrompt> phrase;
     std::vector<SpokenPrompt> lastPhrase;
-    // 1 while the pause that waits for the radio's answer to the panel's own command plays:
-    // the radio's port is left to the command that waits.
-    int replyPause = 0;
-    // 1 from the moment the transmit key was pressed on a keyed transmitter while the panel
-    // spoke (and taken out of turn): the rest of what was being said is dropped, and the key
-    // is served next.
-    int speechCut = 0;
+    // The sound the panel's turn waits for, by path: the loop plays it and takes the turn up
+    // again once it has ended. `awaitingReply` when it is the pause that waits for the radio's
+    // answer, which leaves the radio's port to the turn and is never cut.
+    std::string awaitedSound;
+    bool awaitingReply = false;
+    // 1 from the moment a key taken out of turn (the transmit key on a keyed transmitter, a
+    // key of the digital-mode entry) cut the words: the rest of the phrase is dropped.
+    int phraseCut = 0;
+    // What the work done between a turn's prompts says (the programs' sets, WSJT-X, a key
+    // taken out of turn), and what the network's tick says once its answers have gone: said
+    // after the phrase in hand, while `sayLater` is above 0.
+    int sayLater = 0;
+    std::vector<SpokenPrompt> laterPrompts;
     // The last phrases handed to the screen reader, newest last: those it never takes are
     // said again in the recorded voice.
     std::deque<std::vector<SpokenPrompt>> readerHanded;

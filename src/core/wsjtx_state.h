@@ -23,6 +23,9 @@ struct WsjtxState {
     std::string wsjtxId;
     std::uint32_t wsjtxSchema = wsjtx::kNewestSchema;
     wsjtx::Status wsjtxStatus;
+    // 1 from Halt Tx until WSJT-X reports its transmit disabled: a transmission it still
+    // reports meanwhile is not announced.
+    int wsjtxHalting = 0;
     wsjtx::DecodeList wsjtxDecodes;
     wsjtx::Decode digitalChoice;  // the decode the digital-mode entry has selected
 };

@@ -52,22 +52,8 @@ void sendCommand(Panel& panel) {
         // make here; only the panel's own is kept, so that its report is not spoken again.
         if (state.rawVfoHold != 1) state.ownFreqCommand = state.workText;
     }
-    // Already on the radio's line, put there while the panel spoke.
-    const auto ahead = std::find(state.sentAhead.begin(), state.sentAhead.end(), state.workText);
-    if (ahead != state.sentAhead.end()) {
-        state.sentAhead.erase(ahead);
-        return;
-    }
     panel.catLink.writeBytes(state.comPort, state.workText);
     writeDebugLine(panel, "TX=" + state.workText);
-}
-
-void sendAhead(Panel& panel, const std::string& command) {
-    auto& state = panel.state;
-    const std::string text = limitText(command + ";");
-    panel.catLink.writeBytes(state.comPort, text);
-    writeDebugLine(panel, "TX=" + text);
-    state.sentAhead.push_back(text);
 }
 
 void pauseForReply(Panel& panel) { playPrompt(panel, "delay"); }

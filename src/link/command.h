@@ -11,7 +11,7 @@ namespace vocapan {
 // Sends `workText`: "FA" becomes "FB" while the operator works on VFO B, ";" is appended,
 // a frequency command is remembered, and the command is logged. Never waits.
 void sendCommand(Panel& panel);
-// Waits for the radio's answer by playing the "delay" prompt to its end.
+// Waits for the radio's answer for as long as the "delay" prompt lasts.
 void pauseForReply(Panel& panel);
 // Takes whatever the radio has sent, however much, into `replyText`, repairing a report
 // below 1 MHz, and logs a non-empty read. Never waits.
@@ -20,11 +20,6 @@ void readReply(Panel& panel);
 void takeArrived(Panel& panel);
 // A report of a frequency below 1 MHz ("FA000500000;") becomes "FA001000000", without ";".
 void repairLowFrequencyReport(std::string& reply);
-
-// Writes `command` and ";" to the radio as it stands (no VFO B turn), logs it and adds it
-// to `sentAhead`; no other field changes, so the operation the panel is in the middle of
-// (speaking) keeps its working state.
-void sendAhead(Panel& panel, const std::string& command);
 
 // Puts `command` into `workText` and sends it.
 void send(Panel& panel, const std::string& command);

@@ -14,16 +14,6 @@ namespace {
 // is written to the console, not spoken without end.
 constexpr std::size_t kMostRefusalsSaid = 64;
 
-// Said with the network's own speech when it is being served; what is taken while the panel
-// speaks waits for the next tick.
-void announce(Panel& panel, const char* prompt) {
-    if (panel.state.netServing == 1) {
-        playPrompt(panel, prompt);
-    } else {
-        panel.state.netNews.emplace_back(prompt);
-    }
-}
-
 void refuse(Panel& panel, const std::string& peer, const std::optional<IpAddress>& address) {
     auto& refused = panel.state.netRefused;
     if (address && std::find(refused.begin(), refused.end(), *address) != refused.end()) return;
@@ -32,7 +22,7 @@ void refuse(Panel& panel, const std::string& peer, const std::optional<IpAddress
                                  ", which the allow line does not list\n");
     if (!address || refused.size() >= kMostRefusalsSaid) return;
     refused.push_back(*address);
-    announce(panel, "netrefused");
+    playPrompt(panel, "netrefused");
 }
 
 }  // namespace
@@ -66,17 +56,11 @@ Admission admit(Panel& panel, const std::string& peer) {
 }
 
 void announceArrival(Panel& panel, const NetClient& client) {
-    if (client.fromAfar) announce(panel, "netjoin");
+    if (client.fromAfar) playPrompt(panel, "netjoin");
 }
 
 void announceDeparture(Panel& panel, const NetClient& client) {
-    if (client.fromAfar) announce(panel, "netgone");
-}
-
-void sayNetworkNews(Panel& panel) {
-    const std::vector<std::string> news = std::move(panel.state.netNews);
-    panel.state.netNews.clear();
-    for (const auto& prompt : news) playPrompt(panel, prompt);
+    if (client.fromAfar) playPrompt(panel, "netgone");
 }
 
 }  // namespace vocapan

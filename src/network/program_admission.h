@@ -31,7 +31,4 @@ Admission admit(Panel& panel, const std::string& peer);
 void announceArrival(Panel& panel, const NetClient& client);
 void announceDeparture(Panel& panel, const NetClient& client);
 
-// What was taken while the panel spoke, said now, as the network's tick begins.
-void sayNetworkNews(Panel& panel);
-
 }  // namespace vocapan

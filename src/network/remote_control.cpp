@@ -24,31 +24,6 @@ void holdBandTable(Panel& panel) { panel.state.rawVfoHold = 1; }
 // The change is spoken once the radio reports where it now is.
 void announceWithNextReport(Panel& panel) { panel.state.announceAfterRemote = 1; }
 
-std::string frequencyCommand(const char* vfo, int hz) { return vfo + zeroPadded(hz, 9); }
-
-// --- The radio as the programs' sets left it while the panel spoke, before the panel follows ---
-
-// The last command put ahead that begins with `letters` ("FA", "ST"...), with its ";"; empty
-// when none has been.
-std::string lastAhead(const PanelState& state, std::string_view letters) {
-    const auto& ahead = state.aheadSinceFollow;
-    const auto found = std::find_if(ahead.rbegin(), ahead.rend(),
-                                    [&](const std::string& command) { return command.rfind(letters, 0) == 0; });
-    return found == ahead.rend() ? std::string() : *found;
-}
-
-// The frequency the last "FA" or "FB" put ahead set, or `otherwise`.
-int hzAhead(const PanelState& state, std::string_view vfo, int otherwise) {
-    const std::string command = lastAhead(state, vfo);
-    return command.size() == 12 ? numberFromText(std::string_view(command).substr(2, 9)) : otherwise;
-}
-
-// Whether the last "ST" or "TX" put ahead switched on, or `otherwise`.
-bool switchedAhead(const PanelState& state, std::string_view letters, bool otherwise) {
-    const std::string command = lastAhead(state, letters);
-    return command.empty() ? otherwise : command[2] == '1';
-}
-
 // A program that has gone takes its split with it: split it asked for is not switched on
 // once it has gone.
 bool actingProgramGone(const PanelState& state) {
@@ -57,13 +32,6 @@ bool actingProgramGone(const PanelState& state) {
 }
 
 }  // namespace
-
-bool settingAhead(const PanelState& state) { return state.setsAheadOnly == 1; }
-
-void putAhead(Panel& panel, const std::string& command) {
-    sendAhead(panel, command);
-    panel.state.aheadSinceFollow.push_back(panel.state.sentAhead.back());
-}
 
 void tuneFromProgram(Panel& panel, int hz) {
     auto& state = panel.state;
@@ -85,10 +53,6 @@ void tuneFromProgram(Panel& panel, int hz) {
 
 void tuneReceiveVfoFromProgram(Panel& panel, int hz) {
     auto& state = panel.state;
-    if (settingAhead(state)) {
-        if (hz != hzAhead(state, "FA", receiveVfoHz(state))) putAhead(panel, frequencyCommand("FA", hz));
-        return;
-    }
     if (hz == receiveVfoHz(state)) return;
     if (state.vfoBTarget != 1) {
         tuneFromProgram(panel, hz);
@@ -105,17 +69,6 @@ void tuneReceiveVfoFromProgram(Panel& panel, int hz) {
 
 void tuneTransmitVfoFromProgram(Panel& panel, int hz) {
     auto& state = panel.state;
-    const std::string command = frequencyCommand("FB", hz);
-    if (settingAhead(state)) {
-        if (!switchedAhead(state, "ST", splitOn(state))) {
-            if (actingProgramGone(state)) return;
-            putAhead(panel, "ST1");
-        } else if (hz == hzAhead(state, "FB", transmitVfoHz(state))) {
-            return;
-        }
-        putAhead(panel, command);
-        return;
-    }
     if (state.vfoBTarget == 1) {
         tuneFromProgram(panel, hz);  // in the operator's split the panel's frequency is VFO B's
         return;
@@ -127,19 +80,13 @@ void tuneTransmitVfoFromProgram(Panel& panel, int hz) {
         return;
     }
     if (hz == state.programTxHz) return;
-    send(panel, command);
+    send(panel, "FB" + zeroPadded(hz, 9));
     state.programTxHz = hz;
 }
 
 void changeModeFromProgram(Panel& panel, int mode, int passbandHz) {
     auto& state = panel.state;
     const std::string& modeCommand = state.modeCommand[static_cast<std::size_t>(mode)];
-    if (settingAhead(state)) {
-        // The mode goes at once; the width follows with the panel.
-        const std::string modeAhead = lastAhead(state, "MD");
-        if (modeAhead.empty() ? mode != state.mode : modeAhead != modeCommand + ";") putAhead(panel, modeCommand);
-        return;
-    }
     const bool modeChanges = mode != state.mode;
     bool widthChanges = false;
     if (passbandHz > 0 && mode <= kCw) {
@@ -164,13 +111,6 @@ void changeModeFromProgram(Panel& panel, int mode, int passbandHz) {
 
 void switchSplitFromProgram(Panel& panel, bool on) {
     auto& state = panel.state;
-    if (settingAhead(state)) {
-        if (switchedAhead(state, "ST", splitOn(state)) == on || (on && actingProgramGone(state))) return;
-        putAhead(panel, on ? "ST1" : "ST0");
-        if (on) putAhead(panel, frequencyCommand("FB", hzAhead(state, "FA", receiveVfoHz(state))));
-        if (!on && state.vfoBTarget == 1) putAhead(panel, "F" + state.splitSaveText);
-        return;
-    }
     if (splitOn(state) == on) return;
     if (on) {
         if (actingProgramGone(state)) return;
@@ -186,10 +126,6 @@ void switchSplitFromProgram(Panel& panel, bool on) {
 
 void switchTransmitFromProgram(Panel& panel, bool on) {
     auto& state = panel.state;
-    if (settingAhead(state)) {
-        if (switchedAhead(state, "TX", state.txState > 0) != on) putAhead(panel, on ? "TX1" : "TX0");
-        return;
-    }
     if ((state.txState > 0) == on) return;
     holdBandTable(panel);
     switchTransmit(panel);

@@ -2,8 +2,6 @@
 // frequency ("FA"), a mode ("MD0n" and the mode line), the filter width ("SH00"), split
 // ("ST") and transmit ("TX"). While a program drives the radio the band table is left as the
 // operator last had it, as with the relay port; the operator hears each change briefly.
-// While the panel speaks, each operation only puts its main commands on the radio's line;
-// the panel carries it out whole once the words end, without sending those again.
 #pragma once
 
 #include <string>
@@ -11,13 +9,6 @@
 #include "core/panel.h"
 
 namespace vocapan {
-
-// True while a program's set goes to the radio during speech: an operation then only puts
-// its commands on the radio's line, by `putAhead`, and changes nothing else.
-bool settingAhead(const PanelState& state);
-// Sends `command` as it is and remembers it, so that the next set while the panel speaks
-// starts from the radio as this one left it, and the panel does not send it again.
-void putAhead(Panel& panel, const std::string& command);
 
 // Tunes the VFO in use to `hz`; the radio's next report draws and speaks it.
 void tuneFromProgram(Panel& panel, int hz);

@@ -9,7 +9,6 @@
 #include "controls/levels.h"
 #include "core/number_text.h"
 #include "core/panel_numbers.h"
-#include "network/remote_control.h"
 #include "network/rig_values.h"
 
 namespace vocapan {
@@ -35,17 +34,16 @@ struct LevelRule {
     double scale;            // the field's value that makes a level of 1
     int lowest, highest;     // the field's range as the radio takes it
     void (*send)(Panel&);    // puts the field on the radio
-    std::string (*command)(const PanelState&, int);
 };
 
 constexpr std::array<LevelRule, 6> kLevelRules{{
-    {"AF", false, &PanelState::afGainMain, 255, 0, 250, sendAfGain, afGainCommand},
-    {"RF", false, &PanelState::rfGain, 255, 0, 255, sendRfGain, rfGainCommand},
-    {"SQL", false, &PanelState::squelchLevel, 255, 0, 255, sendSquelch, squelchCommand},
-    {"KEYSPD", true, &PanelState::keyerSpeed, 1, 4, 60, sendKeyerSpeed, keyerSpeedCommand},
-    {"MICGAIN", false, &PanelState::micGain, 100, 0, 100, sendMicGain, micGainCommand},
+    {"AF", false, &PanelState::afGainMain, 255, 0, 250, sendAfGain},
+    {"RF", false, &PanelState::rfGain, 255, 0, 255, sendRfGain},
+    {"SQL", false, &PanelState::squelchLevel, 255, 0, 255, sendSquelch},
+    {"KEYSPD", true, &PanelState::keyerSpeed, 1, 4, 60, sendKeyerSpeed},
+    {"MICGAIN", false, &PanelState::micGain, 100, 0, 100, sendMicGain},
     // The power's range by the power range and band.
-    {"RFPOWER", false, &PanelState::powerLevel, 0, 0, 0, sendPower, powerCommand},
+    {"RFPOWER", false, &PanelState::powerLevel, 0, 0, 0, sendPower},
 }};
 
 const LevelRule* levelRule(std::string_view name) {
@@ -93,15 +91,10 @@ int checkLevelChange(const PanelState& state, std::string_view name, std::string
     change.field = rule->field;
     change.setting = std::clamp(static_cast<int>(std::lround(*value * (rule->whole ? 1 : scale))), lowest, highest);
     change.send = rule->send;
-    change.command = rule->command;
     return kRigOk;
 }
 
 void makeLevelChange(Panel& panel, const LevelChange& change) {
-    if (settingAhead(panel.state)) {
-        putAhead(panel, change.command(panel.state, change.setting));
-        return;
-    }
     panel.state.*(change.field) = change.setting;
     change.send(panel);
 }

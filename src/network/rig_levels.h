@@ -16,17 +16,16 @@ namespace vocapan {
 // be made, else the panel's.
 RigAnswer readLevel(const PanelState& state, const RigReading& reading, std::string_view name);
 // A level set a program asked for: the panel's field, its new value, and the panel's own
-// command that puts it on the radio.
+// operation that puts it on the radio.
 struct LevelChange {
     int PanelState::*field = nullptr;
     int setting = 0;
     void (*send)(Panel&) = nullptr;
-    std::string (*command)(const PanelState&, int) = nullptr;  // the radio's command for a setting
 };
 
 // Checks the set against the level's range; kRigOk and `change` filled, or why not.
 int checkLevelChange(const PanelState& state, std::string_view name, std::string_view value, LevelChange& change);
-// Sets the panel's field and sends the command; while the panel speaks, only the command.
+// Sets the panel's field and sends the command.
 void makeLevelChange(Panel& panel, const LevelChange& change);
 
 }  // namespace vocapan

@@ -24,16 +24,13 @@ constexpr int kReadSize = 1024;
 // rest waits in the connection, so a program that writes faster than that is slowed down by
 // its own connection, never queued in the panel or on the radio's line.
 constexpr std::size_t kMostReadPerTick = 16384;
-constexpr std::size_t kMostReadWhileSpeaking = 2048;
+constexpr std::size_t kMostReadBetweenPrompts = 2048;
 constexpr int kMostPasses = 32;
 constexpr auto kLingerBudget = std::chrono::milliseconds(20);  // of each 50 ms tick
 constexpr int kLingerMs = 5;
 // Before the first change after a quiet spell is carried out and spoken, the panel waits a
 // little longer for the program's next line (Hamlib pauses 50 ms after transmit off).
 constexpr auto kLingerBeforeSpeech = std::chrono::milliseconds(150);
-// While the panel speaks, the programs' sets go to the radio at most once a tick's worth of
-// calls (one every 5 ms): a program that sets faster is merged as in a tick.
-constexpr int kCallsPerTick = 10;
 
 enum class Fate { Stays, Drops };
 
@@ -77,12 +74,10 @@ bool hasWholeLine(const NetClient& client) { return lineEnd(client.input) != std
 // The set waits for the end of the tick; a later set of the same kind takes its place.
 void keepPending(PanelState& state, int connection, RigExchange& exchange) {
     auto& sets = state.pendingSets;
-    // One that already went to the radio while the panel spoke stays, for the panel to follow.
-    sets.erase(std::remove_if(sets.begin(), sets.end(),
-                              [&](const PendingSet& set) { return set.kind == exchange.kind && !set.onLine; }),
-               sets.end());
-    sets.push_back(
-        {std::move(exchange.kind), connection, std::move(exchange.then), std::move(exchange.shows), false, {}});
+    sets.erase(
+        std::remove_if(sets.begin(), sets.end(), [&](const PendingSet& set) { return set.kind == exchange.kind; }),
+        sets.end());
+    sets.push_back({std::move(exchange.kind), connection, std::move(exchange.then), std::move(exchange.shows)});
 }
 
 struct Serving {
@@ -195,8 +190,8 @@ NetClient* clientOf(PanelState& state, int connection) {
     return found == state.netClients.end() ? nullptr : &*found;
 }
 
-// The latest set of each kind, in the order they were last asked for, once every answer of
-// the tick has gone. What went to the radio while the panel spoke is not sent again.
+// The latest set of each kind, in the order they were last asked for, once every answer in
+// hand has gone.
 void carryOutPendingSets(Panel& panel) {
     auto& state = panel.state;
     const std::vector<PendingSet> sets = std::move(state.pendingSets);
@@ -204,42 +199,14 @@ void carryOutPendingSets(Panel& panel) {
     if (!sets.empty()) state.ticksSinceRemoteSet = 0;
     for (const auto& set : sets) {
         const bool wasTransmitting = state.txState > 0;
-        state.sentAhead = set.sentAhead;
         state.actingConnection = set.connection;
         set.apply(panel);
-        state.sentAhead.clear();
         state.actingConnection = 0;
         NetClient* client = clientOf(state, set.connection);
         if (client == nullptr) continue;
         if (!wasTransmitting && state.txState > 0) client->keyedTransmitter = true;
         if (state.txState == 0) client->keyedTransmitter = false;
     }
-    state.aheadSinceFollow.clear();  // the panel's fields now say where the radio is
-}
-
-// While the panel speaks: the sets that have come go to the radio's line at once, only their
-// commands; the panel's fields stay as the speaking operation has them until the words end.
-void sendSetsAhead(Panel& panel) {
-    auto& state = panel.state;
-    if (state.setsAheadWait > 0) {
-        --state.setsAheadWait;
-        return;
-    }
-    bool sent = false;
-    for (auto& set : state.pendingSets) {
-        if (set.onLine) continue;
-        state.setsAheadOnly = 1;
-        state.sentAhead.clear();
-        state.actingConnection = set.connection;
-        set.apply(panel);
-        state.actingConnection = 0;
-        set.sentAhead = std::move(state.sentAhead);
-        state.sentAhead.clear();
-        state.setsAheadOnly = 0;
-        set.onLine = true;
-        sent = true;
-    }
-    if (sent) state.setsAheadWait = kCallsPerTick - 1;
 }
 
 }  // namespace
@@ -268,34 +235,19 @@ void serviceNetwork(Panel& panel) {
         client.readThisTick = 0;
     }
     // What the programs changed is spoken once every answer, a goodbye included, has gone.
-    state.holdSpeech = 1;
-    state.netServing = 1;
-    sayNetworkNews(panel);
-    carryOutPendingSets(panel);  // what came while the panel spoke, before anything newer
+    ++state.sayLater;
     servePrograms(panel);
     carryOutPendingSets(panel);
-    state.netServing = 0;
-    state.setsAheadWait = 0;  // the first set while speaking goes at once
-    speakHeldPrompts(panel);
+    --state.sayLater;
+    sayLaterPrompts(panel);
 }
 
-void followProgramSets(Panel& panel) {
+void serveProgramsBetweenPrompts(Panel& panel) {
     auto& state = panel.state;
-    if (state.netListening == 0 || state.pendingSets.empty()) return;
-    state.holdSpeech = 1;
-    state.netServing = 1;
-    carryOutPendingSets(panel);
-    state.netServing = 0;
-    speakHeldPrompts(panel);
-}
-
-void serveWhileSpeaking(Panel& panel) {
-    auto& state = panel.state;
-    // A pause inside the server's own work (a transmit switched off) serves nobody.
-    if (state.netListening == 0 || state.netServing == 1) return;
+    if (state.netListening == 0) return;
     acceptArrivals(panel);
     bool answered = false;
-    const Serving serving{kMostReadWhileSpeaking};
+    const Serving serving{kMostReadBetweenPrompts};
     // A program that fails now is dropped at the next tick, as that may switch its transmit
     // off; one that said goodbye leaves once its answers have gone, making room for the next
     // (Hamlib's rigctl opens a connection for every call).
@@ -307,21 +259,18 @@ void serveWhileSpeaking(Panel& panel) {
         } else {
             serve(panel, client, serving, answered);
         }
-        // The split a program switched on ends at the next tick, not inside the words.
+        // The split a program switched on ends at the next tick, not between the words.
         if (client.closing && client.output.empty() && state.programSplit != client.connection) {
             drop(panel, index);
         } else {
             ++index;
         }
     }
-    sendSetsAhead(panel);
+    carryOutPendingSets(panel);  // at once: the radio and every program have it now
 }
 
 void closeNetwork(Panel& panel) {
     auto& state = panel.state;
-    // What went to the radio during the last words is the panel's too: a transmitter a
-    // program keyed then is switched off with the panel.
-    followProgramSets(panel);
     // The programs go with the panel, and so does a program's split.
     if (state.programSplit != 0) {
         send(panel, "ST0");
@@ -330,7 +279,6 @@ void closeNetwork(Panel& panel) {
     for (const auto& client : state.netClients) tcp(panel).close(client.connection);
     state.netClients.clear();
     state.pendingSets.clear();
-    state.netNews.clear();
     state.netListening = 0;
 }
 

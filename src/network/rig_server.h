@@ -18,15 +18,10 @@ void openNetwork(Panel& panel);
 // that a program's burst of commands is served within one tick.
 void serviceNetwork(Panel& panel);
 
-// While a prompt plays: takes new connections, answers the programs' questions from the
-// panel's state and the sets waiting, puts their sets' commands on the radio's line at once
-// (the latest of each kind, at most once a tick's worth of calls) and lets the programs that
-// said goodbye go; the panel's own fields do not change.
-void serveWhileSpeaking(Panel& panel);
-
-// Once the words have ended: the panel carries out the sets that went to the radio while it
-// spoke (its fields, its display, its speech), without sending them again.
-void followProgramSets(Panel& panel);
+// Between the prompts of what the panel says: takes new connections, answers the programs'
+// lines, carries their sets out at once (their words are said after the phrase in hand) and
+// lets the programs that said goodbye go.
+void serveProgramsBetweenPrompts(Panel& panel);
 
 // Closes every connection and the port.
 void closeNetwork(Panel& panel);

@@ -1,5 +1,5 @@
-// The panel window's event handler: the close request, the poll timer, and the keys; and
-// what the panel serves while a prompt plays.
+// The panel window's event handler: the close request, the poll timer, and the keys, each
+// handled as a turn of its own while the loop serves what cannot wait for its words.
 #pragma once
 
 #include "core/panel.h"
@@ -8,9 +8,5 @@
 namespace vocapan {
 
 void handleMessage(Panel& panel, const platform::WindowMessage& message);
-
-// While a prompt plays, the programs on the network port and on the relay port are served,
-// and the transmit key is watched for.
-void serveOthersWhileSpeaking(Panel& panel);
 
 }  // namespace vocapan

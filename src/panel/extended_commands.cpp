@@ -147,7 +147,6 @@ void swapVfos(Panel& panel) {
 
 void sayFrequencyReadout(Panel& panel) {
     auto& state = panel.state;
-    if (state.tickCount == 0) return;
     if (state.entryMode == kExtended) {
         const std::string other = otherFrequency(panel);
         if (!other.empty()) {

@@ -157,25 +157,33 @@ void nextUsedSlot(Panel& panel) {
 }
 
 void toggleTransmit(Panel& panel) {
-    // WSJT-X stops at once too, so that it neither goes on nor keys the radio again at its
-    // next period; the radio is unkeyed whether or not the panel keyed it.
-    if (wsjtxMayTransmit(panel.state)) {
-        haltWsjtx(panel);
-        if (panel.state.txState == 0) {
+    auto& state = panel.state;
+    // WSJT-X stops at once too, right behind the radio, so that it neither goes on nor keys the
+    // radio again at its next period; the radio is unkeyed whether or not the panel keyed it.
+    // The words come once both have been told.
+    if (wsjtxMayTransmit(state)) {
+        ++state.sayLater;
+        if (state.txState > 0) {
+            silenceReader(panel);
+            switchTransmit(panel);
+        } else {
             send(panel, "TX0");
             playPrompt(panel, "tx");
             playPrompt(panel, "off");
-            return;
         }
+        haltWsjtx(panel);
+        --state.sayLater;
+        sayLaterPrompts(panel);
+        return;
     }
     // Keying is for SSB and CW only, but a keyed transmitter always unkeys, whatever mode a
     // key stepped to meanwhile.
-    if (panel.state.txState == 0 && !transmitAllowed(panel.state)) {
+    if (state.txState == 0 && !transmitAllowed(state)) {
         playPrompt(panel, "na");
         return;
     }
     // Unkeying is heard at once, not behind what the screen reader is still saying.
-    if (panel.state.txState > 0) silenceReader(panel);
+    if (state.txState > 0) silenceReader(panel);
     switchTransmit(panel);
 }
 

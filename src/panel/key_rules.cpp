@@ -207,6 +207,9 @@ Then andContinue(Panel& panel, int) {
 // --- The rules, in order ---
 
 constexpr auto kRules = std::to_array<KeyRule>({
+    // A letter is the same with or without Shift: Shift is never a key of its own, and
+    // holding it does not hold back the key pressed with it.
+    {"0a Shift only accompanies a key", [](const Panel&, int pressed) { return pressed == vk::kShift; }, ends},
     {"1 a held key acts once", [](const Panel& p, int) { return p.state.keyDown == 1; }, ends},
     {"2 the key is taken", [](const Panel&, int) { return true; }, takeKey},
     {"3 the key is written to the transcript", [](const Panel& p, int) { return p.state.debugLog == 1; }, logKey},
@@ -276,10 +279,7 @@ constexpr auto kRules = std::to_array<KeyRule>({
      }},
     {"21 F9 switches the monitor", [](const Panel& p, int) { return keyIs(p, vk::kF9); }, andContinue<toggleMonitor>},
     {"22 modifier keys do nothing",
-     [](const Panel& p, int) {
-         return isOneOf(p, {vk::kShift, vk::kCtrl, vk::kInsert, vk::kLeftWindows});
-     },
-     ends},
+     [](const Panel& p, int) { return isOneOf(p, {vk::kCtrl, vk::kInsert, vk::kLeftWindows}); }, ends},
     {"23 a key other than Up and Down stops mic-level metering",
      [](const Panel& p, int) { return p.state.micMeter > 0 && !isUpOrDown(p); },
      [](Panel& p, int) {
@@ -408,6 +408,11 @@ constexpr auto kRules = std::to_array<KeyRule>({
 }  // namespace
 
 std::span<const KeyRule> keyRules() { return kRules; }
+
+void onKeyUp(Panel& panel, int code) {
+    // Shift let go before the letter does not free the letter's auto-repeat.
+    if (code != vk::kShift) panel.state.keyDown = 0;
+}
 
 void onKeyDown(Panel& panel, int code) {
     for (const KeyRule& rule : kRules) {

@@ -11,6 +11,9 @@ namespace vocapan {
 // Handles one key-down with Windows virtual-key code `code`.
 void onKeyDown(Panel& panel, int code);
 
+// Handles the key-up of the key with code `code`: the next key-down is a new press.
+void onKeyUp(Panel& panel, int code);
+
 // Each rule either ends the handling of the key or lets it go on to the next rule.
 enum class Then { End, Continue };
 

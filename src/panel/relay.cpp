@@ -12,6 +12,7 @@
 #include "link/command.h"
 #include "panel/initialise_panel.h"
 #include "panel/relay_commands.h"
+#include "speech/prompt_player.h"
 
 namespace vocapan {
 
@@ -208,14 +209,6 @@ void serveCommands(Panel& panel, bool speaking) {
     }
 }
 
-// The fields the panel's own work may be holding while a prompt plays.
-struct PanelWork {
-    std::string workText;
-    std::string replyText;
-    int replyCount;
-    int rawVfoHold;
-};
-
 }  // namespace
 
 void watchRelayPort(Panel& panel) {
@@ -233,27 +226,23 @@ void watchRelayPort(Panel& panel) {
 
 void relayPoll(Panel& panel) {
     auto& state = panel.state;
-    if (state.relayPort <= 0 || state.pollHold == 1 || state.relayServing == 1) return;
-    state.relayServing = 1;
+    if (state.relayPort <= 0 || state.pollHold == 1) return;
+    // The other program's commands are answered before anything the relay has the panel say.
+    ++state.sayLater;
     followHeld(panel);
     serveCommands(panel, false);
-    state.relayServing = 0;
+    --state.sayLater;
+    sayLaterPrompts(panel);
 }
 
-void relayWhileSpeaking(Panel& panel) {
+void relayBetweenPrompts(Panel& panel) {
     auto& state = panel.state;
-    // The pause that waits for the radio's answer to the panel's own command leaves the
-    // radio's port to that command; a prompt inside the relay's own turn serves nobody.
-    if (state.relayPort <= 0 || state.pollHold == 1 || state.relayServing == 1 || state.replyPause == 1) return;
-    // What the panel's speech was in the middle of stays as it was.
-    const PanelWork work{state.workText, state.replyText, state.replyCount, state.rawVfoHold};
-    state.relayServing = 1;
+    if (state.relayPort <= 0 || state.pollHold == 1) return;
+    // The band table's hold is the operator's turn's own; what the relay forwards now is
+    // followed at its next turn.
+    const int rawVfoHold = state.rawVfoHold;
     serveCommands(panel, true);
-    state.relayServing = 0;
-    state.workText = work.workText;
-    state.replyText = work.replyText;
-    state.replyCount = work.replyCount;
-    state.rawVfoHold = work.rawVfoHold;
+    state.rawVfoHold = rawVfoHold;
 }
 
 }  // namespace vocapan

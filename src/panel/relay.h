@@ -17,10 +17,10 @@ constexpr int kRelayPeriodMs = 10;
 // port is configured.
 void relayPoll(Panel& panel);
 
-// While a prompt plays (other than the pause that waits for the radio's answer to the
-// panel's own command): forwards the other program's commands and answers its questions;
-// what the panel would follow from them waits until the relay's next turn after the speech.
-void relayWhileSpeaking(Panel& panel);
+// Between the prompts of what the panel says (not while the panel waits for the radio's answer
+// to its own command): forwards the other program's commands and answers its questions; what
+// the panel would follow from them waits until the relay's next turn.
+void relayBetweenPrompts(Panel& panel);
 
 // A relay port that failed (its virtual pair closed) or never opened is tried again every
 // second, and served again once it opens: called on each send tick.

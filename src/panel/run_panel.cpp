@@ -13,6 +13,7 @@
 #include "panel/poll_cycle.h"
 #include "panel/radio_query.h"
 #include "panel/relay.h"
+#include "panel/speech_turns.h"
 #include "panel/wsjtx_link.h"
 #include "speech/phrases.h"
 #include "speech/prompt_player.h"
@@ -57,14 +58,15 @@ void handPageKeys(Panel& panel) {
     }
 }
 
-void runMessageLoop(Panel& panel, WebPage& web) {
+void runMessageLoop(Panel& panel) {
     auto& window = panel.platform.window;
     panel.state.running = 1;
     while (panel.state.running != 0) {
         window.waitForMessage();
         platform::WindowMessage message;
         while (window.nextMessage(message)) handleMessage(panel, message);
-        web.serve();
+        serveWebPage(panel);
+        endTurnPhrase(panel);  // what the web page said: a new code, a page's transmitter off
         handPageKeys(panel);
     }
 }
@@ -127,24 +129,17 @@ int runPanel(platform::Platform& services) {
 
     openNetwork(panel);
     openWsjtx(panel);
-    WebPage web(panel);
-    web.open();
+    openWebPage(panel);
     endPhrase(panel);
-    // The page's keys are taken first, so that its transmit key is seen as the window's is.
-    panel.whileSpeaking = [&web](Panel& speaking) {
-        web.serveWhileSpeaking();
-        serveOthersWhileSpeaking(speaking);
-    };
     services.window.startTimer(kPollTimer, kPollPeriodMs);
     if (state.relayPort > 0) services.window.startTimer(kRelayTimer, kRelayPeriodMs);
-    runMessageLoop(panel, web);
+    runMessageLoop(panel);
 
     services.window.stopTimer(kRelayTimer);
     services.window.stopTimer(kPollTimer);
-    panel.whileSpeaking = nullptr;
     closeNetwork(panel);
     closeWsjtx(panel);
-    web.close();
+    closeWebPage(panel);
     // However the session ended, the transmitter is not left keyed behind it.
     if (state.txState > 0 || state.tuning == 1) send(panel, "TX0");
     saveMemories(panel);

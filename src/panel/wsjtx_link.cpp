@@ -26,6 +26,7 @@ void programGone(Panel& panel) {
     auto& state = panel.state;
     state.wsjtxHeard = 0;
     state.wsjtxStatus = {};
+    state.wsjtxHalting = 0;
     state.wsjtxDecodes.clear();
     playPrompt(panel, "wsjtxgone");
 }
@@ -34,6 +35,11 @@ void onStatus(Panel& panel, const wsjtx::Status& status) {
     auto& state = panel.state;
     const bool wasTransmitting = state.wsjtxStatus.transmitting;
     state.wsjtxStatus = status;
+    if (state.wsjtxHalting == 1) {
+        if (!status.transmitting && !status.txEnabled) state.wsjtxHalting = 0;
+        state.wsjtxStatus.transmitting = false;
+        return;
+    }
     if (!wasTransmitting && status.transmitting) {
         playPrompt(panel, "tx");
         playPrompt(panel, "gap");
@@ -65,6 +71,7 @@ bool fromFollowedProgram(Panel& panel, const wsjtx::Datagram& datagram, const pl
         state.wsjtxHeard = 1;
         state.wsjtxId = datagram.id;
         state.wsjtxStatus = {};
+        state.wsjtxHalting = 0;
         playPrompt(panel, "wsjtxhere");
     }
     state.wsjtxPeer = from;
@@ -109,9 +116,8 @@ void openWsjtx(Panel& panel) {
     playPrompt(panel, "wsjtxbusy");
 }
 
-void serviceWsjtx(Panel& panel) {
-    auto& state = panel.state;
-    if (state.wsjtxListening == 0) return;
+void readWsjtx(Panel& panel) {
+    if (panel.state.wsjtxListening == 0) return;
     std::array<char, kLargestDatagram> buffer;
     for (int count = 0; count < kMostDatagramsPerTick; ++count) {
         platform::UdpPeer from;
@@ -121,6 +127,12 @@ void serviceWsjtx(Panel& panel) {
         const auto datagram = wsjtx::readDatagram({buffer.data(), static_cast<std::size_t>(length)});
         if (datagram && fromFollowedProgram(panel, *datagram, from)) onDatagram(panel, *datagram);
     }
+}
+
+void serviceWsjtx(Panel& panel) {
+    auto& state = panel.state;
+    if (state.wsjtxListening == 0) return;
+    readWsjtx(panel);
     if (state.wsjtxHeard == 1 && ++state.wsjtxSilentTicks >= kWsjtxSilentTicks) programGone(panel);
 }
 
@@ -134,10 +146,15 @@ bool wsjtxMayTransmit(const PanelState& state) {
 }
 
 void haltWsjtx(Panel& panel) {
-    sendToProgram(panel, wsjtx::writeHaltTx(panel.state.wsjtxId, panel.state.wsjtxSchema, false));
+    auto& state = panel.state;
+    sendToProgram(panel, wsjtx::writeHaltTx(state.wsjtxId, state.wsjtxSchema, false));
+    state.wsjtxHalting = 1;
+    state.wsjtxStatus.transmitting = false;
+    state.wsjtxStatus.txEnabled = false;
 }
 
 bool answerInWsjtx(Panel& panel, const wsjtx::Decode& decode) {
+    panel.state.wsjtxHalting = 0;  // the operator answers: what WSJT-X sends now is heard
     return sendToProgram(panel, wsjtx::writeReply(panel.state.wsjtxId, panel.state.wsjtxSchema, decode));
 }
 

@@ -14,11 +14,15 @@ void openWsjtx(Panel& panel);
 // Each tick: every datagram that has arrived is read without waiting and what matters is
 // said; a program silent for 30 s has gone. Malformed datagrams are dropped without a word.
 void serviceWsjtx(Panel& panel);
+// Between the prompts of what the panel says: the datagrams that have arrived, read at once,
+// so that the panel knows whether WSJT-X transmits; what they say is said after the phrase.
+void readWsjtx(Panel& panel);
 void closeWsjtx(Panel& panel);
 
 // True while WSJT-X is there and transmitting or has its transmit enabled.
 bool wsjtxMayTransmit(const PanelState& state);
-// WSJT-X stops at once: its transmission is cut and its transmit disabled (Halt Tx).
+// WSJT-X stops at once: its transmission is cut and its transmit disabled (Halt Tx). What it
+// reports of the transmission it was in is not said: the operator has heard "tx off".
 void haltWsjtx(Panel& panel);
 // WSJT-X answers `decode` as if the operator had double-clicked it (Reply). False when no
 // program is there to ask.

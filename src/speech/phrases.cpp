@@ -18,9 +18,9 @@ void endPhrase(Panel& panel) {
     if (state.phrase.empty()) return;
     std::vector<SpokenPrompt> said = std::move(state.phrase);
     state.phrase.clear();
-    // What the transmit key cut off is not said at all.
-    if (state.voice == kReaderVoice && state.speechCut == 0) handToReader(panel, said);
-    if (state.speechCut == 0) {
+    // What the transmit key cut off is not said at all, on any output.
+    if (state.phraseCut == 0) {
+        if (state.voice == kReaderVoice) handToReader(panel, said);
         for (const auto& listener : panel.phraseListeners) listener(said);
     }
     state.lastPhrase = std::move(said);
@@ -28,13 +28,7 @@ void endPhrase(Panel& panel) {
 
 void sayLastPhraseAgain(Panel& panel) {
     const std::vector<SpokenPrompt> again = panel.state.lastPhrase;
-    for (const auto& prompt : again) {
-        if (prompt.async) {
-            playPromptAsync(panel, prompt.name);
-        } else {
-            playPrompt(panel, prompt.name);
-        }
-    }
+    sayPrompts(panel, again);
 }
 
 }  // namespace vocapan

@@ -1,6 +1,7 @@
 #include "speech/prompt_player.h"
 
 #include "core/number_text.h"
+#include "platform/fiber.h"
 #include "speech/voice_choice.h"
 
 namespace vocapan {
@@ -15,20 +16,26 @@ std::string pathOf(Panel& panel, const std::string& name) {
     return playablePromptPath(panel.platform.sound, panel.state.waveDir, name);
 }
 
-enum class Cut { Never, ByTransmitKey };
-
-// The one place a prompt is played to its end; the panel goes on answering meanwhile. The
-// transmit key pressed on a keyed transmitter silences a prompt at once; the pause that waits
-// for the radio keeps its length, so that the answer it waits for is there.
-void playToEnd(Panel& panel, const std::string& path, Cut cut = Cut::ByTransmitKey) {
-    if (!panel.whileSpeaking) {
+// A turn hands its sound to the loop, which plays it and serves meanwhile; outside a turn (the
+// start and the end of the program, work the loop does itself) the sound is played to its end.
+void playToEnd(Panel& panel, const std::string& path, bool reply) {
+    auto& state = panel.state;
+    if (!platform::insideFiber() || state.sayLater > 0) {
         panel.platform.sound.playSync(path);
         return;
     }
-    panel.platform.sound.playSync(path, [&panel, cut] {
-        panel.whileSpeaking(panel);
-        return cut == Cut::Never || panel.state.speechCut == 0;
-    });
+    state.awaitedSound = path;
+    state.awaitingReply = reply;
+    platform::yieldFiber();
+    state.awaitedSound.clear();
+    state.awaitingReply = false;
+}
+
+// True when the prompt waits for the phrase in hand; false when it is to be said now.
+bool keptForLater(PanelState& state, const std::string& name, bool async) {
+    if (state.sayLater == 0) return false;
+    state.laterPrompts.push_back({name, async});
+    return true;
 }
 
 }  // namespace
@@ -37,41 +44,41 @@ void playPrompt(Panel& panel, const std::string& name) {
     auto& state = panel.state;
     if (state.waveDir == kSilentWaveDir) return;
     if (name == kPausePrompt) {
-        // The radio's port is left to the command that waits for its answer.
-        const int outerPause = state.replyPause;
-        state.replyPause = 1;
-        playToEnd(panel, pathOf(panel, name), Cut::Never);
-        state.replyPause = outerPause;
+        playToEnd(panel, pathOf(panel, name), true);
         return;
     }
-    if (state.speechCut == 1) return;  // the rest of a cut phrase is dropped, not kept
+    if (keptForLater(state, name, false)) return;
+    if (state.phraseCut == 1) return;  // the rest of a cut phrase is dropped, not kept
     state.phrase.push_back({name, false});
     if (state.voice == kReaderVoice) return;  // the screen reader gets the phrase when it ends
-    const std::string path = pathOf(panel, name);
-    if (state.holdSpeech == 1) {
-        state.heldPrompts.push_back(path);
-        return;
-    }
-    playToEnd(panel, path);
-}
-
-void speakHeldPrompts(Panel& panel) {
-    auto& state = panel.state;
-    state.holdSpeech = 0;
-    const std::vector<std::string> held = std::move(state.heldPrompts);
-    state.heldPrompts.clear();
-    for (const auto& path : held) {
-        if (state.speechCut == 1) return;
-        playToEnd(panel, path);
-    }
+    playToEnd(panel, pathOf(panel, name), false);
 }
 
 void playPromptAsync(Panel& panel, const std::string& name) {
     auto& state = panel.state;
-    if (state.waveDir == kSilentWaveDir || state.speechCut == 1) return;
+    if (state.waveDir == kSilentWaveDir || keptForLater(state, name, true) || state.phraseCut == 1) return;
     state.phrase.push_back({name, true});
     if (state.voice == kReaderVoice) return;
     panel.platform.sound.playAsync(pathOf(panel, name));
+}
+
+void sayPrompts(Panel& panel, const std::vector<SpokenPrompt>& prompts) {
+    for (const auto& prompt : prompts) {
+        if (prompt.async) {
+            playPromptAsync(panel, prompt.name);
+        } else {
+            playPrompt(panel, prompt.name);
+        }
+    }
+}
+
+void sayLaterPrompts(Panel& panel) {
+    auto& state = panel.state;
+    while (state.sayLater == 0 && !state.laterPrompts.empty()) {
+        const std::vector<SpokenPrompt> later = std::move(state.laterPrompts);
+        state.laterPrompts.clear();
+        sayPrompts(panel, later);
+    }
 }
 
 void sayDigits(Panel& panel, const std::string& text) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/panel.h"
 
@@ -12,10 +13,13 @@ namespace vocapan {
 // draws. Nothing is looked for there, so the silent S-meter does not touch the disk.
 inline constexpr const char* kSilentWaveDir = "xx";
 
-// Plays `name` from the prompt folder and returns when it has ended.
+// Plays `name` from the prompt folder and goes on when it has ended: inside a turn the loop
+// plays it meanwhile; while `sayLater` is above 0 it is kept for after the phrase in hand.
 void playPrompt(Panel& panel, const std::string& name);
-// Speaks, in order, the prompts held while `holdSpeech` was 1, and ends the hold.
-void speakHeldPrompts(Panel& panel);
+// Says, in order, the prompts kept for later, once nothing keeps them any more.
+void sayLaterPrompts(Panel& panel);
+// Says each prompt as it was said first: played to its end, or started to play on by itself.
+void sayPrompts(Panel& panel, const std::vector<SpokenPrompt>& prompts);
 // Starts `name` and returns at once; the next prompt cuts it off.
 void playPromptAsync(Panel& panel, const std::string& name);
 // Each character of `text` as one prompt; a blank says nothing.

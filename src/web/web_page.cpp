@@ -86,8 +86,8 @@ bool fromThisComputer(const std::string& peer) {
 
 }  // namespace
 
-struct WebPage::Pages {
-    explicit Pages(Panel& given)
+struct WebPages {
+    explicit WebPages(Panel& given)
         : panel(given),
           codes([] {
               static std::random_device device;
@@ -108,7 +108,6 @@ struct WebPage::Pages {
     int transmitPage = 0;  // the page whose transmit key keyed the transmitter
     std::array<std::string, 3> statusSent;
     std::vector<IpAddress> refused;
-    std::size_t listener = 0;
     bool codeAsked = false;  // a browser of another computer has been asked for the code
 
     // --- Who may come in ---
@@ -262,10 +261,7 @@ struct WebPage::Pages {
         for (const int page : gone) {
             if (page != transmitPage) continue;
             transmitPage = 0;
-            if (panel.state.txState > 0) {
-                switchTransmit(panel);
-                endPhrase(panel);
-            }
+            if (panel.state.txState > 0) switchTransmit(panel);
         }
     }
 
@@ -274,21 +270,10 @@ struct WebPage::Pages {
         panel.platform.console.write("vocapan: web code " + codes.code() + " for a browser on another computer\n");
         playPrompt(panel, "webcode");
         sayDigits(panel, codes.code());
-        endPhrase(panel);
     }
 };
 
-WebPage::WebPage(Panel& panel) : pages_(std::make_unique<Pages>(panel)) {}
-
-WebPage::~WebPage() {
-    auto& listeners = pages_->panel.phraseListeners;
-    if (pages_->listener < listeners.size())
-        listeners.erase(listeners.begin() + static_cast<std::ptrdiff_t>(pages_->listener));
-}
-
-void WebPage::open() {
-    Pages& pages = *pages_;
-    Panel& panel = pages.panel;
+void openWebPage(Panel& panel) {
     auto& state = panel.state;
     auto& console = panel.platform.console;
     if (state.webLineWrong == 1) {
@@ -297,44 +282,49 @@ void WebPage::open() {
         return;
     }
     if (state.webPort <= 0) return;
-    pages.everyAddress = state.webAllInterfaces == 1 && state.netAllowList >= 0;
-    if (!pages.server.listen(state.webPort, pages.everyAddress)) {
+    auto pages = std::make_shared<WebPages>(panel);
+    pages->everyAddress = state.webAllInterfaces == 1 && state.netAllowList >= 0;
+    if (!pages->server.listen(state.webPort, pages->everyAddress)) {
         console.write("vocapan: web port " + decimalText(state.webPort) + " is in use; the web page is off\n");
         playPrompt(panel, "webbusy");
         return;
     }
     state.webListening = 1;
-    pages.computer = web::computerName();
-    pages.listener = panel.phraseListeners.size();
-    panel.phraseListeners.emplace_back([&pages](const std::vector<SpokenPrompt>& phrase) { pages.onPhrase(phrase); });
+    pages->computer = web::computerName();
+    // Every phrase goes to the pages open when it ends, none once the port is closed.
+    panel.phraseListeners.emplace_back([&panel](const std::vector<SpokenPrompt>& phrase) {
+        if (panel.state.webPages) panel.state.webPages->onPhrase(phrase);
+    });
     const std::string port = decimalText(state.webPort);
     console.write("vocapan: the panel's web page is at http://127.0.0.1:" + port + "/\n");
-    if (pages.everyAddress && !pages.computer.empty()) {
-        console.write("vocapan: from another computer open http://" + pages.computer + ":" + port +
+    if (pages->everyAddress && !pages->computer.empty()) {
+        console.write("vocapan: from another computer open http://" + pages->computer + ":" + port +
                       "/ and give the code the panel says\n");
     }
+    state.webPages = std::move(pages);
 }
 
-void WebPage::serve() {
-    Pages& pages = *pages_;
-    if (pages.panel.state.webListening == 0) return;
+void serveWebPage(Panel& panel) {
+    auto& state = panel.state;
+    if (state.webListening == 0) return;
+    WebPages& pages = *state.webPages;
     // The page's transmit key owns the transmitter only until it is switched off.
-    if (pages.panel.state.txState == 0) pages.transmitPage = 0;
+    if (state.txState == 0) pages.transmitPage = 0;
+    ++state.sayLater;
     pages.server.poll();
     pages.closeSilentPages();
     pages.letDepartedGo();
     pages.sendStatus();
     pages.sayNewCode();
+    --state.sayLater;
 }
 
-void WebPage::serveWhileSpeaking() {
-    if (pages_->panel.state.webListening == 1) pages_->server.poll();
-}
-
-void WebPage::close() {
-    pages_->server.closeAll();
-    pages_->pages.clear();
-    pages_->panel.state.webListening = 0;
+void closeWebPage(Panel& panel) {
+    auto& state = panel.state;
+    if (state.webListening == 0) return;
+    state.webPages->server.closeAll();
+    state.webPages.reset();
+    state.webListening = 0;
 }
 
 }  // namespace vocapan

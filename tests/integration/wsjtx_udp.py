@@ -8,6 +8,10 @@
     wsjtx_udp.py send LOG TYPE ID    sends WSJT-X, at the address the listener wrote to
                                      LOG.peer, a message of TYPE with no field but the id
                                      (6 Close; WSJT-X takes it only when it accepts requests)
+    wsjtx_udp.py play PORT LOG       plays WSJT-X itself to a listener on 127.0.0.1:PORT: a
+                                     heartbeat, a status (de K1ABC, 20 m FT8) and the decode
+                                     "CQ W2XYZ FN31", then writes to LOG each message that
+                                     comes back, until a reply
 
 The messages are Qt data streams, big endian: magic 0xadbccbda, schema, type, then the fields
 of the type. The lines written:
@@ -15,6 +19,7 @@ of the type. The lines written:
     heartbeat id=ID schema=N version=V from=HOST:PORT
     status dial=HZ mode=M tx_enabled=0|1 transmitting=0|1 decoding=0|1 rx_df=HZ tx_df=HZ dx_call=CALL
     decode new=0|1 ms=MS snr=DB dt=S df=HZ mode=M message=TEXT
+    reply ms=MS snr=DB df=HZ mode=M message=TEXT
     close
     type=N (any other message)
 """
@@ -85,6 +90,10 @@ def describe(data, sender):
         df = fields.take(">I")
         mode = fields.utf8()
         return f"decode new={new} ms={ms} snr={snr} dt={dt:.1f} df={df} mode={mode} message={fields.utf8()}"
+    if kind == 4:
+        ms, snr, _, df = fields.take(">I"), fields.take(">i"), fields.take(">d"), fields.take(">I")
+        mode = fields.utf8()
+        return f"reply ms={ms} snr={snr} df={df} mode={mode} message={fields.utf8()}"
     if kind == 6:
         return "close"
     return f"type={kind}"
@@ -127,9 +136,38 @@ def send(log_path, kind, ident):
     socket.socket(socket.AF_INET, socket.SOCK_DGRAM).sendto(datagram, (host, int(port)))
 
 
+def play(port, log_path):
+    sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+    sock.bind(("127.0.0.1", 0))
+    sock.settimeout(60)
+
+    def message(kind, body):
+        return struct.pack(">III", MAGIC, SCHEMA, kind) + utf8_field("WSJT-X") + body
+
+    heartbeat = struct.pack(">I", 3) + utf8_field("2.6.1") + utf8_field("")
+    status = (
+        struct.pack(">Q", 14074000) + utf8_field("FT8") + utf8_field("") + utf8_field("") + utf8_field("FT8")
+        + struct.pack(">???II", False, False, True, 1500, 1500) + utf8_field("K1ABC") + utf8_field("FN42")
+    )
+    decode = struct.pack(">?IidI", True, 45000, -12, 0.2, 1234)
+    decode += utf8_field("~") + utf8_field("CQ W2XYZ FN31") + struct.pack(">??", False, False)
+    for kind, body in ((0, heartbeat), (1, status), (2, decode)):
+        sock.sendto(message(kind, body), ("127.0.0.1", port))
+    with open(log_path, "a", buffering=1) as log:
+        while True:
+            data, sender = sock.recvfrom(65536)
+            line = describe(data, sender)
+            if line is not None:
+                log.write(line + "\n")
+            if line is not None and line.startswith("reply"):
+                return
+
+
 def main(argv):
     if len(argv) in (4, 5) and argv[1] == "listen":
         listen(int(argv[2]), argv[3], *argv[4:])
+    elif len(argv) == 4 and argv[1] == "play":
+        play(int(argv[2]), argv[3])
     elif len(argv) == 5 and argv[1] == "send":
         send(argv[2], int(argv[3]), argv[4])
     else:

@@ -37,12 +37,10 @@ struct NetworkSession {
     }
     platform::fake::FakeTcpServer& tcp() { return fixture.fake.network; }
     PanelState& state() { return fixture.panel.state; }
-    // Timer ticks as the event handler runs them: the poll, then the programs.
+    // Timer ticks as the event handler runs them: the poll, then the programs, with the
+    // programs served between the prompts of what the panel says.
     void ticks(int count) {
-        for (int i = 0; i < count; ++i) {
-            pollTick(fixture.panel);
-            serviceNetwork(fixture.panel);
-        }
+        for (int i = 0; i < count; ++i) handleMessage(fixture.panel, {platform::MessageKind::Timer, 0, kPollTimer});
     }
     // Ticks until the programs have been quiet and the radio's next report has been announced.
     void untilReported() { ticks(8); }
@@ -182,7 +180,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ProgramsFromAfar, are_heard_coming_keying_and_going_while_programs_of_this_computer_stay_quiet) {
     NetworkSession session("net=*:4532", "allow=192.168.1.0/24");
-    session.fixture.panel.whileSpeaking = serveWhileSpeaking;
     const int local = session.programSends("F 14074000\n");
     // A program that connects while the panel speaks is heard after the words in hand.
     int afar = 0;
@@ -537,7 +534,6 @@ TEST(Programs, a_frequency_set_while_transmitting_is_what_the_f_key_says) {
 
 TEST(Programs, while_the_panel_speaks_a_set_reaches_the_radio_at_once_and_the_panel_follows_when_the_words_end) {
     NetworkSession session;
-    session.fixture.panel.whileSpeaking = serveWhileSpeaking;
     session.programSends("F 14074000\n");
     const int second = session.tcp().connect();
     struct Moment {
@@ -568,17 +564,15 @@ TEST(Programs, while_the_panel_speaks_a_set_reaches_the_radio_at_once_and_the_pa
 
 struct SetWhileSpeakingCase {
     std::string line;
-    Lines sentAtOnce;  // to the radio before the readout's second word
-    Lines sentAfter;   // once the readout has ended, as the panel carries the set out
+    Lines sent;  // to the radio, whole, before the readout's second word; nothing after it
 };
 
 void PrintTo(const SetWhileSpeakingCase& c, std::ostream* os) { *os << "'" << c.line << "'"; }
 
 class SetWhileSpeaking : public ::testing::TestWithParam<SetWhileSpeakingCase> {};
 
-TEST_P(SetWhileSpeaking, reaches_the_radio_at_once_and_leaves_the_readout_as_it_began) {
+TEST_P(SetWhileSpeaking, is_carried_out_at_once_while_the_readout_goes_on) {
     NetworkSession session;
-    session.fixture.panel.whileSpeaking = serveWhileSpeaking;
     const int program = session.tcp().connect();
     serviceNetwork(session.fixture.panel);
     std::vector<Lines> sentAsWordsBegan;
@@ -588,40 +582,55 @@ TEST_P(SetWhileSpeaking, reaches_the_radio_at_once_and_leaves_the_readout_as_it_
     };
     handleMessage(session.fixture.panel, {platform::MessageKind::KeyDown, 'F', 0});
     ASSERT_GE(sentAsWordsBegan.size(), 5u);
-    EXPECT_EQ(sentAsWordsBegan[1], GetParam().sentAtOnce);
+    EXPECT_EQ(sentAsWordsBegan[1], GetParam().sent);
     const Lines readout = session.fixture.prompts();
-    EXPECT_EQ(Lines(readout.begin(), readout.begin() + 5), (Lines{"7", "point", "1", "mhz", "lsb"}));
-    Lines all = GetParam().sentAtOnce;
-    all.insert(all.end(), GetParam().sentAfter.begin(), GetParam().sentAfter.end());
-    EXPECT_EQ(session.fixture.commands(), all);  // nothing twice
+    EXPECT_EQ(Lines(readout.begin(), readout.begin() + 4), (Lines{"7", "point", "1", "mhz"}));
+    EXPECT_EQ(session.fixture.commands(), GetParam().sent);  // nothing twice
     EXPECT_TRUE(session.state().pendingSets.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, SetWhileSpeaking,
-                         ::testing::Values(SetWhileSpeakingCase{"F 14074000", {"FA014074000;"}, {}},
-                                           SetWhileSpeakingCase{"M USB 1800", {"MD02;"}, {"NA00;", "SH0009;"}},
-                                           SetWhileSpeakingCase{"T 1", {"TX1;"}, {}},
-                                           SetWhileSpeakingCase{"L AF 0.5", {"AG0128;"}, {}},
-                                           SetWhileSpeakingCase{"S 1 VFOB", {"ST1;", "FB007100000;"}, {}},
-                                           SetWhileSpeakingCase{"I 14076000", {"ST1;", "FB014076000;"}, {}},
+                         ::testing::Values(SetWhileSpeakingCase{"F 14074000", {"FA014074000;"}},
+                                           SetWhileSpeakingCase{"M USB 1800", {"MD02;", "NA00;", "SH0009;"}},
+                                           SetWhileSpeakingCase{"T 1", {"TX1;"}},
+                                           SetWhileSpeakingCase{"L AF 0.5", {"AG0128;"}},
+                                           SetWhileSpeakingCase{"S 1 VFOB", {"ST1;", "FB007100000;"}},
+                                           SetWhileSpeakingCase{"I 14076000", {"ST1;", "FB014076000;"}},
                                            // Each set starts from the radio as the sets before it left it.
                                            SetWhileSpeakingCase{"F 14074000\nS 1 VFOB\nI 14074000\nT 1",
-                                                                {"FA014074000;", "ST1;", "FB014074000;", "TX1;"},
-                                                                {}},
+                                                                {"FA014074000;", "ST1;", "FB014074000;", "TX1;"}},
                                            SetWhileSpeakingCase{"F 14074000\nM USB 0\nL AF 0.5\nF 14075000",
-                                                                {"MD02;", "AG0128;", "FA014075000;"},
-                                                                {"NA00;"}}));
+                                                                {"MD02;", "NA00;", "AG0128;", "FA014075000;"}}));
 
 TEST(SetWhileSpeaking, a_transmitter_keyed_during_the_last_words_is_known_when_the_panel_ends) {
     NetworkSession session;
-    session.fixture.panel.whileSpeaking = serveWhileSpeaking;
     const int program = session.tcp().connect();
     serviceNetwork(session.fixture.panel);
     session.fixture.fake.sound.onPlay = [&](const std::string&) { session.tcp().client(program).toPanel = "T 1\n"; };
-    onKeyDown(session.fixture.panel, 'F');
+    handleMessage(session.fixture.panel, {platform::MessageKind::KeyDown, 'F', 0});
     EXPECT_EQ(session.fixture.commands(), Lines{"TX1;"});
     closeNetwork(session.fixture.panel);
     EXPECT_GT(session.state().txState, 0);  // so the panel's end switches it off
+}
+
+// A program keys the radio while the operator's readout plays; Space cuts the words and the
+// radio is unkeyed before the next word would have begun. Nothing of the stopped transmission
+// is said, only "tx off".
+TEST(SetWhileSpeaking, space_unkeys_a_transmitter_a_program_keyed_during_the_words_at_once) {
+    NetworkSession session;
+    const int program = session.tcp().connect();
+    serviceNetwork(session.fixture.panel);
+    Lines sentAsWordsBegan;
+    session.fixture.fake.sound.onPlay = [&](const std::string& path) {
+        if (path == "wave\\7.wav") session.tcp().client(program).toPanel = "T 1\n";
+        if (path == "wave\\point.wav") session.fixture.fake.window.postKey(vk::kSpace);
+        if (path == "wave\\1.wav") sentAsWordsBegan = session.fixture.commands();
+    };
+    typeKeys(session.fixture, "F");
+    EXPECT_EQ(sentAsWordsBegan, Lines{});  // the third word never begins
+    EXPECT_EQ(session.fixture.commands(), (Lines{"TX1;", "TX0;"}));
+    EXPECT_EQ(session.fixture.prompts(), (Lines{"7", "point", "tx", "off"}));
+    EXPECT_EQ(session.state().txState, 0);
 }
 
 // --- A program's split: the program keeps VFO B, the operator tunes VFO A ---
@@ -748,7 +757,6 @@ TEST(Programs, split_asked_for_by_a_program_that_has_gone_is_not_switched_on) {
 // place each, as those before them have said goodbye.
 TEST(Programs, programs_that_said_goodbye_while_the_panel_speaks_make_room_for_the_next) {
     NetworkSession session;
-    session.fixture.panel.whileSpeaking = serveWhileSpeaking;
     session.programSends("F 14074000\n");
     std::vector<int> calls;
     session.fixture.fake.sound.onPlay = [&](const std::string&) {

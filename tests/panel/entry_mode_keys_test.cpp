@@ -242,7 +242,9 @@ TEST(EntryModeKeys, f_speaks_the_frequency_or_the_other_one_behind_x) {
          },
          {},
          {"extcm", "on", "repeater", "tx", "2", "9", "point", "5", "2", "mhz", "fm"}},
-        {"F", [](PanelFixture& p) { p.panel.state.tickCount = 0; }, {}, {}},
+        {"X Shift+F", repeaterOn2m, {}, {"extcm", "on", "repeater", "tx", "1", "4", "5", "mhz", "fm"}},
+        // Right after a recall, or when the tick counter wraps, F still answers.
+        {"F", [](PanelFixture& p) { p.panel.state.tickCount = 0; }, {}, {"7", "point", "1", "mhz", "lsb"}},
     });
 }
 

@@ -18,7 +18,6 @@ void inUsb(PanelFixture& p) { p.panel.state.mode = 2; }
 std::function<void(PanelFixture&)> spaceWhileSaying(std::string during) {
     return [during = std::move(during)](PanelFixture& p) {
         inUsb(p);
-        p.panel.whileSpeaking = serveOthersWhileSpeaking;
         p.fake.sound.onPlay = [&p, during](const std::string& path) {
             if (path != "wave\\" + during + ".wav") return;
             p.fake.window.post({platform::MessageKind::KeyDown, vk::kSpace, 0});

@@ -43,6 +43,7 @@ inline int keyCodeOf(const std::string& name) {
         {"Pad7", vk::kNumpad0 + 7},
         {"PadPoint", vk::kNumpadPoint},
         {"Shift", vk::kShift},
+        {"Ctrl", vk::kCtrl},
         {"Insert", vk::kInsert},
     };
     if (const auto found = named.find(name); found != named.end()) return found->second;
@@ -50,17 +51,26 @@ inline int keyCodeOf(const std::string& name) {
 }
 
 // Each key goes down and comes up again, as a press of the operator's; "hold" after a key
-// keeps it down for one more key-down, as the keyboard's auto-repeat sends.
+// keeps it down for one more key-down, as the keyboard's auto-repeat sends. "Shift+F" holds
+// Shift, presses F and lets Shift go first, while F is still down.
 inline void typeKeys(PanelFixture& fixture, const std::string& keys) {
     std::istringstream names(keys);
     std::string name;
     int down = 0;
+    auto send = [&](platform::MessageKind kind, int code) { handleMessage(fixture.panel, {kind, code, 0}); };
     while (names >> name) {
+        int modifier = 0;
+        if (const auto plus = name.find('+'); plus != std::string::npos && name.size() > 1) {
+            modifier = keyCodeOf(name.substr(0, plus));
+            name.erase(0, plus + 1);
+        }
         if (name != "hold") {
-            if (down != 0) handleMessage(fixture.panel, {platform::MessageKind::KeyUp, down, 0});
+            if (down != 0) send(platform::MessageKind::KeyUp, down);
             down = keyCodeOf(name);
         }
-        handleMessage(fixture.panel, {platform::MessageKind::KeyDown, down, 0});
+        if (modifier != 0) send(platform::MessageKind::KeyDown, modifier);
+        send(platform::MessageKind::KeyDown, down);
+        if (modifier != 0) send(platform::MessageKind::KeyUp, modifier);
     }
     if (down != 0) handleMessage(fixture.panel, {platform::MessageKind::KeyUp, down, 0});
 }

@@ -46,6 +46,10 @@ TEST(Keys, the_rule_order_decides_which_keys_act_and_which_resend_the_frequency)
          {"FA007100000;"}, {}},
         {"J Right", with([](PanelState& s) { s.entryMode = 3; }), {}, {}},
         {"Shift Insert", at40m, {}, {}},
+        {"Shift+F hold", at40m, {}, {"7", "point", "1", "mhz", "lsb"}},
+        {"Shift+J Shift+Right", at40m, {"FA007100000;", "FA007100100;"}, {}},
+        {"Shift", with([](PanelState& s) { s.tuning = 1; }), {}, {}},
+        {"Ctrl+F Ctrl+J", at40m, {}, {}},
         {"R", at40m, {}, {"rf"}},
         {"E", at40m, {"FA007100000;"}, {"EF"}},
         {"F2", at40m, {"RA01;", "FA007100000;"}, {"at", "on"}},
@@ -247,6 +251,8 @@ TEST(Keys, b_then_a_digit_a_letter_or_up_and_down_changes_band) {
     runKeyTable({
         {"B 6", at40m, recalled("BS005;", "FA014200000;", "MD02;", ssb20, "PA01;"),
          then(b40, {"20", "metres", "preamp", "1", "on"})},
+        {"Shift+B Shift+6", at40m, recalled("BS005;", "FA014200000;", "MD02;", ssb20, "PA01;"),
+         then(b40, {"20", "metres", "preamp", "1", "on"})},
         {"B 0", at40m,
          recalled("BS009;", "FA028500000;", "MD02;", {"FA028500000;", "SH0014;"}, "PA01;"),
          then(b40, {"10", "metres", "preamp", "1", "on"})},
@@ -340,10 +346,11 @@ TEST(Keys, split_keeps_the_band_entry_whole_with_vfo_b_where_split_began) {
               "1");
 }
 
-// A rule put between two others takes the number before it and a letter: "8", "8a", "9".
+// A rule put between two others takes the number before it and a letter: "8", "8a", "9";
+// one put before the first, "0a".
 TEST(Keys, every_rule_has_a_number_and_a_name_in_order) {
     const auto rules = keyRules();
-    ASSERT_EQ(rules.size(), 76u);
+    ASSERT_EQ(rules.size(), 77u);
     int number = 0;
     char letter = 0;
     for (const KeyRule& rule : rules) {

@@ -192,14 +192,13 @@ struct SpokenMoment {
 };
 
 std::vector<SpokenMoment> whileTheReadoutPlays(RelaySession& session, const std::string& text) {
-    session.panel.panel.whileSpeaking = serveOthersWhileSpeaking;
     session.panel.clearRecords();
     std::vector<SpokenMoment> moments;
     session.panel.fake.sound.onPlay = [&](const std::string&) {
         if (moments.empty()) session.relay.inbound += text;
         moments.push_back({session.relay.written, session.panel.panel.state.mode});
     };
-    onKeyDown(session.panel.panel, 'F');
+    handleMessage(session.panel.panel, {platform::MessageKind::KeyDown, 'F', 0});
     session.panel.fake.sound.onPlay = nullptr;
     return moments;
 }
@@ -242,16 +241,13 @@ TEST(Relay, the_answer_a_key_waits_for_is_never_taken_by_the_program) {
         if (!reply.empty()) reply = std::exchange(late->answer, "") + reply;
         return reply;
     };
-    session.panel.panel.whileSpeaking = [late, &radioPort](Panel& panel) {
-        serveOthersWhileSpeaking(panel);
-        if (panel.state.replyPause == 1) radioPort.inbound += std::exchange(late->answer, "");
-    };
     bool written = false;
     session.panel.fake.sound.onPlay = [&](const std::string& path) {
-        if (path.find("delay") == std::string::npos || std::exchange(written, true)) return;
-        session.relay.inbound += "PC1050;PC;";
+        if (path.find("delay") == std::string::npos) return;
+        radioPort.inbound += std::exchange(late->answer, "");
+        if (!std::exchange(written, true)) session.relay.inbound += "PC1050;PC;";
     };
-    onKeyDown(session.panel.panel, 'P');
+    handleMessage(session.panel.panel, {platform::MessageKind::KeyDown, 'P', 0});
     EXPECT_EQ(session.panel.panel.state.powerLevel, 100);  // the key read its own answer
     EXPECT_EQ(session.relay.written, "PC1050;");           // and the program what it had set
 }

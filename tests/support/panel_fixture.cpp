@@ -102,7 +102,6 @@ void PanelFixture::clearRecords() {
     panel.state.phrase.clear();
     radioPort.written.clear();
     fake.sound.played.clear();
-    fake.sound.playedAsync.clear();
     fake.window.drawn.clear();
 }
 

@@ -11,7 +11,8 @@
 #             vocapan_window_close_saves_and_switches_the_radio_off |
 #             vocapan_serves_hamlib_over_the_network |
 #             vocapan_at_the_radio_without_a_screen_reader_speaks_prompts
-#             vocapan_reaches_the_radio_through_ser2net
+#             vocapan_reaches_the_radio_through_ser2net |
+#             vocapan_answers_wsjtx_over_udp
 #   BIN_DIR   folder of vocapan.exe and portseek.exe
 #   WAVE_DIR  the prompt recordings
 #   WORK_DIR  where the wine prefix is kept between runs and the program folders are made
@@ -452,6 +453,29 @@ vocapan_reaches_the_radio_through_ser2net)
   wait_for_panel_exit
   expect_lines "serial ports opened" "" "$(ports_tried)"
   expect_lines "first commands" $'VS0;\nID;' "$(radio_commands | head -n 2)"
+  ;;
+vocapan_answers_wsjtx_over_udp)
+  # WSJT-X's datagrams reach the Windows panel through Winsock's UDP: a heartbeat, a status
+  # and a CQ come in; J then Enter answer the CQ, and the Reply goes back to the address the
+  # datagrams came from.
+  write_configuration 0
+  port=$(awk 'BEGIN { srand(); print 40000 + int(rand() * 20000) }')
+  sed -i "16s/.*/wsjtx=$port\r/" "$run_dir/vocapan.cfg"
+  start_radio
+  start_panel
+  wait_until_connected
+  python3 "$(dirname "$(readlink -f "$0")")/../integration/wsjtx_udp.py" play "$port" "$run_dir/wsjtx.log" &
+  program=$!
+  session_pids+=("$program")
+  for _ in $(seq 150); do prompts_played | grep -qx 'wave\\wsjtxhere.wav' && break; sleep 0.2; done
+  prompts_played | grep -qx 'wave\\wsjtxhere.wav' || fail "the panel did not hear WSJT-X: $(prompts_played | tail -n 5)"
+  press_in_panel j Return
+  for _ in $(seq 150); do kill -0 "$program" 2>/dev/null || break; sleep 0.2; done
+  wait "$program" || fail "no reply came back: $(cat "$run_dir/wsjtx.log" 2>/dev/null)"
+  expect_lines "what WSJT-X got back" "reply ms=45000 snr=-12 df=1234 mode=~ message=CQ W2XYZ FN31" \
+    "$(grep '^reply' "$run_dir/wsjtx.log")"
+  press_in_panel q
+  wait_for_panel_exit
   ;;
 *)
   fail "no such scenario"

@@ -297,12 +297,63 @@ TEST(WsjtxHalted, space_stops_wsjtx_at_once_and_unkeys_the_radio) {
         typeKeys(session.fixture, "Space");
         EXPECT_EQ(sent, c.sentToWsjtx) << c.what;
         if (!sent.empty()) {
-            EXPECT_EQ(radioCommandsBeforeHalt, 0u) << c.what << ": WSJT-X is stopped first";
+            EXPECT_EQ(radioCommandsBeforeHalt, 1u) << c.what << ": the radio is unkeyed first, then WSJT-X halted";
         }
         EXPECT_EQ(session.fixture.commands(), c.sentToRadio) << c.what;
         EXPECT_EQ(session.prompts(), c.heard) << c.what;
         EXPECT_EQ(session.fixture.panel.state.txState, c.sentToRadio[0] == "TX0;" ? 0 : 10) << c.what;
     }
+}
+
+// WSJT-X's status is read while the panel speaks, and Space then cuts the words and halts it at
+// once; nothing of the stopped transmission is said, only "tx off".
+TEST(WsjtxHalted, a_status_heard_during_a_readout_lets_space_halt_wsjtx_at_once) {
+    for (const bool transmitting : {true, false}) {
+        WsjtxSession session;
+        wsjtx::Status status;
+        status.deCall = "K1ABC";
+        status.txEnabled = true;
+        status.transmitting = transmitting;
+        status.txMessage = "W9XYZ K1ABC FN42";
+        std::size_t promptsWhenHalted = 0;
+        session.udp().onSend = [&](const platform::fake::FakeDatagram&) {
+            promptsWhenHalted = session.prompts().size();
+        };
+        session.fixture.fake.sound.onPlay = [&](const std::string& path) {
+            if (path == "wave\\7.wav") session.udp().inbound.push_back({kWsjtxAddress, statusDatagram(status)});
+            if (path == "wave\\1.wav") session.fixture.fake.window.postKey(vk::kSpace);
+        };
+        typeKeys(session.fixture, "F");
+        EXPECT_EQ(promptsWhenHalted, 3u) << "halted while the third word sounded";
+        EXPECT_EQ(session.udp().sent.size(), 1u);
+        EXPECT_EQ(session.fixture.commands(), Lines{"TX0;"});
+        EXPECT_EQ(session.prompts(), (Lines{"7", "point", "1", "tx", "off"}));
+        // WSJT-X, told to halt, reports its transmission ended: the operator has heard it.
+        session.fixture.clearRecords();
+        status.transmitting = false;
+        status.txEnabled = false;
+        session.hears({statusDatagram(status)});
+        EXPECT_EQ(session.prompts(), Lines{});
+        EXPECT_FALSE(wsjtxMayTransmit(session.fixture.panel.state));
+    }
+}
+
+// In the digital-mode entry Enter does not wait for the words: the answer goes within the period.
+TEST(DigitalEntry, enter_during_the_words_of_j_answers_at_once) {
+    WsjtxSession session;
+    session.hears({decodeDatagram(cqDecode())});
+    session.fixture.clearRecords();
+    std::size_t promptsWhenAnswered = 0;
+    session.udp().onSend = [&](const platform::fake::FakeDatagram&) { promptsWhenAnswered = session.prompts().size(); };
+    session.fixture.fake.sound.onPlay = [&](const std::string& path) {
+        if (path == "wave\\9.wav") session.fixture.fake.window.postKey(vk::kEnter);
+    };
+    typeKeys(session.fixture, "J");
+    EXPECT_EQ(promptsWhenAnswered, 2u);
+    ASSERT_EQ(session.udp().sent.size(), 1u);
+    EXPECT_EQ(session.udp().sent[0].bytes, bytesFromHex(kReplyHex));
+    EXPECT_EQ(session.prompts(), (Lines{"w", "9", "reply", "w", "9", "x", "y", "z"}));
+    EXPECT_EQ(session.fixture.panel.state.entryMode, 0);
 }
 
 }  // namespace

@@ -122,22 +122,26 @@ std::unique_ptr<SerialPort> FakeSerialPortOpener::open(int comNumber) {
     return std::make_unique<FakeSerialPort>(*found);
 }
 
-void FakeSoundPlayer::playSync(const std::string& path, const WhileWaiting& whileWaiting) {
-    played.push_back(path);
-    playedAsync.push_back(false);
-    if (onPlay) onPlay(path);
-    for (int call = 0; whileWaiting && call < waitingCallsPerPlay; ++call) {
-        if (!whileWaiting()) {
-            cut.push_back(path);
-            return;
-        }
-    }
+void FakeSoundPlayer::playSync(const std::string& path) {
+    playAsync(path);
+    looksLeft_ = 0;
 }
 
 void FakeSoundPlayer::playAsync(const std::string& path) {
     played.push_back(path);
-    playedAsync.push_back(true);
+    looksLeft_ = waitingCallsPerPlay;
     if (onPlay) onPlay(path);
+}
+
+bool FakeSoundPlayer::stillPlaying(int) {
+    if (looksLeft_ <= 0) return false;
+    --looksLeft_;
+    return true;
+}
+
+void FakeSoundPlayer::stop() {
+    if (looksLeft_ > 0 && !played.empty()) cut.push_back(played.back());
+    looksLeft_ = 0;
 }
 
 bool FakePanelWindow::open(const std::string& windowTitle, const WindowGeometry& windowGeometry) {
@@ -209,6 +213,13 @@ bool FakePanelWindow::nextMessage(WindowMessage& message) {
 
 bool FakePanelWindow::takeKeyDown(int keyCode) { return takeKeyDownFrom(queue, keyCode); }
 
+bool FakePanelWindow::takeDueTick(int id) {
+    const bool queued = takeTicksFrom(queue, id);
+    if (!timerRunning || timerId != id || ticksDueMeanwhile <= 0) return queued;
+    --ticksDueMeanwhile;
+    ++ticksDelivered;
+    return true;
+}
 bool FakeTcpServer::listen(int port, bool allInterfaces) {
     listenedPort = port;
     listenedAllInterfaces = allInterfaces;

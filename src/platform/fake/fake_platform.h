@@ -46,18 +46,21 @@ private:
 
 class FakeSoundPlayer : public SoundPlayer {
 public:
-    using SoundPlayer::playSync;
-    void playSync(const std::string& path, const WhileWaiting& whileWaiting) override;
+    void playSync(const std::string& path) override;
     void playAsync(const std::string& path) override;
+    bool stillPlaying(int waitMs) override;
+    void stop() override;
     bool hasFile(const std::string& path) override { return !missing.contains(path); }
     std::vector<std::string> played;  // every path asked for, in order
-    // Calls of `whileWaiting` made in each synchronous play, as if it lasted that many
+    // How many times the panel finds each sound still playing, as if it lasted that many
     // periods; 1 unless a test says otherwise.
     int waitingCallsPerPlay = 1;
-    std::vector<bool> playedAsync;                        // parallel to `played`
     std::function<void(const std::string& path)> onPlay;  // runs as a sound "plays"
     std::set<std::string> missing;                        // paths that hold no file
-    std::vector<std::string> cut;                         // plays ended before their end
+    std::vector<std::string> cut;                         // plays stopped before their end
+
+private:
+    int looksLeft_ = 0;
 };
 
 // A screen reader that keeps the phrases it was given. `reachable` false plays one that is not
@@ -105,6 +108,7 @@ public:
     void waitForMessage() override;
     bool nextMessage(WindowMessage& message) override;
     bool takeKeyDown(int keyCode) override;
+    bool takeDueTick(int timerId) override;
 
     // Queues a message as the operator or the window manager would cause it.
     void post(const WindowMessage& message) { queue.push_back(message); }
@@ -127,6 +131,9 @@ public:
     // is empty, the window asks to be closed, as an operator ending the session would.
     int ticksToDeliver = 0;
     int ticksDelivered = 0;
+    // Ticks that fall due while the panel is busy with a message, for the loop to take out of
+    // turn; 0 unless a test says otherwise.
+    int ticksDueMeanwhile = 0;
 
 private:
     int x_ = 0;

@@ -1,6 +1,6 @@
 // The prompt player: one recording at a time through the machine's sound output, opened the
-// first time a prompt plays. On a machine without sound output a prompt played synchronously
-// still takes its recorded length, so pauses such as the reply wait keep their timing.
+// first time a prompt plays. On a machine without sound output a prompt still takes its
+// recorded length, so pauses such as the reply wait keep their timing.
 #include <SDL.h>
 
 #include <fcntl.h>
@@ -26,6 +26,12 @@ using Clock = std::chrono::steady_clock;
 // How long a synchronous play waits past the recording's length for a device that runs a
 // little behind; a stalled device must not hang the panel.
 constexpr std::chrono::milliseconds kDeviceLagAllowance{500};
+
+// The device's buffer: 512 frames at 44.1 kHz is 12 ms before a prompt's first sample can
+// sound, on top of the sound server's own. 1024 frames made the operator wait 25 ms more than
+// another program on the same server; 256 left the sound server short of samples whenever
+// the machine was busy, a gap in the words.
+constexpr Uint16 kDeviceFrames = 512;
 
 // While it lives, what the sound libraries print to the standard error (ALSA lists every
 // configuration it failed to evaluate on a machine without a sound card) goes nowhere; the
@@ -58,29 +64,44 @@ public:
         }
     }
 
-    void playSync(const std::string& path, const WhileWaiting& whileWaiting) override {
-        play(path, true, whileWaiting);
+    void playSync(const std::string& path) override {
+        play(path);
+        while (stillPlaying(kServeWhilePlayingMs)) {
+        }
     }
-    void playAsync(const std::string& path) override { play(path, false, {}); }
+    void playAsync(const std::string& path) override { play(path); }
     bool hasFile(const std::string& path) override { return access(localSoundPath(path).c_str(), R_OK) == 0; }
+
+    // The recording's length is its time, on the device or without one; a device that runs a
+    // little behind gets a little longer, but a stalled one never hangs the panel.
+    bool stillPlaying(int waitMs) override {
+        const Clock::time_point now = Clock::now();
+        const bool recordingLeft = now < end_;
+        const bool deviceBehind =
+            device_ != 0 && SDL_GetQueuedAudioSize(device_) > 0 && now < end_ + kDeviceLagAllowance;
+        if (!recordingLeft && !deviceBehind) return false;
+        const Clock::time_point until = recordingLeft ? end_ : now + std::chrono::milliseconds(2);
+        std::this_thread::sleep_until(std::min(until, now + std::chrono::milliseconds(waitMs)));
+        return true;
+    }
+
+    void stop() override {
+        if (device_ != 0) SDL_ClearQueuedAudio(device_);
+        end_ = Clock::now() - kDeviceLagAllowance;
+    }
 
 private:
     enum class Output { Untried, Device, Silent };
 
-    void play(const std::string& path, bool untilEnd, const WhileWaiting& whileWaiting) {
+    void play(const std::string& path) {
         log_.record(path);
         // A new prompt silences whatever is still sounding, even when it cannot play itself.
-        if (device_ != 0) SDL_ClearQueuedAudio(device_);
-
+        stop();
         const WavSound sound(localSoundPath(path));
         if (!sound.loaded()) return;
         const Clock::time_point end = Clock::now() + sound.playingTime();
-        if (openOutput()) {
-            if (!queue(sound)) return;
-            if (untilEnd) waitForDevice(end, whileWaiting);
-        } else if (untilEnd) {
-            waitUntil(end, whileWaiting);
-        }
+        if (openOutput() && !queue(sound)) return;
+        end_ = end;
     }
 
     // Opens the default output once; remembers a machine without one.
@@ -102,7 +123,7 @@ private:
         wanted.freq = 44100;
         wanted.format = AUDIO_S16SYS;
         wanted.channels = 2;
-        wanted.samples = 1024;
+        wanted.samples = kDeviceFrames;
         device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceSpec_, SDL_AUDIO_ALLOW_ANY_CHANGE);
         if (device_ == 0) {
             releaseSdl(SDL_INIT_AUDIO);
@@ -128,34 +149,11 @@ private:
         return true;
     }
 
-    void waitForDevice(Clock::time_point end, const WhileWaiting& whileWaiting) {
-        if (!waitUntil(end, whileWaiting)) {
-            SDL_ClearQueuedAudio(device_);
-            return;
-        }
-        const Clock::time_point limit = end + kDeviceLagAllowance;
-        while (SDL_GetQueuedAudioSize(device_) > 0 && Clock::now() < limit) SDL_Delay(2);
-    }
-
-    // Sleeps until `end`, waking every few milliseconds for `whileWaiting`; false when it
-    // asked for the sound to stop.
-    static bool waitUntil(Clock::time_point end, const WhileWaiting& whileWaiting) {
-        if (!whileWaiting) {
-            std::this_thread::sleep_until(end);
-            return true;
-        }
-        for (Clock::time_point now = Clock::now(); now < end; now = Clock::now()) {
-            if (!whileWaiting()) return false;
-            std::this_thread::sleep_until(
-                std::min(end, Clock::now() + std::chrono::milliseconds(kWhileWaitingEveryMs)));
-        }
-        return true;
-    }
-
     SoundLog log_;
     Output output_ = Output::Untried;
     SDL_AudioDeviceID device_ = 0;
     SDL_AudioSpec deviceSpec_{};
+    Clock::time_point end_{};  // when the sound started last has had its time
 };
 
 }  // namespace
