@@ -48,13 +48,15 @@ bool readConfigurationFile(std::string& text) {
 }
 
 // The keys pressed on the web page take the window's path: the same handling, in the order
-// they were pressed.
+// they were pressed. The page whose key switches the transmitter on owns it.
 void handPageKeys(Panel& panel) {
-    auto& keys = panel.state.pageKeys;
-    while (!keys.empty()) {
-        const platform::WindowMessage key = keys.front();
-        keys.pop_front();
+    auto& state = panel.state;
+    while (!state.pageKeys.empty()) {
+        const PageKey key = state.pageKeys.front();
+        state.pageKeys.pop_front();
+        const bool keyed = state.txState > 0;
         handleMessage(panel, key);
+        if (!keyed && state.txState > 0) state.transmitPage = key.page;
     }
 }
 

@@ -7,7 +7,6 @@
 
 #include "controls/transmit.h"
 #include "core/ip_address.h"
-#include "core/key_codes.h"
 #include "core/number_text.h"
 #include "display/status_text.h"
 #include "speech/phrases.h"
@@ -103,9 +102,7 @@ struct WebPages {
     std::string computer;
     bool everyAddress = false;
     std::vector<PageView> pages;
-    std::vector<int> departed;
     int nextPage = 1;
-    int transmitPage = 0;  // the page whose transmit key keyed the transmitter
     std::array<std::string, 3> statusSent;
     std::vector<IpAddress> refused;
     bool codeAsked = false;  // a browser of another computer has been asked for the code
@@ -186,9 +183,7 @@ struct WebPages {
     void streamEnded(int stream) {
         const auto found =
             std::find_if(pages.begin(), pages.end(), [stream](const PageView& view) { return view.stream == stream; });
-        if (found == pages.end()) return;
-        departed.push_back(found->page);
-        pages.erase(found);
+        if (found != pages.end()) pages.erase(found);
     }
 
     // "PAGE down CODE" or "PAGE up CODE": the key goes where the window's keys go.
@@ -201,12 +196,11 @@ struct WebPages {
         if (!key) return noContent();
         auto& state = panel.state;
         if (state.pageKeys.size() >= kMostWaitingKeys) return textReply(503, "Too many keys at once.\n");
-        const bool down = words[1] == "down";
-        if (down && *key == vk::kSpace && state.txState == 0) transmitPage = page;
-        platform::WindowMessage message;
-        message.kind = down ? platform::MessageKind::KeyDown : platform::MessageKind::KeyUp;
-        message.keyCode = *key;
-        state.pageKeys.push_back(message);
+        PageKey pressed;
+        pressed.kind = words[1] == "down" ? platform::MessageKind::KeyDown : platform::MessageKind::KeyUp;
+        pressed.keyCode = *key;
+        pressed.page = page;
+        state.pageKeys.push_back(pressed);
         return noContent();
     }
 
@@ -255,14 +249,13 @@ struct WebPages {
         for (const int stream : silent) server.closeConnection(stream);
     }
 
-    void letDepartedGo() {
-        const std::vector<int> gone = std::move(departed);
-        departed.clear();
-        for (const int page : gone) {
-            if (page != transmitPage) continue;
-            transmitPage = 0;
-            if (panel.state.txState > 0) switchTransmit(panel);
-        }
+    // The transmitter a page switched on goes off when the page is no longer open: closed,
+    // gone quiet, or never open as a page at all.
+    void unkeyForGonePage() {
+        auto& state = panel.state;
+        if (state.transmitPage < 0 || pageOf(state.transmitPage) != nullptr) return;
+        state.transmitPage = -1;
+        if (state.txState > 0) switchTransmit(panel);
     }
 
     void sayNewCode() {
@@ -308,12 +301,12 @@ void serveWebPage(Panel& panel) {
     auto& state = panel.state;
     if (state.webListening == 0) return;
     WebPages& pages = *state.webPages;
-    // The page's transmit key owns the transmitter only until it is switched off.
-    if (state.txState == 0) pages.transmitPage = 0;
+    // A page owns the transmitter it switched on only until it is switched off.
+    if (state.txState == 0) state.transmitPage = -1;
     ++state.sayLater;
     pages.server.poll();
     pages.closeSilentPages();
-    pages.letDepartedGo();
+    pages.unkeyForGonePage();
     pages.sendStatus();
     pages.sayNewCode();
     --state.sayLater;
