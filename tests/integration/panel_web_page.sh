@@ -67,8 +67,16 @@ PY
 reader=$!
 before=$(rss)
 start=$(now)
-# A readout every 5 s: the panel speaks half the time and polls the other half.
-for _ in $(seq 12); do xdotool key --window "$window" f; sleep 5; done
+# The panel reads the frequency again as soon as it has begun its last word, so that it speaks
+# all the while the client does not read.
+readouts=0
+while kill -0 "$reader" 2>/dev/null; do
+  heard=$(wc -l <"$work/sound.log")
+  xdotool key --window "$window" f
+  for _ in $(seq 200); do tail -n +"$((heard + 1))" "$work/sound.log" | grep -q 'lsb\.wav$' && break; sleep 0.05; done
+  tail -n +"$((heard + 1))" "$work/sound.log" | grep -q 'lsb\.wav$' || fail "F was not read out while a client did not read"
+  readouts=$((readouts + 1))
+done
 wait "$reader"
 after=$(rss)
 [[ $(cat "$work/reader.out") == closed ]] || fail "the client that never read was left open"
@@ -76,8 +84,10 @@ after=$(rss)
 gaps=$(logged_after "$start" | awk '$2 ~ /^(FA|FB|SM0|RM6);$/ { if (last) print int(($1 - last) * 1000); last = $1 }' | sort -n)
 (($(wc -l <<<"$gaps") >= 100)) || fail "the panel hardly polled while the client did not read: $gaps"
 median=$(awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }' <<<"$gaps")
-((median <= 150)) || fail "the polls slowed to $median ms"
-echo "never reading: closed, polls every $median ms, the panel grew $((after - before)) KiB"
+most=$(awk '{ a[NR] = $1 } END { print a[int(NR * 0.9)] }' <<<"$gaps")
+((median <= 150 && most <= 200)) || fail "the polls slowed to $median ms, one in ten beyond $most ms"
+echo "never reading: closed, $readouts readouts, polls every $median ms (nine in ten within $most ms)," \
+  "the panel grew $((after - before)) KiB"
 "$BIN_DIR/x_close_window" "$window"
 wait "$panel" || fail "the panel did not end after the close request"
 
