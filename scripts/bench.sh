@@ -181,7 +181,7 @@ start_panel() {
     web_port=$(free_tcp_port)
     printf '%s\r\n' "net=0" "knob=0" "" "" "" "" "web=$web_port" >>"$folder/vocapan.cfg"
   fi
-  (cd "$folder" && VOCAPAN_SOUND_LOG="$folder/sound.log" VOCAPAN_SOUND_LOG_TIMES=1 exec "$panel_bin/vocapan" 2>"$folder/vocapan.err") &
+  (cd "$folder" && VOCAPAN_SOUND_LOG="$folder/sound.log" VOCAPAN_SOUND_LOG_TIMES=1 exec "$panel_bin/vocapan" >"$folder/vocapan.out" 2>"$folder/vocapan.err") &
   panel=$!
   pids+=("$panel")
   wait_for_line "$folder/radio.log" ' SM0;' 60 || fail "$panel_bin/vocapan never polled the S-meter"
