@@ -617,20 +617,22 @@ TEST(SetWhileSpeaking, a_transmitter_keyed_during_the_last_words_is_known_when_t
 // radio is unkeyed before the next word would have begun. Nothing of the stopped transmission
 // is said, only "tx off".
 TEST(SetWhileSpeaking, space_unkeys_a_transmitter_a_program_keyed_during_the_words_at_once) {
-    NetworkSession session;
-    const int program = session.tcp().connect();
-    serviceNetwork(session.fixture.panel);
-    Lines sentAsWordsBegan;
-    session.fixture.fake.sound.onPlay = [&](const std::string& path) {
-        if (path == "wave\\7.wav") session.tcp().client(program).toPanel = "T 1\n";
-        if (path == "wave\\point.wav") session.fixture.fake.window.postKey(vk::kSpace);
-        if (path == "wave\\1.wav") sentAsWordsBegan = session.fixture.commands();
-    };
-    typeKeys(session.fixture, "F");
-    EXPECT_EQ(sentAsWordsBegan, Lines{});  // the third word never begins
-    EXPECT_EQ(session.fixture.commands(), (Lines{"TX1;", "TX0;"}));
-    EXPECT_EQ(session.fixture.prompts(), (Lines{"7", "point", "tx", "off"}));
-    EXPECT_EQ(session.state().txState, 0);
+    for (const KeySource source : {KeySource::Window, KeySource::Page}) {
+        NetworkSession session;
+        const int program = session.tcp().connect();
+        serviceNetwork(session.fixture.panel);
+        Lines sentAsWordsBegan;
+        session.fixture.fake.sound.onPlay = [&](const std::string& path) {
+            if (path == "wave\\7.wav") session.tcp().client(program).toPanel = "T 1\n";
+            if (path == "wave\\point.wav") pressMeanwhile(session.fixture, source, vk::kSpace);
+            if (path == "wave\\1.wav") sentAsWordsBegan = session.fixture.commands();
+        };
+        typeKeys(session.fixture, "F");
+        EXPECT_EQ(sentAsWordsBegan, Lines{}) << nameOf(source) << ": the third word never begins";
+        EXPECT_EQ(session.fixture.commands(), (Lines{"TX1;", "TX0;"})) << nameOf(source);
+        EXPECT_EQ(session.fixture.prompts(), (Lines{"7", "point", "tx", "off"})) << nameOf(source);
+        EXPECT_EQ(session.state().txState, 0) << nameOf(source);
+    }
 }
 
 // --- A program's split: the program keeps VFO B, the operator tunes VFO A ---
