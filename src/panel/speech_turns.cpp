@@ -6,7 +6,6 @@
 #include "core/panel_numbers.h"
 #include "network/rig_server.h"
 #include "panel/key_rules.h"
-#include "panel/poll_cycle.h"
 #include "panel/relay.h"
 #include "panel/wsjtx_link.h"
 #include "platform/fiber.h"
@@ -77,12 +76,8 @@ void serveBetweenPrompts(Panel& panel) {
     const TurnWork kept(state);
     ++state.sayLater;
     serveProgramsBetweenPrompts(panel);
-    // The pause that waits for the radio's answer leaves the radio's port to the turn; between
-    // words the radio's poll keeps its pace and the relay is answered.
-    if (!state.awaitingReply) {
-        if (panel.platform.window.takeDueTick(kPollTimer)) pollTick(panel);
-        relayBetweenPrompts(panel);
-    }
+    // The pause that waits for the radio's answer leaves the radio's port to the turn.
+    if (!state.awaitingReply) relayBetweenPrompts(panel);
     readWsjtx(panel);
     serveWebPage(panel);
     takeKeysOutOfTurn(panel);

@@ -74,11 +74,12 @@ void sayPrompts(Panel& panel, const std::vector<SpokenPrompt>& prompts) {
 
 void sayLaterPrompts(Panel& panel) {
     auto& state = panel.state;
-    while (state.sayLater == 0 && !state.laterPrompts.empty()) {
-        const std::vector<SpokenPrompt> later = std::move(state.laterPrompts);
-        state.laterPrompts.clear();
-        sayPrompts(panel, later);
-    }
+    if (state.sayLater > 0) return;
+    // What is kept while these are said (a key taken out of turn cutting them) is a phrase of
+    // its own, said after them.
+    const std::vector<SpokenPrompt> later = std::move(state.laterPrompts);
+    state.laterPrompts.clear();
+    sayPrompts(panel, later);
 }
 
 void sayDigits(Panel& panel, const std::string& text) {

@@ -5,15 +5,55 @@ set -euo pipefail
 : "${BIN_DIR:?BIN_DIR must name the folder of the built programs}"
 : "${WAVE_DIR:?WAVE_DIR must name the folder of the prompt recordings}"
 
+# The scenario runs as a process group of its own: everything it starts, and everything those
+# start (WSJT-X's decoder, a daemon's helpers), is in that group and ends with it. The script
+# becomes the group's leader as it is; not a session's, which would take the first terminal
+# it opens (a serial port's pseudo-terminal) as its own and be hung up with it.
+if [[ $(ps -o pgid= -p $$ | tr -d ' ') != "$$" ]]; then
+  exec perl -e 'setpgrp(0, 0) or die "setpgrp: $!"; exec @ARGV or die "exec: $!"' bash "$0" "$@"
+fi
+
 work=$(mktemp -d /tmp/vocapan-it-XXXXXX)
 pids=()
+# Logs shown when the scenario fails, as "what|file" lines: the radio's commands, the panel's
+# words and each outside program's messages, registered by the steps that start them.
+watched=()
+watch_log() { watched+=("$1|$2"); }
+
+show_watched_logs() {
+  local entry what file
+  for entry in "${watched[@]}"; do
+    what=${entry%%|*}
+    file=${entry#*|}
+    [[ -s $file ]] || continue
+    echo "---- $what: the last lines of ${file##*/}" >&2
+    tail -n 25 "$file" | tr -d '\r' >&2
+  done
+}
+
+# Whatever way the scenario ends (a check failing, the runner's timeout killing the script),
+# a watcher outside its process group ends every process left in it, by the group, once the
+# script has gone, and removes the working folder.
+# It is no child of the script's, so that the script's own waits never wait for it.
+(setsid bash -c 'while kill -0 "$1"; do sleep 0.2; done
+  kill -TERM -- "-$1"
+  for _ in $(seq 50); do kill -0 -- "-$1" || break; sleep 0.1; done
+  kill -KILL -- "-$1"
+  [[ -n $3 ]] || rm -rf "$2"' scenario-watcher "$$" "$work" "${KEEP_WORK:-}" </dev/null >/dev/null 2>&1 &)
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  [[ -n ${KEEP_WORK:-} ]] && echo "kept $work" >&2 || rm -rf "$work"
+  local status=$?
+  ((status == 0)) || show_watched_logs
+  [[ -n ${KEEP_WORK:-} ]] && echo "kept $work" >&2
+  # The script itself stays to the end of its trap; the watcher finishes what is left.
+  trap '' TERM
+  kill -TERM -- "-$$" 2>/dev/null || true
 }
 trap cleanup EXIT
 cp -r "$WAVE_DIR" "$work/wave"
+watch_log "the radio's last commands" "$work/radio.log"
+watch_log "the radio's messages" "$work/ftxsim.err"
+watch_log "the panel's last words (prompts played)" "$work/sound.log"
+watch_log "the panel's transcript (commands sent, answers read, keys)" "$work/debug.dat"
 
 fail() {
   echo "FAIL: $*" >&2
@@ -43,9 +83,11 @@ start_radio() {
 # it opens (strace) and every prompt it plays (the sound log).
 run_panel() {
   local seconds=$1
+  local status=0
   (cd "$work" && VOCAPAN_SOUND_LOG="$work/sound.log" \
-    timeout "$seconds" strace -f -qq -e trace=openat -o "$work/opened.log" "$BIN_DIR/vocapan") ||
-    fail "vocapan did not end by itself within $seconds s (status $?)"
+    timeout "$seconds" strace -f -qq -e trace=openat -o "$work/opened.log" "$BIN_DIR/vocapan") || status=$?
+  ((status != 124)) || fail "vocapan did not end by itself within $seconds s"
+  ((status == 0)) || fail "vocapan ended with status $status"
 }
 
 # Writes the panel's eleven configuration lines for the radio on COM5 at 38400 baud, with
@@ -61,6 +103,7 @@ write_configuration() {
 # linked as COMn in the working folder, the other program's end as the path in $2.
 start_relay_pair() {
   local port=$1 other=$2
+  watch_log "socat's messages" "$work/socat.err"
   socat "pty,link=$work/COM$port,raw,echo=0" "pty,link=$other,raw,echo=0" 2>"$work/socat.err" &
   pids+=($!)
   for _ in $(seq 100); do [[ -e $work/COM$port && -e $other ]] && break; sleep 0.05; done
@@ -90,6 +133,7 @@ connection: &radio
   accepter: tcp,127.0.0.1,$port
   connector: serialdev,$device,38400n81,local
 YAML
+  watch_log "ser2net's messages" "$work/ser2net.log"
   ser2net -n -d -c "$work/ser2net.yaml" -P "$work/ser2net.pid" >>"$work/ser2net.log" 2>&1 &
   server=$!
   pids+=("$server")

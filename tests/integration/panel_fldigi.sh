@@ -28,6 +28,7 @@ cat >"$work/fldigi/fldigi_def.xml" <<XML
 </FLDIGI_DEFS>
 XML
 xmlrpc_port=$(free_tcp_port)
+watch_log "fldigi's messages" "$work/fldigi.log"
 HOME="$work/fldigi/home" fldigi --config-dir "$work/fldigi" --xmlrpc-server-port "$xmlrpc_port" \
   >"$work/fldigi.log" 2>&1 &
 pids+=($!)

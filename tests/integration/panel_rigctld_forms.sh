@@ -18,6 +18,7 @@ start_panel 170
 wait_until_connected
 
 daemon_port=$(free_tcp_port)
+watch_log "rigctld's messages" "$work/rigctld.err"
 rigctld -m 1 -P RIG -T 127.0.0.1 -t "$daemon_port" 2>"$work/rigctld.err" &
 pids+=($!)
 for _ in $(seq 100); do (exec 3<>"/dev/tcp/127.0.0.1/$daemon_port") 2>/dev/null && break; sleep 0.05; done

@@ -42,7 +42,7 @@ echo "refused: Host example.org and a key from http://example.org"
 /usr/bin/python3 "$(dirname "$0")/web_page.py" "$port" "$work" "$(dirname "$0")/../../prompts/prompts.tsv" \
   "$window" || fail "the page in the browser"
 
-# A client that opens the event stream and never reads, for 60 s while the panel speaks.
+# A client that opens the event stream and never reads, for 60 s while the panel speaks and polls.
 panel_process() {
   local process
   for process in $(pgrep -x vocapan); do [[ $(readlink "/proc/$process/cwd") == "$work" ]] && echo "$process"; done
@@ -67,8 +67,8 @@ PY
 reader=$!
 before=$(rss)
 start=$(now)
-# The panel reads the frequency again as soon as it has begun its last word, so that it speaks
-# all the while the client does not read.
+# The panel reads the frequency out, then polls twenty times (the poll waits for the words),
+# again and again: it speaks more than half the time while the client does not read.
 readouts=0
 while kill -0 "$reader" 2>/dev/null; do
   heard=$(wc -l <"$work/sound.log")
@@ -76,6 +76,11 @@ while kill -0 "$reader" 2>/dev/null; do
   for _ in $(seq 200); do tail -n +"$((heard + 1))" "$work/sound.log" | grep -q 'lsb\.wav$' && break; sleep 0.05; done
   tail -n +"$((heard + 1))" "$work/sound.log" | grep -q 'lsb\.wav$' || fail "F was not read out while a client did not read"
   readouts=$((readouts + 1))
+  polled=$(wc -l <"$work/radio.log")
+  for _ in $(seq 200); do
+    (($(tail -n +"$((polled + 1))" "$work/radio.log" | grep -cE ' (FA|FB|SM0|RM6);') >= 20)) && break
+    sleep 0.05
+  done
 done
 wait "$reader"
 after=$(rss)

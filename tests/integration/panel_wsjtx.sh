@@ -5,7 +5,8 @@
 # "CQ W9XYZ EN37" made by Debian's ft8sim is played into WSJT-X's sound card from the start
 # of a UTC 15-second period; the panel speaks the CQ after J, Enter has WSJT-X answer it (its
 # status shows the DX call and transmit enabled, and it keys the radio through the panel at
-# the next period), and Space halts it: TX0 at the radio, WSJT-X's transmit disabled.
+# the next period), and Space halts it: TX0 at the radio, WSJT-X's transmit disabled. Enter in
+# the middle of J's words and Space in the middle of the words of the transmission act at once.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/wsjtx_lib.sh"
 command -v ft8sim >/dev/null || fail "ft8sim (package wsjtx) is not installed"
@@ -37,7 +38,7 @@ echo "-- WSJT-X starts, opens the radio through the panel and is heard"
 interface=$(ip route show default | awk '{ print $5; exit }')
 [[ -n $interface ]] || fail "no interface with a default route to carry WSJT-X's multicast"
 mark
-wsjtx_start vocapan "$net_port" Configuration/MyCall=K1ABC Configuration/MyGrid=FN42 Configuration/QuickCall=true \
+wsjtx_start "$net_port" Configuration/MyCall=K1ABC Configuration/MyGrid=FN42 Configuration/QuickCall=true \
   Configuration/UDPInterface="$interface" WideGraph/BinsPerPixel=4
 wait_heard wsjtxhere
 
@@ -51,41 +52,46 @@ with_wsjtx_env paplay --device=vocapan_null "$recording" &
 from=$(wsjtx_messages)
 wsjtx_wait_message '^decode new=1 .*message=CQ W9XYZ EN37' 40 "$from" >/dev/null
 
-echo "-- J speaks the CQ: call, grid and signal"
+echo "-- J speaks the CQ; Enter half a second into its words answers W9XYZ at once"
 sleep 0.5 # the panel reads WSJT-X's datagrams at its next tick
 mark
 keys_at_panel j
-wait_heard gap
-for _ in $(seq 100); do (($(heard_since_mark | grep -cx gap) >= 2)) && break; sleep 0.05; done
-sleep 1
-heard=$(heard_since_mark | tr '\n' ' ')
-[[ $heard == "w 9 x y z gap grid e n 3 7 gap "* ]] || fail "J said: $heard"
-[[ $heard =~ gap\ (minus|plus)?\ ?[0-9] ]] || fail "J said no signal report: $heard"
-
-echo "-- Enter has WSJT-X answer W9XYZ, and it keys the radio through the panel at the next period"
-mark
+wait_heard w
+sleep 0.5
 from=$(wsjtx_messages)
 keys_at_panel Return
 wsjtx_wait_message '^status .*tx_enabled=1 .*dx_call=W9XYZ' 20 "$from" >/dev/null
-wsjtx_wait_message '^status .*transmitting=1' 30 "$from" >/dev/null
-for _ in $(seq 400); do sent_since_mark | grep -qx 'TX1;' && break; sleep 0.05; done
-sent_since_mark | grep -qx 'TX1;' || fail "the radio was never keyed: $(sent_since_mark | tr '\n' ' ')"
-wait_heard tx
+for _ in $(seq 200); do [[ $(heard_since_mark | tr '\n' ' ') == *"reply w 9 x y z "* ]] && break; sleep 0.05; done
+heard=$(heard_since_mark | tr '\n' ' ')
+[[ $heard == "w "*"reply w 9 x y z " ]] || fail "J and Enter said: $heard"
+[[ $heard != *"grid e n 3 7 gap "*"reply"* ]] || fail "Enter waited for the end of J's words: $heard"
 
-echo "-- Space halts WSJT-X: TX0 at the radio within 0.5 s, its transmit disabled"
-# The words of the transmission first ("transmit", then WSJT-X's message): keys wait for the
-# panel's own words.
-for _ in $(seq 400); do [[ $(heard_since_mark | tr '\n' ' ') == *"grid f n 4 2 "* ]] && break; sleep 0.05; done
+echo "-- WSJT-X keys the radio through the panel at the start of the next period"
+mark
+wait_sent 'TX1;'
+keyed_ms=$(grep -F ' TX1;' "$work/radio.log" | tail -n 1 | radio_log_ms)
+into_period=$((keyed_ms % 15000))
+echo "the radio was keyed $into_period ms into the period"
+((into_period <= 500)) || fail "WSJT-X keyed the radio $into_period ms into the period"
+
+echo "-- Space 1 s into the transmission, while the panel speaks of it: TX0 at once, WSJT-X halted"
+wait_heard tx
+sleep 1
 mark
 from=$(wsjtx_messages)
+xdotool windowfocus --sync "$window"
 pressed_ms=$(date '+%H %M %S %N' | awk '{ print (($1 * 60 + $2) * 60 + $3) * 1000 + int($4 / 1000000) }')
-keys_at_panel space
+xdotool key space
 expect_sent_in_order TX0
 unkeyed_ms=$(grep -F ' TX0;' "$work/radio.log" | tail -n 1 | radio_log_ms)
-wsjtx_wait_message '^status .*tx_enabled=0 transmitting=0' 10 "$from" >/dev/null
 echo "the radio heard TX0 $((unkeyed_ms - pressed_ms)) ms after Space was typed"
-((unkeyed_ms - pressed_ms <= 500)) || fail "TX0 came $((unkeyed_ms - pressed_ms)) ms after Space"
-sleep 16 # a whole period: WSJT-X does not key the radio again
+((unkeyed_ms - pressed_ms <= 100)) || fail "TX0 came $((unkeyed_ms - pressed_ms)) ms after Space"
+wsjtx_wait_message '^status .*tx_enabled=0' 1 "$from" >/dev/null
+wait_heard off
+sleep 1
+heard=$(heard_since_mark | tr '\n' ' ')
+[[ $heard == "tx off " ]] || fail "after Space the operator heard: $heard"
+sleep 40 # two periods and more: WSJT-X does not key the radio again
 if sent_since_mark | grep -qx 'TX1;'; then fail "WSJT-X keyed the radio again after Space"; fi
 
 echo "-- WSJT-X closes; the panel says it has gone"

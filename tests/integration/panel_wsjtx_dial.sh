@@ -14,9 +14,9 @@ printf 'net=%s\r\n' "$port" >>"$work/vocapan.cfg"
 start_panel 300
 wait_until_connected
 
-wsjtx_start vocapan "$port" Configuration/MyCall=K1ABC Configuration/MyGrid=FN42
+wsjtx_start "$port" Configuration/MyCall=K1ABC Configuration/MyGrid=FN42
 wsjtx_wait_message '^status dial=7100000 ' >/dev/null
-opened=$(wsjtx_messages)
+wsjtx_wait_settled
 
 # Clicks at a place of WSJT-X's main window, by its offset from the window's corner.
 click_wsjtx() { xdotool mousemove --window "$wsjtx_window" "$1" "$2" click 1; }
@@ -28,7 +28,7 @@ echo "-- 14.074 typed into WSJT-X's band box while the panel speaks four F reado
 xdotool windowfocus --sync "$window"
 mark
 xdotool key f f f f
-for _ in $(seq 200); do heard_since_mark | grep -qx 7 && break; sleep 0.01; done
+for _ in $(seq 400); do heard_since_mark | grep -qx 7 && break; sleep 0.05; done
 heard_since_mark | grep -qx 7 || fail "the F readout did not begin: $(heard_since_mark)"
 click_wsjtx "${band_box[@]}"
 xdotool key ctrl+a type --delay 20 14.074
@@ -37,12 +37,16 @@ wait_sent 'FA014074000;'
 sent_since_mark | grep -qx 'FA014074000;' || fail "the radio did not hear WSJT-X's frequency: $(sent_since_mark)"
 readouts_ended=$(heard_since_mark | grep -cx lsb || true)
 ((readouts_ended < 4)) || fail "the radio heard WSJT-X's frequency only after the readouts: $(heard_since_mark | tr '\n' ' ')"
-wsjtx_wait_message '^status dial=14074000 ' 30 "$opened" >/dev/null
+wsjtx_wait_message '^status dial=14074000 ' 30 >/dev/null
+# With a new dial WSJT-X sets its transmit VFO beside it, in split: that reaches the radio
+# after its status tells the new dial, and comes before Tune.
+for _ in $(seq 400); do sent_since_mark | grep -qE '^FB0140[0-9]{5};$' && break; sleep 0.05; done
+sent_since_mark | grep -qE '^FB0140[0-9]{5};$' || fail "WSJT-X set no transmit VFO beside its new dial: $(sent_since_mark)"
 
 echo "-- Tune: the radio keyed on VFO B beside the dial, then unkeyed"
 mark
 click_wsjtx "${tune_button[@]}"
-wsjtx_wait_message '^status .* transmitting=1 ' 30 "$opened" >/dev/null
+wsjtx_wait_message '^status .* transmitting=1 ' 30 >/dev/null
 wait_sent 'TX1;'
 expect_heard_words() { for _ in $(seq 400); do [[ $(heard_since_mark | tr '\n' ' ') == *"$1"* ]] && return; sleep 0.05; done; fail "the operator did not hear '$1' but: $(heard_since_mark | tr '\n' ' ')"; }
 expect_heard_words "tx on"
@@ -58,7 +62,7 @@ vfo_b=$(tr -d '\r' <"$work/radio.log" |
 [[ $vfo_b =~ ^ST1\;\ FB0140(7[1-6][0-9]{3}|77000)\;$ ]] || fail "the radio was not keyed in split beside the dial: $vfo_b"
 
 echo "-- WSJT-X's dial never went back"
-dials=$(tail -n +"$((opened + 1))" "$work/wsjtx-udp.log" | sed -n 's/^status dial=\([0-9]*\) .*/\1/p' | uniq | tr '\n' ' ')
+dials=$(sed -n '/^status dial=14074000 /,$ s/^status dial=\([0-9]*\) .*/\1/p' "$work/wsjtx-udp.log" | uniq | tr '\n' ' ')
 [[ $dials == "14074000 " ]] || fail "WSJT-X's dial went $dials"
 
 echo "-- WSJT-X closes: its split ends"

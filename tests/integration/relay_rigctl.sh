@@ -59,6 +59,7 @@ expect_heard 1 4 point 0 7 4 mhz usb
 
 echo "-- rigctld on the relay, a network client on 127.0.0.1"
 tcp_port=$((40000 + RANDOM % 20000))
+watch_log "rigctld's messages" "$work/rigctld.err"
 rigctld -m 1049 -r "$work/logger" -s 38400 -T 127.0.0.1 -t "$tcp_port" 2>"$work/rigctld.err" &
 rigctld=$!
 pids+=("$rigctld")

@@ -1,6 +1,8 @@
 # A speech-dispatcher of the test's own, as the operator's screen reader: every text it is
 # given becomes a line of said.txt, and no sound is made.
 command -v speech-dispatcher >/dev/null || fail "speech-dispatcher is not installed (scripts/setup.sh)"
+watch_log "what the screen reader was given" "$work/said.txt"
+watch_log "speech-dispatcher's messages" "$work/speechd.out"
 
 # The daemon on a socket of its own: no sound (ALSA's null device), every text a line of said.txt.
 start_daemon() {

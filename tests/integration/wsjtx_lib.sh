@@ -15,23 +15,31 @@
 #
 # After wsjtx_start: `wsjtx` is its process, `wsjtx_window` its main window, and
 # "$work/wsjtx-udp.log" holds one line a message (see wsjtx_udp.py).
+#
+# Each scenario's WSJT-X has a rig name, folders and a temporary folder of its own, so that
+# one scenario's WSJT-X never meets another's decoder, shared memory or settings.
 
 wsjtx_udp_tool="$(dirname "${BASH_SOURCE[0]}")/wsjtx_udp.py"
 wsjtx_home="$work/wsjtx-home"
 pulse_runtime="$work/pulse-runtime"
+wsjtx_name="vocapan-${work##*-}"
+watch_log "WSJT-X's messages" "$work/wsjtx.log"
+watch_log "WSJT-X's UDP messages" "$work/wsjtx-udp.log"
+watch_log "PulseAudio's messages" "$work/pulseaudio.log"
 command -v wsjtx >/dev/null || fail "wsjtx is not installed"
 command -v pulseaudio >/dev/null || fail "pulseaudio is not installed"
 command -v python3 >/dev/null || fail "python3 is not installed"
 
-# The test's PulseAudio server and WSJT-X's folders, not the user's.
+# The test's PulseAudio server and WSJT-X's folders, not the user's; the temporary folder
+# holds the decoder's working files and the key file of WSJT-X's shared memory.
 wsjtx_env=(HOME="$wsjtx_home" XDG_CONFIG_HOME="$wsjtx_home/.config" XDG_DATA_HOME="$wsjtx_home/.local/share"
-  XDG_RUNTIME_DIR="$pulse_runtime" PULSE_RUNTIME_PATH="$pulse_runtime/pulse")
+  XDG_RUNTIME_DIR="$pulse_runtime" PULSE_RUNTIME_PATH="$pulse_runtime/pulse" TMPDIR="$work/wsjtx-tmp")
 with_wsjtx_env() { env "${wsjtx_env[@]}" "$@"; }
 
 # A PulseAudio server of the test's own, with a null sink "vocapan_null": its socket sits in
 # a private runtime folder, so it runs as root without --system and beside any other.
 start_pulseaudio() {
-  mkdir -p "$wsjtx_home/.config" "$pulse_runtime"
+  mkdir -p "$wsjtx_home/.config" "$pulse_runtime" "$work/wsjtx-tmp"
   chmod 700 "$pulse_runtime"
   env "${wsjtx_env[@]}" pulseaudio --daemonize=no --exit-idle-time=-1 --disallow-exit -n \
     --load=module-native-protocol-unix \
@@ -65,13 +73,13 @@ qt_byte_array() {
   printf '%s\\0' "$out"
 }
 
-# Writes "WSJT-X - NAME.ini": rig Hamlib NET rigctl at 127.0.0.1:PORT, PTT by CAT, the split
+# Writes "WSJT-X - NAME.ini" for the scenario's rig name: rig Hamlib NET rigctl at 127.0.0.1:PORT, PTT by CAT, the split
 # mode, mode Data/Pkt, FT8 on the dial frequency, the UDP server, the sound devices. Further
 # "Section/Key=Value" arguments are added as they are (for example Configuration/MyCall=K1ABC).
 write_wsjtx_settings() {
-  local name=$1 cat_port=$2
-  shift 2
-  local file="$wsjtx_home/.config/WSJT-X - $name.ini" extra section
+  local cat_port=$1
+  shift
+  local file="$wsjtx_home/.config/WSJT-X - $wsjtx_name.ini" extra section
   mkdir -p "$wsjtx_home/.config"
   {
     # The start-up picture would lie over the main window.
@@ -127,11 +135,10 @@ wsjtx_wait_message() {
 # The number of lines in WSJT-X's UDP log, to look at what comes after.
 wsjtx_messages() { wc -l <"$work/wsjtx-udp.log"; }
 
-# Starts WSJT-X as configuration NAME against the NET rigctl server on CAT_PORT (further
-# arguments as for write_wsjtx_settings), and returns once it has sent its heartbeat and a
-# status with the rig's dial frequency: by then it has opened its rig.
+# Starts WSJT-X against the NET rigctl server on CAT_PORT (further arguments as for
+# write_wsjtx_settings), and returns once it has sent its heartbeat and a status with the
+# rig's dial frequency: by then it has opened its rig.
 wsjtx_start() {
-  local name=$1
   WSJTX_UDP_PORT=${WSJTX_UDP_PORT:-$(free_udp_port)}
   [[ -s $pulse_runtime/pulse/pid ]] || start_pulseaudio
   write_wsjtx_settings "$@"
@@ -140,13 +147,23 @@ wsjtx_start() {
     2>"$work/wsjtx-udp.err" &
   pids+=($!)
   (cd "$wsjtx_home" && exec env -u SESSION_MANAGER QT_QPA_PLATFORM=xcb "${wsjtx_env[@]}" \
-    wsjtx --rig-name="$name") >"$work/wsjtx.log" 2>&1 &
+    wsjtx --rig-name="$wsjtx_name") >"$work/wsjtx.log" 2>&1 &
   wsjtx=$!
   pids+=("$wsjtx")
   wsjtx_wait_message '^heartbeat ' 60 >/dev/null
   wsjtx_wait_message '^status dial=[1-9]' 60 >/dev/null
-  wsjtx_window=$(xdotool search --sync --name "^WSJT-X - $name +v" | head -n 1) ||
+  wsjtx_window=$(xdotool search --sync --name "^WSJT-X - $wsjtx_name +v" | head -n 1) ||
     fail "no WSJT-X main window appeared"
+}
+
+# Waits until WSJT-X has received a whole period and decoded it (a status with decoding on,
+# then one with it off): its start-up is over by then. Until it is, a click at its main
+# window can be lost, on a busy machine several seconds after the window has appeared.
+wsjtx_wait_settled() {
+  local from
+  wsjtx_wait_message '^status .* decoding=1 ' 40 >/dev/null
+  from=$(grep -n -m 1 ' decoding=1 ' "$work/wsjtx-udp.log" | cut -d: -f1)
+  wsjtx_wait_message '^status .* decoding=0 ' 40 "$from" >/dev/null
 }
 
 # Closes WSJT-X as its window's close button does (it unkeys and saves its settings), and

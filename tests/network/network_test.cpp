@@ -613,25 +613,34 @@ TEST(SetWhileSpeaking, a_transmitter_keyed_during_the_last_words_is_known_when_t
     EXPECT_GT(session.state().txState, 0);  // so the panel's end switches it off
 }
 
-// A program keys the radio while the operator's readout plays; Space cuts the words and the
-// radio is unkeyed before the next word would have begun. Nothing of the stopped transmission
-// is said, only "tx off".
+// A program keys the radio while the operator's readout plays; Space, during the readout or
+// during the words of the keying said after it, cuts the words and the radio is unkeyed before
+// the next word would have begun. Nothing more of the stopped transmission is said, only "tx off".
 TEST(SetWhileSpeaking, space_unkeys_a_transmitter_a_program_keyed_during_the_words_at_once) {
+    struct Case {
+        std::string spaceDuring;
+        std::string neverBegun;
+        Lines heard;
+    };
     for (const KeySource source : {KeySource::Window, KeySource::Page}) {
-        NetworkSession session;
-        const int program = session.tcp().connect();
-        serviceNetwork(session.fixture.panel);
-        Lines sentAsWordsBegan;
-        session.fixture.fake.sound.onPlay = [&](const std::string& path) {
-            if (path == "wave\\7.wav") session.tcp().client(program).toPanel = "T 1\n";
-            if (path == "wave\\point.wav") pressMeanwhile(session.fixture, source, vk::kSpace);
-            if (path == "wave\\1.wav") sentAsWordsBegan = session.fixture.commands();
-        };
-        typeKeys(session.fixture, "F");
-        EXPECT_EQ(sentAsWordsBegan, Lines{}) << nameOf(source) << ": the third word never begins";
-        EXPECT_EQ(session.fixture.commands(), (Lines{"TX1;", "TX0;"})) << nameOf(source);
-        EXPECT_EQ(session.fixture.prompts(), (Lines{"7", "point", "tx", "off"})) << nameOf(source);
-        EXPECT_EQ(session.state().txState, 0) << nameOf(source);
+        for (const Case& c : {Case{"point", "1", {"7", "point", "tx", "off"}},
+                              Case{"tx", "on", {"7", "point", "1", "mhz", "lsb", "tx", "tx", "off"}}}) {
+            NetworkSession session;
+            const int program = session.tcp().connect();
+            serviceNetwork(session.fixture.panel);
+            Lines sentAsWordBegan{"never"};
+            session.fixture.fake.sound.onPlay = [&](const std::string& path) {
+                if (path == "wave\\7.wav") session.tcp().client(program).toPanel = "T 1\n";
+                if (path == "wave\\" + c.spaceDuring + ".wav") pressMeanwhile(session.fixture, source, vk::kSpace);
+                if (path == "wave\\" + c.neverBegun + ".wav") sentAsWordBegan = session.fixture.commands();
+            };
+            typeKeys(session.fixture, "F");
+            const std::string what = std::string(nameOf(source)) + ", during " + c.spaceDuring;
+            EXPECT_EQ(sentAsWordBegan, Lines{"never"}) << what;
+            EXPECT_EQ(session.fixture.commands(), (Lines{"TX1;", "TX0;"})) << what;
+            EXPECT_EQ(session.fixture.prompts(), c.heard) << what;
+            EXPECT_EQ(session.state().txState, 0) << what;
+        }
     }
 }
 

@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "panel/event_handler.h"
-#include "panel/poll_cycle.h"
 #include "panel_fixture.h"
 #include "panel_session.h"
 
@@ -31,23 +30,6 @@ TEST(PollCycle, in_receive_frequency_and_s_meter_are_asked_alternately_one_every
     PanelFixture panel;
     connectSession(panel);
     EXPECT_EQ(commandPerTick(panel, 8), (Commands{"FA;", "-", "SM0;", "-", "FA;", "-", "SM0;", "-"}));
-}
-
-// The ticks that fall due while the panel speaks are taken between its words: the radio is
-// still polled during a long readout, and the readout goes on word for word.
-TEST(PollCycle, the_poll_keeps_its_pace_while_the_panel_speaks) {
-    PanelFixture panel;
-    connectSession(panel);
-    panel.fake.window.timerRunning = true;
-    panel.fake.window.timerId = kPollTimer;
-    Commands sentAsWordsBegan;
-    panel.fake.sound.onPlay = [&](const std::string&) {
-        sentAsWordsBegan.push_back(panel.radioPort.written);
-        panel.fake.window.ticksDueMeanwhile = 1;  // one falls due during each word
-    };
-    handleMessage(panel.panel, {platform::MessageKind::KeyDown, 'F', 0});
-    EXPECT_EQ(panel.prompts(), (Prompts{"7", "point", "1", "mhz", "lsb"}));
-    EXPECT_EQ(sentAsWordsBegan, (Commands{"", "FA;", "FA;", "FA;SM0;", "FA;SM0;"}));
 }
 
 TEST(PollCycle, while_transmitting_only_the_swr_is_asked_every_fourth_tick) {

@@ -40,8 +40,20 @@ skip() {
   exit 77
 }
 
+# On failure, what the scenario saw: the radio's last commands, the program's last prompts
+# and its console, and the other programs' messages.
 fail() {
   echo "wine_test: $scenario: $*" >&2
+  local file
+  for file in radio.log stdout.txt ftxsim.txt ser2net.txt; do
+    [[ -s ${run_dir:-}/$file ]] || continue
+    echo "---- the last lines of $file" >&2
+    tail -n 25 "$run_dir/$file" | tr -d '\r' >&2
+  done
+  if [[ -s ${run_dir:-}/trace.txt ]]; then
+    echo "---- the last prompts played" >&2
+    prompts_played | tail -n 25 >&2
+  fi
   exit 1
 }
 

@@ -6,6 +6,7 @@
 #include <ucontext.h>
 
 #include <exception>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -29,23 +30,38 @@ constexpr std::size_t kStackSize = 1 << 20;
 class LinuxFiber;
 thread_local LinuxFiber* running = nullptr;
 
+// A fiber is made for every message the panel handles: the stacks of ended ones are used again.
+using Stack = std::unique_ptr<char[]>;
+thread_local std::vector<Stack> spareStacks;
+
+Stack takeStack() {
+    if (spareStacks.empty()) return std::make_unique_for_overwrite<char[]>(kStackSize);
+    Stack stack = std::move(spareStacks.back());
+    spareStacks.pop_back();
+    return stack;
+}
+
 class LinuxFiber : public Fiber {
 public:
-    explicit LinuxFiber(std::function<void()> work) : work_(std::move(work)), stack_(kStackSize) {}
+    explicit LinuxFiber(std::function<void()> work) : work_(std::move(work)), stack_(takeStack()) {}
+    ~LinuxFiber() override {
+        // A fiber dropped part-way keeps its stack, which may still hold what its work points to.
+        if (ended_ || !started_) spareStacks.push_back(std::move(stack_));
+    }
 
     bool resume() override {
         if (ended_) return true;
         if (!started_) {
             started_ = true;
             getcontext(&own_);
-            own_.uc_stack.ss_sp = stack_.data();
-            own_.uc_stack.ss_size = stack_.size();
+            own_.uc_stack.ss_sp = stack_.get();
+            own_.uc_stack.ss_size = kStackSize;
             own_.uc_link = nullptr;
             makecontext(&own_, reinterpret_cast<void (*)()>(&LinuxFiber::entry), 0);
         }
         LinuxFiber* outer = running;
         running = this;
-        switchTo(&caller_, &own_, stack_.data(), stack_.size(), nullptr, nullptr);
+        switchTo(&caller_, &own_, stack_.get(), kStackSize, nullptr, nullptr);
         running = outer;
         if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
         return ended_;
@@ -96,7 +112,7 @@ private:
     }
 
     std::function<void()> work_;
-    std::vector<char> stack_;
+    Stack stack_;
     ucontext_t own_{};
     ucontext_t caller_{};
     const void* callerStack_ = nullptr;
