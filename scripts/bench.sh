@@ -14,6 +14,10 @@
 # radio through Debian's ser2net on 127.0.0.1 (configuration line 15), as a radio at a remote
 # station is reached, beside the panel on the local port.
 #
+# Then the web page (line 18): one panel serving it, measured first with no page open, then with
+# one page open and reading in Debian's headless Chromium, side by side: the panel's CPU, its
+# resident memory at the end of each window and the poll cadence.
+#
 # Then the sound: on a PulseAudio server of its own with a null sink, recorded from the sink's
 # monitor (parec), the panel's key-to-sound (F typed, the readout's first prompt) against a
 # reference client's write-to-sound (tools/bench/sound_stamp: SDL, 256-frame buffer, a tone
@@ -24,7 +28,7 @@
 # every underrun the server reports of the panel's stream is a gap in what the operator hears.
 #
 # usage: scripts/bench.sh [SECONDS] [--before BIN_DIR] [--keys N] [--key KEYSYM] [--no-flrig] [--no-ser2net]
-#                         [--sound-only] [--sound-presses N] [--busy SECONDS] [--no-sound]
+#                         [--sound-only] [--sound-presses N] [--busy SECONDS] [--no-sound] [--web-only] [--no-web]
 #   SECONDS   length of each measurement window (default 20)
 #   --before  a folder holding an older vocapan to measure in the same run, side by side
 #   --keys    key presses measured per panel (default 5); the quit key ends the panel, so
@@ -35,6 +39,7 @@
 #             FLRIG_RADIO_ID is the identity that radio answers, 0761 unless given)
 #   --no-ser2net  leave out the panel through ser2net (run when ser2net is installed)
 #   --sound-only  measure only the sound; --no-sound leave it out
+#   --web-only  measure only the web page; --no-web leave it out (run when chromium is installed)
 #   --sound-presses  presses of the panel's key and of the reference each (default 20)
 #   --busy    seconds of readouts with both cores kept busy, counting underruns (default 0: none)
 set -euo pipefail
@@ -48,6 +53,7 @@ key=q
 with_flrig=1
 with_ser2net=1
 polling=1
+web=1
 sound=1
 sound_presses=20
 busy=0
@@ -58,13 +64,15 @@ while (($#)); do
     --key) key=$2; shift 2 ;;
     --no-flrig) with_flrig=0; shift ;;
     --no-ser2net) with_ser2net=0; shift ;;
-    --sound-only) polling=0; shift ;;
+    --sound-only) polling=0 web=0; shift ;;
     --no-sound) sound=0; shift ;;
+    --web-only) polling=0 sound=0; shift ;;
+    --no-web) web=0; shift ;;
     --sound-presses) sound_presses=$2; shift 2 ;;
     --busy) busy=$2; shift 2 ;;
     [0-9]*) seconds=$1; shift ;;
     *) echo "usage: scripts/bench.sh [SECONDS] [--before BIN_DIR] [--keys N] [--key KEYSYM] [--no-flrig] [--no-ser2net]" \
-         "[--sound-only] [--sound-presses N] [--busy SECONDS] [--no-sound]" >&2
+         "[--sound-only] [--sound-presses N] [--busy SECONDS] [--no-sound] [--web-only] [--no-web]" >&2
        exit 2 ;;
   esac
 done
@@ -156,7 +164,7 @@ start_serial_server() {
 }
 
 # A panel session in folder $1 with the vocapan of folder $2, through ser2net when $3 says
-# so; sets panel. It is connected once the first S-meter poll goes out, which follows the
+# so, serving its web page on a free port (sets web_port) when $3 says web; sets panel. It is connected once the first S-meter poll goes out, which follows the
 # connection announcement.
 server=""
 start_panel() {
@@ -169,7 +177,11 @@ start_panel() {
   start_radio "$folder"
   server=""
   [[ $through != ser2net ]] || start_serial_server "$folder"
-  (cd "$folder" && VOCAPAN_SOUND_LOG="$folder/sound.log" VOCAPAN_SOUND_LOG_TIMES=1 exec "$panel_bin/vocapan" 2>"$folder/vocapan.err") &
+  if [[ $through == web ]]; then
+    web_port=$(free_tcp_port)
+    printf '%s\r\n' "net=0" "knob=0" "" "" "" "" "web=$web_port" >>"$folder/vocapan.cfg"
+  fi
+  (cd "$folder" && VOCAPAN_SOUND_LOG="$folder/sound.log" VOCAPAN_SOUND_LOG_TIMES=1 exec "$panel_bin/vocapan" >"$folder/vocapan.out" 2>"$folder/vocapan.err") &
   panel=$!
   pids+=("$panel")
   wait_for_line "$folder/radio.log" ' SM0;' 60 || fail "$panel_bin/vocapan never polled the S-meter"
@@ -214,6 +226,7 @@ measure_window() {
       printf "X server CPU|%.2f %%\n", x / 1e9 / s * 100
       printf "commands per second|%.1f\n", n / s }'
     echo "peak RSS|$hwm MiB"
+    echo "RSS at the end|$(awk '/VmRSS/ { printf "%.1f", $2 / 1024 }' /proc/"$pid"/status) MiB"
     echo "poll cadence|$(log_between "$folder/radio.log" "$t0" "$t1" "$pattern" | cadence)"
   } >"$out"
 }
@@ -304,6 +317,38 @@ bench_flrig() {
   echo "key to command beyond prompts|n/a" >>"$out"
   echo "relay round trip|n/a" >>"$out"
   stop "$flrig_pid" "$radio" "$xvfb"
+}
+
+# --- The web page: none open against one ---
+
+# The panel's connections from its pages, established, on the web port.
+page_connections() {
+  ss -Htn state established "( sport = :$web_port )" | wc -l
+}
+
+bench_web() {
+  local folder=$work/web
+  start_panel "$folder" "$bin" web
+  measure_window "vocapan, no page open" "$panel" "$folder" "$work/web-none.txt" ' (FA|SM0|RM6);'
+  chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking \
+    --disable-component-update --disable-sync --user-data-dir="$folder/chromium" "http://127.0.0.1:$web_port/" \
+    >"$folder/chromium.log" 2>&1 &
+  local browser=$!
+  pids+=("$browser")
+  # The page, its event stream and its beats: two connections at least once it is open.
+  local deadline=$((SECONDS + 30))
+  until (($(page_connections) >= 2)); do
+    ((SECONDS < deadline)) || fail "the page never opened: $(tail -n 5 "$folder/chromium.log")"
+    sleep 0.1
+  done
+  measure_window "vocapan, one page open" "$panel" "$folder" "$work/web-one.txt" ' (FA|SM0|RM6);'
+  stop "$browser" "$panel" "$radio" "$xvfb"
+  echo "web page: one panel with line 18, measured for $seconds s with no page open, then $seconds s with one" \
+    "page open in headless Chromium $(chromium --version 2>/dev/null | awk '{ print $2 }')"
+  paste -d '|' "$work/web-none.txt" "$work/web-one.txt" | awk -F'|' '{
+    printf "%-30s", $1
+    for (i = 2; i <= NF; i += 2) printf " | %-60s", $i
+    printf "\n" }'
 }
 
 # --- Sound: key to first audible sample ---
@@ -486,4 +531,9 @@ bench_polling() {
 }
 
 ((polling == 0)) || bench_polling
+if ((web)) && command -v chromium >/dev/null; then
+  bench_web
+elif ((web)); then
+  echo "web page: chromium is not installed (apt-get install chromium), left out"
+fi
 ((sound == 0)) || bench_sound

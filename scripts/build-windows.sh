@@ -17,7 +17,7 @@ cmake --build "$build_dir" -j"$(nproc)" --target vocapan portseek
 # shipped, and the operator's unpacked folder must run as it is.
 allowed_dll() {
   case "${1,,}" in
-    kernel32.dll | user32.dll | gdi32.dll | winmm.dll | advapi32.dll | msvcrt.dll | ws2_32.dll | oleaut32.dll) return 0 ;;
+    kernel32.dll | user32.dll | gdi32.dll | winmm.dll | advapi32.dll | msvcrt.dll | ws2_32.dll | oleaut32.dll | mswsock.dll) return 0 ;;
     *) return 1 ;;
   esac
 }

@@ -6,10 +6,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # The folders from the bottom up; portseek stands beside the panel's folders above core.
-order=(platform wsjtx core speech link display memory controls network panel)
+# Folders joined by "+" stand at one height: the network port and the web page.
+order=(platform wsjtx core speech link display memory controls network+web panel)
 rank() {
   local i
-  for i in "${!order[@]}"; do [[ ${order[$i]} == "$1" ]] && { echo "$i"; return; }; done
+  for i in "${!order[@]}"; do [[ "+${order[$i]}+" == *"+$1+"* ]] && { echo "$i"; return; }; done
   echo -1
 }
 

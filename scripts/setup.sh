@@ -7,7 +7,7 @@ set -euo pipefail
 
 # What building and running the panel, the finder and the simulated radio needs.
 demo_packages=(
-  build-essential cmake pkg-config git
+  build-essential cmake pkg-config git libboost-dev
   libsdl2-dev libsdl2-ttf-dev fonts-liberation libspeechd-dev
   espeak-ng sox
   xvfb xdotool
@@ -21,6 +21,7 @@ test_packages=(
   iproute2
   socat util-linux strace libhamlib-utils speech-dispatcher ser2net
   libxtst-dev flrig fldigi curl
+  chromium chromium-driver python3-selenium
   wsjtx pulseaudio pulseaudio-utils python3
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 zip unzip
 )
@@ -33,7 +34,7 @@ test_commands=(
   git clang-format clang++-14 xwininfo xmodmap
   ft8sim paplay ip
   socat flock unshare strace timeout od rigctl rigctld fldigi curl speech-dispatcher ser2net
-  wsjtx pulseaudio pactl python3
+  wsjtx pulseaudio pactl python3 chromium chromedriver
   x86_64-w64-mingw32-g++ x86_64-w64-mingw32-objdump zip unzip
   wine wineboot wineserver
 )

@@ -59,6 +59,11 @@ struct ConfigState {
     int wsjtxPort = 0;
     std::string wsjtxAddress;
     int wsjtxLineWrong = 0;
+    // The web page's TCP port (0 = off), on 127.0.0.1 and ::1 or on every address; 1 when
+    // line 18 holds a value that is neither form.
+    int webPort = 0;
+    int webAllInterfaces = 0;
+    int webLineWrong = 0;
 };
 
 // Entry modes and immediate key actions.

@@ -1,6 +1,7 @@
 // Fields of the status lines: the frequency as drawn, the last reports, the mode.
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace vocapan {
@@ -19,6 +20,11 @@ struct DisplayState {
     int squelchLevel = 0;
     int quietWidth = 0;
     int mode = 0;  // 1 LSB, 2 USB, 3 CW, 4 AM, 5 FM-N, 6 C4FM, 7 FM
+    // The three status lines as the window last drew them, as text: the mode line, the
+    // frequency line and the function line. The meter reading drawn beside the mode is kept
+    // apart, as the mode is drawn without it.
+    std::array<std::string, 3> statusLines;
+    std::string meterText;
 };
 
 }  // namespace vocapan

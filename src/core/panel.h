@@ -2,6 +2,9 @@
 // serial ports (with the radio's line through a serial server on the network).
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include "core/cat_link.h"
 #include "core/panel_state.h"
 #include "platform/platform.h"
@@ -13,6 +16,8 @@ struct Panel {
     PanelState state;
     platform::Platform& platform;
     CatLink catLink;
+    // Told of every phrase the panel says, as it ends: the outputs beside the voice.
+    std::vector<std::function<void(const std::vector<SpokenPrompt>&)>> phraseListeners;
 };
 
 }  // namespace vocapan

@@ -9,6 +9,7 @@
 #include "core/memory_state.h"
 #include "core/network_state.h"
 #include "core/speech_state.h"
+#include "core/web_state.h"
 #include "core/wsjtx_state.h"
 
 namespace vocapan {
@@ -23,6 +24,7 @@ struct PanelState : AppState,
                     DisplayState,
                     KnobState,
                     NetworkState,
-                    WsjtxState {};
+                    WsjtxState,
+                    WebState {};
 
 }  // namespace vocapan

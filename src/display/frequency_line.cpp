@@ -1,6 +1,7 @@
 #include "display/frequency_line.h"
 
 #include "core/text_piece.h"
+#include "display/status_text.h"
 
 namespace vocapan {
 
@@ -33,6 +34,9 @@ void drawFrequencyLine(Panel& panel, const std::string& displayText) {
     window.moveTo(285, 150);
     window.drawText(displayText);
     window.drawText(std::string(13, ' '));
+    const auto& state = panel.state;
+    const char* marker = state.repeaterOn == 1 ? "R" : state.vfoBTarget == 1 ? "B" : "";
+    panel.state.statusLines[1] = statusText({marker, displayText});
 }
 
 }  // namespace vocapan

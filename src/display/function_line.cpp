@@ -4,6 +4,7 @@
 
 #include "core/fonts.h"
 #include "core/number_text.h"
+#include "display/status_text.h"
 
 namespace vocapan {
 
@@ -50,10 +51,13 @@ void drawFunctionLine(Panel& panel) {
     };
 
     window.selectFont(kSmallFont);
+    std::string line;
     for (const auto& field : fields) {
         window.moveTo(field.x, kLineY);
         window.drawText(field.text);
+        line += field.text + " ";
     }
+    panel.state.statusLines[2] = statusText({line});
     window.selectFont(kLargeFont);
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/band_table.h"
 #include "core/fonts.h"
+#include "display/status_text.h"
 
 namespace vocapan {
 
@@ -22,8 +23,10 @@ void drawModeLine(Panel& panel) {
     window.selectFont(kLargeFont);
     window.moveTo(50, 45);
     const auto& state = panel.state;
-    if (state.mode >= 1 && state.mode <= kModeCount)
-        window.drawText(std::string(kModeNames[static_cast<std::size_t>(state.mode)]));
+    const bool named = state.mode >= 1 && state.mode <= kModeCount;
+    const std::string_view name = named ? kModeNames[static_cast<std::size_t>(state.mode)] : std::string_view();
+    if (named) window.drawText(std::string(name));
+    panel.state.statusLines[0] = statusText({name});
 }
 
 }  // namespace vocapan

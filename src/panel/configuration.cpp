@@ -162,6 +162,29 @@ void readWsjtxLine(std::string line, ConfigState& config) {
     config.wsjtxPort = port;
 }
 
+// "web=8080" serves the panel's web page on port 8080 of 127.0.0.1 and ::1, "web=*:8080" on
+// every address. A line without the reminder word (the notes of the example file), an empty
+// value or 0 leaves it off; anything else is wrong, and said at start.
+void readWebLine(std::string line, ConfigState& config) {
+    config.webPort = 0;
+    config.webAllInterfaces = 0;
+    config.webLineWrong = 0;
+    constexpr std::string_view kReminder = "web=";
+    if (line.compare(0, kReminder.size(), kReminder) != 0) return;
+    dropTrailingBlanks(line);
+    std::string value = line.substr(kReminder.size());
+    if (value.empty() || value == "0") return;
+    const bool everyAddress = value.starts_with("*:");
+    if (everyAddress) value.erase(0, 2);
+    const int port = allOf(value, isDigit) && value.size() <= 5 ? numberFromText(value) : 0;
+    if (port < 1 || port > kHighestTcpPort) {
+        config.webLineWrong = 1;
+        return;
+    }
+    config.webPort = port;
+    config.webAllInterfaces = everyAddress ? 1 : 0;
+}
+
 }  // namespace
 
 bool portAndSpeedUsable(const ConfigState& config) {
@@ -224,6 +247,7 @@ ConfigurationResult readConfiguration(const std::string& fileText, ConfigState& 
     readRemoteLine(lines.line(15), config);
     readAllowLine(lines.wholeLine(17), config);
     readWsjtxLine(lines.line(16), config);
+    readWebLine(lines.line(18), config);
     return ConfigurationResult::Read;
 }
 

@@ -2,7 +2,8 @@
 // thirteenth for the radio's own changes, an optional fourteenth for the voice and an optional
 // fifteenth for a radio reached through a serial server on the network, an optional sixteenth
 // for WSJT-X's UDP reports, an optional seventeenth for the other computers allowed on the
-// network port, read by line number and character position, never by key.
+// network port and an optional eighteenth for the panel's web page, read by line number and
+// character position, never by key.
 #pragma once
 
 #include <string>

@@ -44,18 +44,13 @@ void startDebugFile(Panel& panel) {
 // Every field back to its start value; the configuration, the version texts, the prompt
 // folder and the freshly started transcript are kept.
 void setStartValues(PanelState& state) {
-    const ConfigState config = state;
-    std::string versionText = std::move(state.versionText);
-    std::string bannerText = std::move(state.bannerText);
-    std::string waveDir = std::move(state.waveDir);
-    std::ofstream debugFile = std::move(state.debugFile);
-
-    state = PanelState{};
-    static_cast<ConfigState&>(state) = config;
-    state.versionText = std::move(versionText);
-    state.bannerText = std::move(bannerText);
-    state.waveDir = std::move(waveDir);
-    state.debugFile = std::move(debugFile);
+    PanelState fresh;
+    static_cast<ConfigState&>(fresh) = state;
+    fresh.versionText = std::move(state.versionText);
+    fresh.bannerText = std::move(state.bannerText);
+    fresh.waveDir = std::move(state.waveDir);
+    fresh.debugFile = std::move(state.debugFile);
+    state = std::move(fresh);
 
     state.band = 4;
     state.mode = 1;

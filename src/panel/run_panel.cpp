@@ -13,9 +13,11 @@
 #include "panel/poll_cycle.h"
 #include "panel/radio_query.h"
 #include "panel/relay.h"
+#include "panel/speech_turns.h"
 #include "panel/wsjtx_link.h"
 #include "speech/phrases.h"
 #include "speech/prompt_player.h"
+#include "web/web_page.h"
 
 namespace vocapan {
 
@@ -45,6 +47,19 @@ bool readConfigurationFile(std::string& text) {
     return true;
 }
 
+// The keys pressed on the web page take the window's path: the same handling, in the order
+// they were pressed. The page whose key switches the transmitter on owns it.
+void handPageKeys(Panel& panel) {
+    auto& state = panel.state;
+    while (!state.pageKeys.empty()) {
+        const PageKey key = state.pageKeys.front();
+        state.pageKeys.pop_front();
+        const bool keyed = state.txState > 0;
+        handleMessage(panel, key);
+        if (!keyed && state.txState > 0) state.transmitPage = key.page;
+    }
+}
+
 void runMessageLoop(Panel& panel) {
     auto& window = panel.platform.window;
     panel.state.running = 1;
@@ -52,6 +67,9 @@ void runMessageLoop(Panel& panel) {
         window.waitForMessage();
         platform::WindowMessage message;
         while (window.nextMessage(message)) handleMessage(panel, message);
+        serveWebPage(panel);
+        endTurnPhrase(panel);  // what the web page said: a new code, a page's transmitter off
+        handPageKeys(panel);
     }
 }
 
@@ -113,6 +131,7 @@ int runPanel(platform::Platform& services) {
 
     openNetwork(panel);
     openWsjtx(panel);
+    openWebPage(panel);
     endPhrase(panel);
     services.window.startTimer(kPollTimer, kPollPeriodMs);
     if (state.relayPort > 0) services.window.startTimer(kRelayTimer, kRelayPeriodMs);
@@ -122,6 +141,7 @@ int runPanel(platform::Platform& services) {
     services.window.stopTimer(kPollTimer);
     closeNetwork(panel);
     closeWsjtx(panel);
+    closeWebPage(panel);
     // However the session ended, the transmitter is not left keyed behind it.
     if (state.txState > 0 || state.tuning == 1) send(panel, "TX0");
     saveMemories(panel);

@@ -10,8 +10,10 @@
 #include "panel/relay.h"
 #include "panel/wsjtx_link.h"
 #include "platform/fiber.h"
+#include "platform/key_queue.h"
 #include "speech/phrases.h"
 #include "speech/prompt_player.h"
+#include "web/web_page.h"
 
 namespace vocapan {
 
@@ -52,15 +54,20 @@ void actOutOfTurn(Panel& panel, int keyCode) {
 
 bool transmitterMayBeKeyed(const PanelState& state) { return state.txState > 0 || wsjtxMayTransmit(state); }
 
+// A key-down of `keyCode` pressed meanwhile in the window, or else on a web page, taken out of
+// the keys waiting there: the keys of both pass the others by one rule.
+bool takeWaitingKeyDown(Panel& panel, int keyCode) {
+    return panel.platform.window.takeKeyDown(keyCode) || platform::takeKeyDownFrom(panel.state.pageKeys, keyCode);
+}
+
 // The transmit key while any transmitter may be keyed (the operator's, a program's, WSJT-X's),
 // and in the digital-mode entry the keys that step through the calls and answer one, so that
 // an answer goes out within its period.
 void takeKeysOutOfTurn(Panel& panel) {
-    auto& window = panel.platform.window;
-    if (transmitterMayBeKeyed(panel.state) && window.takeKeyDown(vk::kSpace)) actOutOfTurn(panel, vk::kSpace);
+    if (transmitterMayBeKeyed(panel.state) && takeWaitingKeyDown(panel, vk::kSpace)) actOutOfTurn(panel, vk::kSpace);
     constexpr std::array kDigitalEntryKeys{vk::kUp, vk::kDown, vk::kEnter};
     for (const int key : kDigitalEntryKeys) {
-        if (panel.state.entryMode == kDigitalEntry && window.takeKeyDown(key)) actOutOfTurn(panel, key);
+        if (panel.state.entryMode == kDigitalEntry && takeWaitingKeyDown(panel, key)) actOutOfTurn(panel, key);
     }
 }
 
@@ -73,6 +80,7 @@ void serveBetweenPrompts(Panel& panel) {
     // The pause that waits for the radio's answer leaves the radio's port to the turn.
     if (!state.awaitingReply && !state.awaitingAnswers) relayBetweenPrompts(panel);
     readWsjtx(panel);
+    serveWebPage(panel);
     takeKeysOutOfTurn(panel);
     --state.sayLater;
     kept.restore(state);

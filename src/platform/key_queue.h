@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <concepts>
 #include <deque>
 
 #include "platform/panel_window.h"
@@ -12,13 +13,15 @@ namespace platform {
 
 // Takes the first key-down of `keyCode` out of `queue`, with the key-ups queued before it:
 // the keys released before it was pressed are released for the panel too, so that the key
-// is not taken for one held since then. False, and the queue as it was, when none waits.
-inline bool takeKeyDownFrom(std::deque<WindowMessage>& queue, int keyCode) {
-    const auto found = std::find_if(queue.begin(), queue.end(), [keyCode](const WindowMessage& message) {
+// is not taken for one held since then. False, and the queue as it was, when none waits. The
+// queue may hold messages that carry more beside them (the page a key was pressed on).
+template <std::derived_from<WindowMessage> Key>
+bool takeKeyDownFrom(std::deque<Key>& queue, int keyCode) {
+    const auto found = std::find_if(queue.begin(), queue.end(), [keyCode](const Key& message) {
         return message.kind == MessageKind::KeyDown && message.keyCode == keyCode;
     });
     if (found == queue.end()) return false;
-    std::deque<WindowMessage> left;
+    std::deque<Key> left;
     for (auto message = queue.begin(); message != found; ++message) {
         if (message->kind != MessageKind::KeyUp) left.push_back(*message);
     }

@@ -18,8 +18,11 @@ void endPhrase(Panel& panel) {
     if (state.phrase.empty()) return;
     std::vector<SpokenPrompt> said = std::move(state.phrase);
     state.phrase.clear();
-    // What the transmit key cut off is not said at all.
-    if (state.voice == kReaderVoice && state.phraseCut == 0) handToReader(panel, said);
+    // What the transmit key cut off is not said at all, on any output.
+    if (state.phraseCut == 0) {
+        if (state.voice == kReaderVoice) handToReader(panel, said);
+        for (const auto& listener : panel.phraseListeners) listener(said);
+    }
     state.lastPhrase = std::move(said);
 }
 

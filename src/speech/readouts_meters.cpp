@@ -77,6 +77,7 @@ void drawDecibels(Panel& panel, int v) {
         for (const DecibelStep& step : kDecibelSteps) {
             if (v >= step.from) {
                 window.drawText(step.text);
+                panel.state.meterText += step.text;
                 playPrompt(panel, step.prompt);
                 break;
             }
@@ -96,6 +97,7 @@ void saySMeter(Panel& panel) {
         if (v < unit.from) continue;
         playPrompt(panel, unit.prompt);
         window.drawText(unit.text);
+        panel.state.meterText = unit.text;  // kept as text beside the mode line's
         if (unit.from == kSUnits.front().from) drawDecibels(panel, v);
         return;
     }

@@ -622,22 +622,25 @@ TEST(SetWhileSpeaking, space_unkeys_a_transmitter_a_program_keyed_during_the_wor
         std::string neverBegun;
         Lines heard;
     };
-    for (const Case& c : {Case{"point", "1", {"7", "point", "tx", "off"}},
-                          Case{"tx", "on", {"7", "point", "1", "mhz", "lsb", "tx", "tx", "off"}}}) {
-        NetworkSession session;
-        const int program = session.tcp().connect();
-        serviceNetwork(session.fixture.panel);
-        Lines sentAsWordBegan{"never"};
-        session.fixture.fake.sound.onPlay = [&](const std::string& path) {
-            if (path == "wave\\7.wav") session.tcp().client(program).toPanel = "T 1\n";
-            if (path == "wave\\" + c.spaceDuring + ".wav") session.fixture.fake.window.postKey(vk::kSpace);
-            if (path == "wave\\" + c.neverBegun + ".wav") sentAsWordBegan = session.fixture.commands();
-        };
-        typeKeys(session.fixture, "F");
-        EXPECT_EQ(sentAsWordBegan, Lines{"never"}) << c.spaceDuring;
-        EXPECT_EQ(session.fixture.commands(), (Lines{"TX1;", "TX0;"})) << c.spaceDuring;
-        EXPECT_EQ(session.fixture.prompts(), c.heard) << c.spaceDuring;
-        EXPECT_EQ(session.state().txState, 0) << c.spaceDuring;
+    for (const KeySource source : {KeySource::Window, KeySource::Page}) {
+        for (const Case& c : {Case{"point", "1", {"7", "point", "tx", "off"}},
+                              Case{"tx", "on", {"7", "point", "1", "mhz", "lsb", "tx", "tx", "off"}}}) {
+            NetworkSession session;
+            const int program = session.tcp().connect();
+            serviceNetwork(session.fixture.panel);
+            Lines sentAsWordBegan{"never"};
+            session.fixture.fake.sound.onPlay = [&](const std::string& path) {
+                if (path == "wave\\7.wav") session.tcp().client(program).toPanel = "T 1\n";
+                if (path == "wave\\" + c.spaceDuring + ".wav") pressMeanwhile(session.fixture, source, vk::kSpace);
+                if (path == "wave\\" + c.neverBegun + ".wav") sentAsWordBegan = session.fixture.commands();
+            };
+            typeKeys(session.fixture, "F");
+            const std::string what = std::string(nameOf(source)) + ", during " + c.spaceDuring;
+            EXPECT_EQ(sentAsWordBegan, Lines{"never"}) << what;
+            EXPECT_EQ(session.fixture.commands(), (Lines{"TX1;", "TX0;"})) << what;
+            EXPECT_EQ(session.fixture.prompts(), c.heard) << what;
+            EXPECT_EQ(session.state().txState, 0) << what;
+        }
     }
 }
 

@@ -182,6 +182,38 @@ INSTANTIATE_TEST_SUITE_P(
                       WsjtxLineCase{"wsjtx=localhost:2237\r\n", "", 0, 1},
                       WsjtxLineCase{"wsjtx=224.0.1:2237\r\n", "", 0, 1}));
 
+struct WebLineCase {
+    std::string eighteenthLine;
+    int port;
+    int everyAddress;
+    int wrong;
+};
+
+void PrintTo(const WebLineCase& c, std::ostream* os) { *os << "eighteenth line '" << c.eighteenthLine << "'"; }
+
+class WebLine : public ::testing::TestWithParam<WebLineCase> {};
+
+TEST_P(WebLine, serves_the_page_on_this_computer_or_every_address) {
+    const std::string seventeen =
+        "com=5\r\nspeed=38400\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nrelay=0\r\ndebug=0\r\n"
+        "net=0\r\nknob=0\r\nvoice=1\r\n\r\nwsjtx=0\r\nallow=192.168.1.0/24\r\n";
+    const ConfigState config = read(seventeen + GetParam().eighteenthLine);
+    EXPECT_EQ(config.webPort, GetParam().port);
+    EXPECT_EQ(config.webAllInterfaces, GetParam().everyAddress);
+    EXPECT_EQ(config.webLineWrong, GetParam().wrong);
+    EXPECT_EQ(config.netAllowList, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EighteenthLine, WebLine,
+    ::testing::Values(WebLineCase{"web=8080\r\n", 8080, 0, 0}, WebLineCase{"web=*:8080 \r\n", 8080, 1, 0},
+                      WebLineCase{"web=65535", 65535, 0, 0}, WebLineCase{"", 0, 0, 0},  // no line 18
+                      WebLineCase{"web=\r\n", 0, 0, 0}, WebLineCase{"web=0\r\n", 0, 0, 0},
+                      WebLineCase{"Vocapan reads only the first seventeen lines\r\n", 0, 0, 0},  // older notes
+                      WebLineCase{"web=70000\r\n", 0, 0, 1}, WebLineCase{"web=80a\r\n", 0, 0, 1},
+                      WebLineCase{"web=*:\r\n", 0, 0, 1}, WebLineCase{"web=*:0\r\n", 0, 0, 1},
+                      WebLineCase{"web=127.0.0.1:8080\r\n", 0, 0, 1}, WebLineCase{"web=*8080\r\n", 0, 0, 1}));
+
 TEST(Configuration, speed_is_read_from_the_seventh_character) {
     EXPECT_EQ(read("com=5\r\nspeed=38400\r\n").baudRate, 38400);
     EXPECT_EQ(read("com=5\r\nbaud: 9600\r\n").baudRate, 9600);

@@ -75,4 +75,21 @@ inline void typeKeys(PanelFixture& fixture, const std::string& keys) {
     if (down != 0) handleMessage(fixture.panel, {platform::MessageKind::KeyUp, down, 0});
 }
 
+// Where a key pressed while the panel speaks comes from: the window, or the web page, whose
+// keys wait in the panel's state for the loop.
+enum class KeySource { Window, Page };
+
+inline const char* nameOf(KeySource source) { return source == KeySource::Window ? "in the window" : "on the page"; }
+
+// A press (key-down, then key-up) that waits to be taken while the panel speaks.
+inline void pressMeanwhile(PanelFixture& fixture, KeySource source, int keyCode) {
+    if (source == KeySource::Window) {
+        fixture.fake.window.postKey(keyCode);
+        return;
+    }
+    auto& keys = fixture.panel.state.pageKeys;
+    keys.push_back({{platform::MessageKind::KeyDown, keyCode, 0}, 1});
+    keys.push_back({{platform::MessageKind::KeyUp, keyCode, 0}, 1});
+}
+
 }  // namespace vocapan::testing

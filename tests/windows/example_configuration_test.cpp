@@ -1,6 +1,6 @@
 // The example vocapan.cfg shipped in the Windows package, read by the panel's own reader
 // with the CR LF line ends the package gives it: it must mean what its notes and the guide
-// tell the operator, and its notes after line 17 must change nothing.
+// tell the operator, and its notes after line 18 must change nothing.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -47,6 +47,8 @@ TEST(ExampleConfiguration, reads_as_the_guide_explains_it) {
     EXPECT_EQ(config.wsjtxPort, 0);   // WSJT-X is not listened to
     EXPECT_EQ(config.wsjtxLineWrong, 0);
     EXPECT_EQ(config.netAllowList, 0);  // the empty line 17 makes no allow line
+    EXPECT_EQ(config.webPort, 0);       // web=0: no web page
+    EXPECT_EQ(config.webLineWrong, 0);
 }
 
 TEST(ExampleConfiguration, the_alternatives_in_its_notes_read_as_described) {
@@ -69,6 +71,12 @@ TEST(ExampleConfiguration, the_alternatives_in_its_notes_read_as_described) {
     EXPECT_EQ(config.netAllInterfaces, 1);
     EXPECT_EQ(config.netAllowList, 1);
     EXPECT_EQ(config.netAllowed.size(), 2u);
+
+    // The web page of the notes of line 18, on every address.
+    ASSERT_EQ(readConfiguration(text + "net=0\r\nknob=1\r\nvoice=1\r\n\r\n\r\n\r\nweb=*:8080\r\n", config),
+              ConfigurationResult::Read);
+    EXPECT_EQ(config.webPort, 8080);
+    EXPECT_EQ(config.webAllInterfaces, 1);
 }
 
 }  // namespace

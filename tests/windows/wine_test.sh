@@ -10,9 +10,10 @@
 #             vocapan_polls_the_radio_and_quits_on_q |
 #             vocapan_window_close_saves_and_switches_the_radio_off |
 #             vocapan_serves_hamlib_over_the_network |
-#             vocapan_at_the_radio_without_a_screen_reader_speaks_prompts
+#             vocapan_at_the_radio_without_a_screen_reader_speaks_prompts |
 #             vocapan_reaches_the_radio_through_ser2net |
-#             vocapan_answers_wsjtx_over_udp
+#             vocapan_answers_wsjtx_over_udp |
+#             vocapan_serves_the_web_page
 #   BIN_DIR   folder of vocapan.exe and portseek.exe
 #   WAVE_DIR  the prompt recordings
 #   WORK_DIR  where the wine prefix is kept between runs and the program folders are made
@@ -486,6 +487,31 @@ vocapan_answers_wsjtx_over_udp)
   wait "$program" || fail "no reply came back: $(cat "$run_dir/wsjtx.log" 2>/dev/null)"
   expect_lines "what WSJT-X got back" "reply ms=45000 snr=-12 df=1234 mode=~ message=CQ W2XYZ FN31" \
     "$(grep '^reply' "$run_dir/wsjtx.log")"
+  press_in_panel q
+  wait_for_panel_exit
+  ;;
+vocapan_serves_the_web_page)
+  # Line 18 of the example set to a port: the Windows panel serves its page through Winsock
+  # to Debian's curl, refuses a request naming another host, and a key posted from the page's
+  # own origin reaches the radio.
+  command -v curl >/dev/null || skip "curl is not installed"
+  write_configuration 0
+  port=$(awk 'BEGIN { srand(); print 40000 + int(rand() * 20000) }')
+  sed -i "18s/.*/web=$port\r/" "$run_dir/vocapan.cfg"
+  start_radio
+  start_panel
+  wait_until_connected
+  page=""
+  for _ in $(seq 100); do page=$(curl -s --max-time 5 "http://127.0.0.1:$port/") && break; sleep 0.2; done
+  grep -q 'aria-label="Radio keys"' <<<"$page" || fail "the page was not served: $page"
+  status=$(curl -s -o /dev/null -w '%{http_code}' --max-time 5 -H 'Host: example.org' "http://127.0.0.1:$port/")
+  expect_lines "Host example.org" 403 "$status"
+  for direction in down up; do
+    curl -s --max-time 5 -H "Origin: http://127.0.0.1:$port" --data "0 $direction KeyM" "http://127.0.0.1:$port/key" ||
+      fail "the key could not be posted"
+  done
+  for _ in $(seq 100); do radio_commands | grep -qx 'MD02;' && break; sleep 0.1; done
+  radio_commands | grep -qx 'MD02;' || fail "M from the page did not reach the radio: $(radio_commands | tail -n 5 | tr '\n' ' ')"
   press_in_panel q
   wait_for_panel_exit
   ;;

@@ -340,20 +340,24 @@ TEST(WsjtxHalted, a_status_heard_during_a_readout_lets_space_halt_wsjtx_at_once)
 
 // In the digital-mode entry Enter does not wait for the words: the answer goes within the period.
 TEST(DigitalEntry, enter_during_the_words_of_j_answers_at_once) {
-    WsjtxSession session;
-    session.hears({decodeDatagram(cqDecode())});
-    session.fixture.clearRecords();
-    std::size_t promptsWhenAnswered = 0;
-    session.udp().onSend = [&](const platform::fake::FakeDatagram&) { promptsWhenAnswered = session.prompts().size(); };
-    session.fixture.fake.sound.onPlay = [&](const std::string& path) {
-        if (path == "wave\\9.wav") session.fixture.fake.window.postKey(vk::kEnter);
-    };
-    typeKeys(session.fixture, "J");
-    EXPECT_EQ(promptsWhenAnswered, 2u);
-    ASSERT_EQ(session.udp().sent.size(), 1u);
-    EXPECT_EQ(session.udp().sent[0].bytes, bytesFromHex(kReplyHex));
-    EXPECT_EQ(session.prompts(), (Lines{"w", "9", "reply", "w", "9", "x", "y", "z"}));
-    EXPECT_EQ(session.fixture.panel.state.entryMode, 0);
+    for (const KeySource source : {KeySource::Window, KeySource::Page}) {
+        WsjtxSession session;
+        session.hears({decodeDatagram(cqDecode())});
+        session.fixture.clearRecords();
+        std::size_t promptsWhenAnswered = 0;
+        session.udp().onSend = [&](const platform::fake::FakeDatagram&) {
+            promptsWhenAnswered = session.prompts().size();
+        };
+        session.fixture.fake.sound.onPlay = [&](const std::string& path) {
+            if (path == "wave\\9.wav") pressMeanwhile(session.fixture, source, vk::kEnter);
+        };
+        typeKeys(session.fixture, "J");
+        EXPECT_EQ(promptsWhenAnswered, 2u) << nameOf(source);
+        ASSERT_EQ(session.udp().sent.size(), 1u) << nameOf(source);
+        EXPECT_EQ(session.udp().sent[0].bytes, bytesFromHex(kReplyHex));
+        EXPECT_EQ(session.prompts(), (Lines{"w", "9", "reply", "w", "9", "x", "y", "z"})) << nameOf(source);
+        EXPECT_EQ(session.fixture.panel.state.entryMode, 0) << nameOf(source);
+    }
 }
 
 }  // namespace
