@@ -17,9 +17,9 @@ constexpr SIZE_T kStackSize = 1 << 20;
 class WinFiber;
 thread_local WinFiber* running = nullptr;
 
+// The thread as a fiber, to switch back to; null when it cannot be one.
 void* threadFiber() {
-    static thread_local void* own = nullptr;
-    if (own == nullptr) own = IsThreadAFiber() ? GetCurrentFiber() : ConvertThreadToFiber(nullptr);
+    static thread_local void* const own = ConvertThreadToFiber(nullptr);
     return own;
 }
 
@@ -32,15 +32,15 @@ public:
 
     bool resume() override {
         if (ended_) return true;
-        if (own_ == nullptr) own_ = CreateFiber(kStackSize, &WinFiber::entry, this);
+        WinFiber* outer = running;
+        caller_ = outer != nullptr ? outer->own_ : threadFiber();
+        if (own_ == nullptr && caller_ != nullptr) own_ = CreateFiber(kStackSize, &WinFiber::entry, this);
         if (own_ == nullptr) {
-            ended_ = true;  // no room for a stack: the work runs where it was asked for
+            ended_ = true;  // no fiber to be had: the work runs where it was asked for
             work_();
             return true;
         }
-        WinFiber* outer = running;
         running = this;
-        caller_ = outer != nullptr ? outer->own_ : threadFiber();
         SwitchToFiber(own_);
         running = outer;
         if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
