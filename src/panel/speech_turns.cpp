@@ -5,6 +5,7 @@
 #include "core/key_codes.h"
 #include "core/panel_numbers.h"
 #include "network/rig_server.h"
+#include "panel/braille_output.h"
 #include "panel/key_rules.h"
 #include "panel/relay.h"
 #include "panel/wsjtx_link.h"
@@ -80,6 +81,7 @@ void serveBetweenPrompts(Panel& panel) {
     if (!state.awaitingReply) relayBetweenPrompts(panel);
     readWsjtx(panel);
     serveWebPage(panel);
+    showStatusInBraille(panel);
     takeKeysOutOfTurn(panel);
     --state.sayLater;
     kept.restore(state);
