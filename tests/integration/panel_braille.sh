@@ -13,6 +13,9 @@ start_display
 start_radio 5 --log-epoch
 write_configuration 0 0 0
 
+watch_log "the braille display's rows" "$work/braille.log"
+watch_log "the braille terminal's messages" "$work/terminal.err"
+watch_log "BRLTTY's messages" "$work/brltty.err"
 python3 "$(dirname "$0")/braille_terminal.py" "$work/braille.tty" "$work/braille.log" "$work/braille.keys" \
   2>"$work/terminal.err" &
 pids+=($!)
@@ -42,8 +45,7 @@ wait_row() {
     [[ -n $at ]] && echo "$at" && return 0
     sleep 0.05
   done
-  fail "the display never showed '$2'; it showed: $(rows_since "$from" | tail -n 8 | tr '\n' '|')
-BRLTTY said: $(tail -n 5 "$work/brltty.err")"
+  fail "the display never showed '$2'"
 }
 # Fails unless the seconds from $1 to $2 lie between $3 and $4.
 expect_seconds() {
