@@ -91,7 +91,7 @@ void drainWake(const Inbox& inbox) {
 }
 
 // Waits `period`, or less when the panel ends meanwhile.
-void pause(Inbox& inbox, std::chrono::milliseconds period) {
+void waitBeforeRetry(Inbox& inbox, std::chrono::milliseconds period) {
     const auto end = std::chrono::steady_clock::now() + period;
     while (!stopping(inbox)) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
@@ -118,11 +118,16 @@ void hangUp(Inbox& inbox, BrlapiSession& session) {
 void showUntilLost(Inbox& inbox, BrlapiSession& session, BrailleView& view) {
     std::string written;
     bool writtenOnce = false;
+    // Keys may wait in BrlAPI's own buffer after any answer, or on the socket.
+    bool keysMayWait = true;
     std::vector<BrailleKey> keys;
     while (takeNews(inbox, view)) {
-        keys.clear();
-        if (!session.takeKeys(keys)) return;
-        for (const BrailleKey key : keys) view.press(key, timeNow(), session.width());
+        if (keysMayWait) {
+            keys.clear();
+            if (!session.takeKeys(keys)) return;
+            for (const BrailleKey key : keys) view.press(key, timeNow(), session.width());
+            keysMayWait = false;
+        }
         const BrailleTime now = timeNow();
         const std::string cells = view.shown(now, session.width());
         if (!writtenOnce || cells != written) {
@@ -131,12 +136,14 @@ void showUntilLost(Inbox& inbox, BrlapiSession& session, BrailleView& view) {
             if (!session.write(cells) || !session.answers()) return;
             written = cells;
             writtenOnce = true;
+            keysMayWait = true;
             continue;
         }
         const auto change = view.nextChange(now);
         const int timeoutMs = change ? static_cast<int>((*change - now).count()) : -1;
         pollfd waits[] = {{session.descriptor(), POLLIN, 0}, {inbox.wake, POLLIN, 0}};
         if (poll(waits, 2, timeoutMs) < 0 && errno != EINTR) return;
+        keysMayWait = waits[0].revents != 0;
         drainWake(inbox);
     }
 }
@@ -151,7 +158,7 @@ void serveDisplay(Inbox& inbox, const std::vector<int>& ttyPath) {
     bool reached = false;
     while (!stopping(inbox)) {
         if (!session.connect()) {
-            pause(inbox, std::chrono::milliseconds(kBrailleRetryMs));
+            waitBeforeRetry(inbox, std::chrono::milliseconds(kBrailleRetryMs));
             continue;
         }
         publishSocket(inbox, session.descriptor());
@@ -165,7 +172,7 @@ void serveDisplay(Inbox& inbox, const std::vector<int>& ttyPath) {
             std::fputs("vocapan: BRLTTY went away; looking for it again\n", stderr);
             reached = false;
         }
-        pause(inbox, std::chrono::milliseconds(kBrailleRetryMs));
+        waitBeforeRetry(inbox, std::chrono::milliseconds(kBrailleRetryMs));
     }
 }
 
