@@ -10,10 +10,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 before=""
 rounds=5
-while (($#)); do
-  case $1 in
-    --before) before=$(cd "$2" && pwd); shift 2 ;;
-    [0-9]*) rounds=$1; shift ;;
+# Read without shifting: the scenario library starts the script again with its arguments.
+arguments=("$@")
+for ((i = 0; i < ${#arguments[@]}; i++)); do
+  case ${arguments[i]} in
+    --before) before=$(cd "${arguments[i + 1]:-}" && pwd) && i=$((i + 1)) ;;
+    [0-9]*) rounds=${arguments[i]} ;;
     *) echo "usage: scripts/bench-startup.sh --before BIN_DIR [ROUNDS]" >&2; exit 2 ;;
   esac
 done
