@@ -8,7 +8,7 @@ set -euo pipefail
 # What building and running the panel, the finder and the simulated radio needs.
 demo_packages=(
   build-essential cmake pkg-config git libboost-dev
-  libsdl2-dev libsdl2-ttf-dev fonts-liberation libspeechd-dev
+  libsdl2-dev libsdl2-ttf-dev fonts-liberation libspeechd-dev libbrlapi-dev
   espeak-ng sox
   xvfb xdotool
 )
@@ -19,7 +19,7 @@ test_packages=(
   clang-format libgtest-dev clang-14 libclang-rt-14-dev
   x11-utils x11-xserver-utils
   iproute2
-  socat util-linux strace libhamlib-utils speech-dispatcher ser2net
+  socat util-linux strace libhamlib-utils speech-dispatcher ser2net brltty
   libxtst-dev flrig fldigi curl
   chromium chromium-driver python3-selenium
   wsjtx pulseaudio pulseaudio-utils python3
@@ -33,7 +33,7 @@ wine_packages=(wine wine64)
 test_commands=(
   git clang-format clang++-14 xwininfo xmodmap
   ft8sim paplay ip
-  socat flock unshare strace timeout od rigctl rigctld fldigi curl speech-dispatcher ser2net
+  socat flock unshare strace timeout od rigctl rigctld fldigi curl speech-dispatcher ser2net brltty
   wsjtx pulseaudio pactl python3 chromium chromedriver
   x86_64-w64-mingw32-g++ x86_64-w64-mingw32-objdump zip unzip
   wine wineboot wineserver

@@ -20,4 +20,8 @@ std::string statusText(std::initializer_list<std::string_view> pieces) {
     return text;
 }
 
+std::array<std::string, 3> shownStatusLines(const DisplayState& display) {
+    return {statusText({display.statusLines[0], display.meterText}), display.statusLines[1], display.statusLines[2]};
+}
+
 }  // namespace vocapan

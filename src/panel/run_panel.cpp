@@ -7,6 +7,7 @@
 #include "link/command.h"
 #include "memory/memory_file.h"
 #include "network/rig_server.h"
+#include "panel/braille_output.h"
 #include "panel/configuration.h"
 #include "panel/event_handler.h"
 #include "panel/initialise_panel.h"
@@ -70,6 +71,7 @@ void runMessageLoop(Panel& panel) {
         serveWebPage(panel);
         endTurnPhrase(panel);  // what the web page said: a new code, a page's transmitter off
         handPageKeys(panel);
+        showStatusInBraille(panel);
     }
 }
 
@@ -101,6 +103,7 @@ int runPanel(platform::Platform& services) {
         configurationFound ? readConfiguration(configuration, state) : ConfigurationResult::Read;
 
     services.window.open(kWindowTitle, kWindowGeometry);
+    openBraille(panel);
     const bool voiceReached = startVoice(panel);
     greet(panel);
     endPhrase(panel);

@@ -6,6 +6,7 @@
 #include "core/panel_numbers.h"
 #include "link/command.h"
 #include "network/rig_server.h"
+#include "panel/braille_output.h"
 #include "panel/key_rules.h"
 #include "panel/relay.h"
 #include "panel/wsjtx_link.h"
@@ -81,6 +82,7 @@ void serveBetweenPrompts(Panel& panel) {
     if (!state.awaitingReply && !state.awaitingAnswers) relayBetweenPrompts(panel);
     readWsjtx(panel);
     serveWebPage(panel);
+    showStatusInBraille(panel);
     takeKeysOutOfTurn(panel);
     --state.sayLater;
     kept.restore(state);

@@ -1,8 +1,8 @@
 // The panel's turns: the handling of one message runs on a fiber of its own, and each sound it
 // waits for (a prompt, the pause for the radio's answer) is played by the loop, which until
 // the sound ends (or, through a serial server, the radio's answer is in) serves what cannot
-// wait: the programs on the network and relay ports, WSJT-X, the web page, and the keys that
-// may pass the others.
+// wait: the programs on the network and relay ports, WSJT-X, the web page, the braille
+// display, and the keys that may pass the others.
 #pragma once
 
 #include <functional>

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/braille_display.h"
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/network_line.h"
@@ -26,6 +27,7 @@ struct Platform {
     ScreenReader& reader;
     NetworkLineConnector& remoteLine;
     UdpSocket& wsjtx;
+    BrailleDisplay& braille;
 };
 
 // Owns one backend of each kind.
@@ -39,7 +41,10 @@ struct NativePlatform {
     std::unique_ptr<ScreenReader> reader;
     std::unique_ptr<NetworkLineConnector> remoteLine;
     std::unique_ptr<UdpSocket> wsjtx;
-    Platform services() { return {*serial, *sound, *window, *console, *clock, *network, *reader, *remoteLine, *wsjtx}; }
+    std::unique_ptr<BrailleDisplay> braille;
+    Platform services() {
+        return {*serial, *sound, *window, *console, *clock, *network, *reader, *remoteLine, *wsjtx, *braille};
+    }
 };
 
 NativePlatform createNativePlatform();

@@ -56,9 +56,7 @@ void handToReader(Panel& panel, const std::vector<SpokenPrompt>& phrase) {
     auto& reader = panel.platform.reader;
     switch (reader.state()) {
         case ReaderState::Listening: {
-            std::vector<std::string> names;
-            for (const auto& prompt : phrase) names.push_back(prompt.name);
-            const std::string text = phraseText(names);
+            const std::string text = phraseText(phrase);
             if (text.empty()) return;
             reader.say(text);
             state.readerHanded.push_back(phrase);

@@ -1,7 +1,5 @@
 #include "web/page_events.h"
 
-#include <algorithm>
-
 #include "core/number_text.h"
 #include "speech/prompt_words.h"
 
@@ -39,10 +37,7 @@ std::string statusEvent(const std::array<std::string, 3>& lines) {
 }
 
 std::optional<std::string> phraseEvent(const std::vector<SpokenPrompt>& phrase) {
-    std::vector<std::string> names;
-    std::transform(phrase.begin(), phrase.end(), std::back_inserter(names),
-                   [](const SpokenPrompt& prompt) { return prompt.name; });
-    const std::string words = phraseText(names);
+    const std::string words = phraseText(phrase);
     if (words.empty()) return std::nullopt;
     return streamEvent(isUrgent(phrase) ? "alert" : "say", {words});
 }

@@ -227,9 +227,7 @@ struct WebPages {
     }
 
     void sendStatus() {
-        const auto& state = panel.state;
-        const std::array<std::string, 3> lines{statusText({state.statusLines[0], state.meterText}),
-                                               state.statusLines[1], state.statusLines[2]};
+        const std::array<std::string, 3> lines = shownStatusLines(panel.state);
         if (lines == statusSent) return;
         statusSent = lines;
         const std::string event = web::statusEvent(lines);

@@ -68,7 +68,7 @@ TEST_F(ModemLines, rts_and_dtr_drop_first_on_every_opened_port_and_stay_low) {
     ftxsim::attach(fake.serial.addDevice(5), radio);
     RecordingOpener opener(fake.serial);
     platform::Platform recordingServices{opener,       fake.sound,  fake.window,     fake.console, fake.clock,
-                                         fake.network, fake.reader, fake.remoteLine, fake.wsjtx};
+                                         fake.network, fake.reader, fake.remoteLine, fake.wsjtx,   fake.braille};
     Seek recorded{{}, recordingServices, nullptr};
 
     runFinder(recorded);

@@ -158,6 +158,16 @@ ms_until_logged() {
   awk -v a="$since" -v b="$at" 'BEGIN { printf "%.0f", (b - a) * 1000 }'
 }
 
+# Types key $1 at the focused panel and checks that the radio hears $2 within $3 ms.
+key_to_radio() {
+  local key=$1 command=$2 most=$3 pressed took
+  pressed=$(now)
+  xdotool key "$key"
+  took=$(ms_until_logged "$pressed" "$command")
+  ((took <= most)) || fail "$key reached the radio as $command after $took ms (at most $most)"
+  echo "$key: $command after $took ms"
+}
+
 # Milliseconds since midnight of a radio log line's "hh:mm:ss.mmm".
 radio_log_ms() {
   awk '{ split($1, t, "[:.]"); print ((t[1] * 60 + t[2]) * 60 + t[3]) * 1000 + t[4] }'

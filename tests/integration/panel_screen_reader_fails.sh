@@ -28,14 +28,6 @@ until_the_reader_speaks_again() {
   done
   wait_until_said "RF gain"
 }
-key_to_radio() {
-  local key=$1 command=$2 most=$3 pressed took
-  pressed=$(now)
-  xdotool key "$key"
-  took=$(ms_until_logged "$pressed" "$command")
-  ((took <= most)) || fail "$key reached the radio as $command after $took ms (at most $most)"
-  echo "$key: $command after $took ms"
-}
 
 # Killed with the transmitter keyed.
 start_daemon

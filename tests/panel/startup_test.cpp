@@ -70,19 +70,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-// The panel starts with line 14 as given; once the radio has answered, the operator presses F,
-// then Backspace, and closes the window.
-void frequencyReadoutSaidTwice(PanelFixture& panel, const std::string& voiceLine) {
+// The panel starts with line 14 as given; once the radio has answered, the operator presses
+// the keys, and closes the window after `ticks` ticks of the poll.
+void runWithKeys(PanelFixture& panel, const std::string& voiceLine, const std::vector<int>& keys, int ticks = 8) {
     ConfigLines config;
     config.voice = voiceLine;
     writeFile("vocapan.cfg", config.text());
-    panel.fake.window.ticksToDeliver = 8;
+    panel.fake.window.ticksToDeliver = ticks;
     int polls = 0;
     auto radioAnswers = panel.radioPort.responder;
-    panel.radioPort.responder = [&, radioAnswers](const std::string& written, int baud,
-                                                  const platform::LineFormat& format) {
+    panel.radioPort.responder = [&, radioAnswers, keys](const std::string& written, int baud,
+                                                        const platform::LineFormat& format) {
         if (written == "FA;" && ++polls == 2) {
-            for (const int key : {int('F'), vk::kBackspace}) {
+            for (const int key : keys) {
                 panel.fake.window.post({platform::MessageKind::KeyDown, key, 0});
                 panel.fake.window.post({platform::MessageKind::KeyUp, key, 0});
             }
@@ -90,6 +90,11 @@ void frequencyReadoutSaidTwice(PanelFixture& panel, const std::string& voiceLine
         return radioAnswers(written, baud, format);
     };
     panel.runProgram();
+}
+
+// F, then Backspace: the frequency readout, then the last phrase again.
+void frequencyReadoutSaidTwice(PanelFixture& panel, const std::string& voiceLine) {
+    runWithKeys(panel, voiceLine, {int('F'), vk::kBackspace});
 }
 
 std::vector<std::string> lastPlayed(const PanelFixture& panel, std::size_t count) {
@@ -210,6 +215,45 @@ TEST(ScreenReaderVoice, reaching_the_reader_at_start_waits_a_second_at_most) {
     PanelFixture panel;
     frequencyReadoutSaidTwice(panel, "voice=reader");
     EXPECT_EQ(panel.fake.reader.connectTimeoutsMs, std::vector<int>{1000});
+}
+
+struct BrailleCase {
+    const char* name;
+    std::string voiceLine;
+    std::vector<int> keys;
+    std::string lastPhrase;
+    std::string frequencyLine;
+};
+
+TEST(Startup, the_braille_display_shows_each_phrase_for_four_seconds_then_the_frequency_line_in_every_voice) {
+    // clang-format off
+    const std::vector<BrailleCase> cases{
+        {"recorded voice, F", "voice=1", {int('F')}, "seven point one megahertz LSB", "7.100000"},
+        {"screen reader, F", "voice=reader", {int('F')}, "seven point one megahertz LSB", "7.100000"},
+        {"a tuning key says nothing", "voice=1", {int('F'), vk::kRight}, "seven point one megahertz LSB", "7.100100"},
+    };
+    // clang-format on
+    for (const BrailleCase& c : cases) {
+        PanelFixture panel;
+        auto& braille = panel.fake.braille;
+        runWithKeys(panel, c.voiceLine, c.keys, 16);  // the radio reports a tuned frequency at a later poll
+        EXPECT_EQ(braille.starts, 1) << c.name;
+        ASSERT_FALSE(braille.flashed.empty()) << c.name;
+        EXPECT_EQ(braille.flashed.front(), "FTX panel three point five") << c.name;
+        EXPECT_EQ(braille.flashed.back(), c.lastPhrase) << c.name;
+        braille.now = platform::BrailleTime(3999);
+        EXPECT_EQ(braille.shown(), c.lastPhrase) << c.name;
+        braille.now = platform::BrailleTime(4000);
+        EXPECT_EQ(braille.shown(), c.frequencyLine) << c.name;
+        braille.press(platform::BrailleKey::LineDown);
+        EXPECT_TRUE(braille.shown().starts_with("LSB")) << c.name << ": " << braille.shown();
+    }
+}
+
+TEST(Startup, without_a_configuration_the_braille_display_says_so_too) {
+    PanelFixture panel;
+    panel.runProgram();
+    EXPECT_EQ(panel.fake.braille.flashed.back(), "configuration file not found");
 }
 
 TEST(Startup, the_panel_window_has_its_title_place_and_size) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/braille_view.h"
 #include "platform/platform.h"
 
 namespace platform::fake {
@@ -248,6 +249,26 @@ public:
     std::function<void(const FakeDatagram& datagram)> onSend;
 };
 
+// A braille display of `width` cells, reached at once, on a clock the test moves: at `now` it
+// shows what a real one would. Every phrase it was given is kept too.
+class FakeBrailleDisplay : public BrailleDisplay {
+public:
+    void start() override { ++starts; }
+    void showStatus(const BrailleStatus& lines) override { view.setStatus(lines); }
+    void flash(const std::string& words) override {
+        view.flash(words, now);
+        flashed.push_back(words);
+    }
+    void press(BrailleKey key) { view.press(key, now, width); }
+    std::string shown() const { return view.shown(now, width); }
+
+    BrailleTime now{0};
+    std::size_t width = 40;
+    int starts = 0;
+    std::vector<std::string> flashed;
+    BrailleView view;
+};
+
 struct FakePlatform {
     FakeSerialPortOpener serial;
     FakeSoundPlayer sound;
@@ -258,7 +279,8 @@ struct FakePlatform {
     FakeScreenReader reader;
     FakeNetworkLineConnector remoteLine{clock};
     FakeUdpSocket wsjtx;
-    Platform services() { return {serial, sound, window, console, clock, network, reader, remoteLine, wsjtx}; }
+    FakeBrailleDisplay braille;
+    Platform services() { return {serial, sound, window, console, clock, network, reader, remoteLine, wsjtx, braille}; }
 };
 
 }  // namespace platform::fake

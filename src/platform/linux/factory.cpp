@@ -20,6 +20,8 @@ NativePlatform createNativePlatform() {
     native.reader = linux_backend::makeScreenReader();
     native.remoteLine = linux_backend::makeNetworkLineConnector();
     native.wsjtx = linux_backend::makeUdpSocket();
+    PanelWindow& window = *native.window;
+    native.braille = linux_backend::makeBrailleDisplay([&window] { return linux_backend::xWindowOf(window); });
     return native;
 }
 

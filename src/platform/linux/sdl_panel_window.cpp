@@ -76,6 +76,17 @@ public:
         started_ = false;
     }
 
+    unsigned long xWindow() const {
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (window_ == nullptr || !SDL_GetWindowWMInfo(window_, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
+#if defined(SDL_VIDEO_DRIVER_X11)
+        return info.info.x11.window;
+#else
+        return 0;
+#endif
+    }
+
     void moveTo(int x, int y) override {
         x_ = x;
         y_ = y;
@@ -276,5 +287,10 @@ private:
 }  // namespace
 
 std::unique_ptr<PanelWindow> makePanelWindow() { return std::make_unique<SdlPanelWindow>(); }
+
+unsigned long xWindowOf(PanelWindow& window) {
+    const auto* sdl = dynamic_cast<const SdlPanelWindow*>(&window);
+    return sdl != nullptr ? sdl->xWindow() : 0;
+}
 
 }  // namespace platform::linux_backend

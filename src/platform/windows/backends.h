@@ -16,5 +16,6 @@ std::unique_ptr<TcpServer> makeTcpServer();
 std::unique_ptr<ScreenReader> makeScreenReader();
 std::unique_ptr<NetworkLineConnector> makeNetworkLineConnector();
 std::unique_ptr<UdpSocket> makeUdpSocket();
+std::unique_ptr<BrailleDisplay> makeBrailleDisplay();
 
 }  // namespace platform::windows_backend

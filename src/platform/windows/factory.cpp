@@ -14,6 +14,7 @@ NativePlatform createNativePlatform() {
     native.reader = windows_backend::makeScreenReader();
     native.remoteLine = windows_backend::makeNetworkLineConnector();
     native.wsjtx = windows_backend::makeUdpSocket();
+    native.braille = windows_backend::makeBrailleDisplay();
     return native;
 }
 
