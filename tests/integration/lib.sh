@@ -69,14 +69,16 @@ start_display() {
   export DISPLAY=":$(cat "$work/display.number")"
 }
 
-# Starts the simulated radio linked as COMn in the working folder; extra ftxsim options follow.
+# Starts the simulated radio linked as COMn in the working folder, or at the path given (a
+# device beside a serial server); extra ftxsim options follow.
 start_radio() {
-  local port=$1
+  local link=$1
   shift
-  "$BIN_DIR/ftxsim" --link "$work/COM$port" --log "$work/radio.log" "$@" 2>"$work/ftxsim.err" &
+  [[ $link == */* ]] || link="$work/COM$link"
+  "$BIN_DIR/ftxsim" --link "$link" --log "$work/radio.log" "$@" 2>"$work/ftxsim.err" &
   pids+=($!)
-  for _ in $(seq 100); do [[ -e $work/COM$port ]] && break; sleep 0.05; done
-  [[ -e $work/COM$port ]] || fail "ftxsim did not link COM$port: $(cat "$work/ftxsim.err")"
+  for _ in $(seq 100); do [[ -e $link ]] && break; sleep 0.05; done
+  [[ -e $link ]] || fail "ftxsim did not link ${link##*/}: $(cat "$work/ftxsim.err")"
 }
 
 # Runs vocapan in the working folder to its end (at most $1 seconds), recording every file
@@ -92,11 +94,12 @@ run_panel() {
 
 # Writes the panel's eleven configuration lines for the radio on COM5 at 38400 baud, with
 # the tuner line, the power-off line, the debug line and the relay port (0: none) given as
-# their values.
+# their values; further arguments are the lines from line 12 on, as they are.
 write_configuration() {
   local tuner=$1 power_off=$2 debug=$3 relay=${4:-0}
+  shift $(($# < 4 ? $# : 4))
   printf '%s\r\n' "com=5" "speed=38400" "swr=0" "tun=$tuner" "pwroff=$power_off" "rep10=-100" "rep6=-1000" \
-    "rep2=-0600" "rep70=-7600" "relay=$relay" "debug=$debug" >"$work/vocapan.cfg"
+    "rep2=-0600" "rep70=-7600" "relay=$relay" "debug=$debug" "$@" >"$work/vocapan.cfg"
 }
 
 # A virtual serial-port pair, as a user connects a logging program: the panel's relay end is
@@ -141,6 +144,28 @@ YAML
   fail "ser2net did not listen on $port: $(cat "$work/ser2net.log")"
 }
 
+# Brings the radio back with the command that follows (the radio linked again, its serial
+# server started again) and checks that within $1 ms it is asked who it is, set up as at
+# start and polled, and that the operator then hears it announced.
+expect_radio_back() {
+  local most=$1 logged lost_at started took
+  shift
+  logged=$(wc -l <"$work/radio.log")
+  lost_at=$(wc -l <"$work/sound.log")
+  started=$(date +%s%N)
+  "$@"
+  new_radio_heard() { tail -n +"$((logged + 1))" "$work/radio.log" | tr -d '\r' | grep -q " $1\$"; }
+  for _ in $(seq $((most / 10))); do new_radio_heard 'ID;' && new_radio_heard 'BI;' && new_radio_heard 'FA;' && break; sleep 0.01; done
+  took=$((($(date +%s%N) - started) / 1000000))
+  new_radio_heard 'ID;' || fail "the returning radio was never asked who it is"
+  new_radio_heard 'BI;' || fail "the returning radio was not set up again as at start"
+  new_radio_heard 'FA;' || fail "the returning radio is not polled: $(tail -n +"$((logged + 1))" "$work/radio.log")"
+  echo "the returning radio taken up and polled $took ms after it came back"
+  ((took <= most)) || fail "the returning radio was taken up only $took ms after it came back"
+  for _ in $(seq 400); do tail -n +"$((lost_at + 1))" "$work/sound.log" | grep -q connected && return 0; sleep 0.05; done
+  fail "the returning radio was never announced: $(tail -n +"$((lost_at + 1))" "$work/sound.log")"
+}
+
 # With the radio started with --log-epoch: the time now as its log stamps it, its log lines
 # stamped after the time given (as "seconds command"), and a wait for one of them.
 now() { date +%s.%N; }
@@ -180,6 +205,17 @@ start_panel() {
   panel=$!
   window=$(timeout 30 xdotool search --sync --name "Vocapan Front Panel" | awk "NR == 1") ||
     fail "no panel window appeared"
+}
+
+# Closes the panel's window as its close button does, or types Q at it, and waits until the
+# panel has ended.
+close_panel() {
+  "$BIN_DIR/x_close_window" "$window"
+  wait "$panel" || fail "the panel did not end after the close request"
+}
+quit_panel() {
+  xdotool windowfocus --sync "$window" key q
+  wait "$panel" || fail "the panel did not end after Q"
 }
 
 # Waits until the operator has heard "connected", the end of the radio's start-up.
@@ -285,9 +321,17 @@ press() {
   expect_lines "$(sent_since_mark)" "$@"
 }
 
-# The words the operator heard since `mark`, one prompt name a line.
+# The words the operator heard since `mark`, one prompt name a line (without the time each
+# began, where the sound log has them).
 heard_since_mark() {
-  tail -n +"$((heard_mark + 1))" "$work/sound.log" | tr -d '\r' | sed -n 's/^wave.\(.*\)\.wav$/\1/p'
+  tail -n +"$((heard_mark + 1))" "$work/sound.log" | tr -d '\r' | sed -n 's/^\([0-9.]* \)\{0,1\}wave.\(.*\)\.wav$/\2/p'
+}
+
+# Waits (at most 20 s) until the operator has heard the words given, one after another, since
+# `mark`.
+wait_heard() {
+  for _ in $(seq 400); do [[ " $(heard_since_mark | tr '\n' ' ')" == *" $* "* ]] && return 0; sleep 0.05; done
+  fail "the operator never heard '$*': $(heard_since_mark | tr '\n' ' ')"
 }
 
 # Waits until the last of the words named has been heard, then checks that the operator heard

@@ -121,6 +121,5 @@ resumed=$(rows_since "$from" | tail -n +2 | tr '\n' '|')
   fail "resumed, BRLTTY showed phrases said before the last: $resumed"
 echo "BRLTTY resumed: $(rows_since "$from" | head -n 1), then $resumed"
 
-xdotool key q
-wait "$panel" || fail "the panel did not end after Q"
+quit_panel
 echo "PASS"

@@ -8,9 +8,8 @@ command -v fldigi >/dev/null || fail "fldigi is not installed"
 command -v curl >/dev/null || fail "curl is not installed"
 start_display
 start_radio 5
-write_configuration 0 0 1
 port=$(free_tcp_port)
-printf 'net=%s\r\n' "$port" >>"$work/vocapan.cfg"
+write_configuration 0 0 1 0 "net=$port"
 start_panel 150
 wait_until_connected
 
@@ -66,6 +65,5 @@ xdotool windowfocus --sync "$window" key Right
 expect_sent_in_order FA014074100
 wait_for_dial 14074100
 
-"$BIN_DIR/x_close_window" "$window"
-wait "$panel" || fail "the panel did not end after the close request"
+close_panel
 echo "PASS"

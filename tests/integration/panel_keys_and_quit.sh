@@ -47,8 +47,7 @@ done
 expect_lines "$(heard_since_mark)" $(for _ in $(seq 40); do echo 1 4 point 2 mhz usb; done)
 
 mark
-xdotool key q
-wait "$panel" || fail "the panel did not end after Q"
+quit_panel
 grep -q $'^\\*Q\r$' "$work/debug.dat" || fail "Q was not logged: $(grep '^\*' "$work/debug.dat")"
 grep -q " TX0;" "$work/radio.log" || fail "the radio never heard TX0;"
 # Heard words come from the prompt folder; the S-meter figure keeps being drawn silently.

@@ -11,9 +11,8 @@ source "$(dirname "$0")/lib.sh"
 command -v rigctld >/dev/null || fail "rigctld (libhamlib-utils) is not installed"
 start_display
 start_radio 5
-write_configuration 0 0 0
 port=$(free_tcp_port)
-printf 'net=%s\r\n' "$port" >>"$work/vocapan.cfg"
+write_configuration 0 0 0 0 "net=$port"
 start_panel 170
 wait_until_connected
 
@@ -137,6 +136,5 @@ done
 expect_lines "$(exchange "$port" 'S 1 VFOB\nI 7125000\ni\nf VFOB\nf\nS 0 VFOA\n')" \
   'RPRT 0' 'RPRT 0' 7125000 7125000 7120000 'RPRT 0'
 
-"$BIN_DIR/x_close_window" "$window"
-wait "$panel" || fail "the panel did not end after the close request"
+close_panel
 echo PASS

@@ -10,8 +10,7 @@ source "$(dirname "$0")/speechd_lib.sh"
 start_display
 start_radio 5 --log-epoch
 export SPEECHD_ADDRESS="unix_socket:$work/speechd.sock"
-write_configuration 0 0 0
-printf '%s\r\n' "net=0" "knob=0" "voice=reader" >>"$work/vocapan.cfg"
+write_configuration 0 0 0 0 "net=0" "knob=0" "voice=reader"
 
 # The prompt names played since the sound log had $1 lines.
 played_since() { tail -n +"$(($1 + 1))" "$work/sound.log" | sed 's/.*\\//; s/\.wav$//' | grep -vx delay | tr '\n' ' '; }
@@ -44,8 +43,7 @@ wait_played "$before" "7 point 1 mhz lsb"
 [[ $(played_since "$before") == "noreader "*"tx off 7 point 1 mhz lsb " ]] ||
   fail "after the screen reader died the recorded voice said: $(played_since "$before")"
 kill -0 "$panel" || fail "the panel ended with the screen reader"
-xdotool key q
-wait "$panel" || fail "the panel did not end after Q"
+quit_panel
 
 # Paused mid-session, then resumed.
 rm -f "$work/said.txt"
@@ -62,8 +60,7 @@ for _ in $(seq 200); do (($(logged_after "$since" | grep -c ' FA;$') >= 5)) && b
 (($(logged_after "$since" | grep -c ' FA;$') >= 5)) || fail "the polls stopped with the screen reader"
 kill -CONT "$daemon"
 until_the_reader_speaks_again
-xdotool key q
-wait "$panel" || fail "the panel did not end after Q"
+quit_panel
 
 # Paused before the panel starts.
 stop_daemon
@@ -77,6 +74,5 @@ wait_until_connected
 kill -CONT "$daemon"
 xdotool windowfocus --sync "$window"
 until_the_reader_speaks_again
-xdotool key q
-wait "$panel" || fail "the panel did not end after Q"
+quit_panel
 echo "PASS"

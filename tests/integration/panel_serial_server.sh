@@ -13,10 +13,7 @@ command -v python3 >/dev/null || fail "python3 is not installed"
 [[ -x $BIN_DIR/key_stamp ]] || fail "key_stamp is not built (libxtst-dev, scripts/setup.sh)"
 start_display
 mkdir "$work/station"
-"$BIN_DIR/ftxsim" --link "$work/station/radio" --log "$work/radio.log" --log-epoch 2>"$work/ftxsim.err" &
-pids+=($!)
-for _ in $(seq 100); do [[ -e $work/station/radio ]] && break; sleep 0.05; done
-[[ -e $work/station/radio ]] || fail "ftxsim did not start: $(cat "$work/ftxsim.err")"
+start_radio "$work/station/radio" --log-epoch
 port=$(free_tcp_port)
 start_serial_server "$work/station/radio" "$port"
 
@@ -66,10 +63,10 @@ expect_not_lost() {
   if grep -q 'radiolost' "$work/sound.log"; then fail "$1 ms each way: radio lost was said: $(cat "$work/sound.log")"; fi
 }
 
-# Stops ser2net: "radio lost" within 4 s plus the round trip; started again, the radio is set
-# up as at start and announced.
+# Stops ser2net: "radio lost" within 4 s plus the round trip, and once; started again, the
+# radio is set up as at start and announced.
 expect_loss_and_return() {
-  local one_way=$1 stopped took lost_at logged started
+  local one_way=$1 stopped took
   stopped=$(date +%s%N)
   kill "$server"
   wait "$server" 2>/dev/null || true
@@ -78,23 +75,7 @@ expect_loss_and_return() {
   grep -q 'radiolost' "$work/sound.log" || fail "$one_way ms each way: the operator never heard radio lost"
   echo "$one_way ms each way: radio lost said $took ms after ser2net stopped"
   ((took <= 4000 + 2 * one_way)) || fail "$one_way ms each way: radio lost was said only $took ms after ser2net stopped"
-
-  lost_at=$(wc -l <"$work/sound.log")
-  logged=$(wc -l <"$work/radio.log")
-  started=$(date +%s%N)
-  start_serial_server "$work/station/radio" "$port"
-  # Asked who it is, set up as at start, then polled; its first frequency answer starts the
-  # announcement, which ends with "connected".
-  new_radio_heard() { tail -n +"$((logged + 1))" "$work/radio.log" | tr -d '\r' | grep -q "$1"; }
-  for _ in $(seq 800); do new_radio_heard 'ID;' && new_radio_heard 'BI;' && new_radio_heard ' FA;$' && break; sleep 0.01; done
-  took=$((($(date +%s%N) - started) / 1000000))
-  new_radio_heard ' FA;$' || fail "the radio is not polled again: $(tail -n +"$((logged + 1))" "$work/radio.log")"
-  new_radio_heard 'BI;' || fail "the radio was not set up again as at start"
-  echo "$one_way ms each way: radio taken up again and polled $took ms after ser2net started"
-  ((took <= 8000)) || fail "$one_way ms each way: the radio was taken up only $took ms after ser2net started"
-  heard_since_lost() { tail -n +"$((lost_at + 1))" "$work/sound.log" | grep -q "$1"; }
-  for _ in $(seq 400); do heard_since_lost connected && break; sleep 0.05; done
-  heard_since_lost connected || fail "the returning radio was never announced: $(tail -n +"$((lost_at + 1))" "$work/sound.log")"
+  expect_radio_back 8000 start_serial_server "$work/station/radio" "$port"
   [[ $(grep -c 'radiolost' "$work/sound.log") -eq 1 ]] || fail "$one_way ms each way: radio lost said more than once"
 }
 
@@ -107,8 +88,7 @@ walk() {
     server_port=$far
   fi
   rm -f "$work/sound.log" "$work/savmem.dat"  # every session starts on 7.1 MHz
-  write_configuration 1 0 1
-  printf '%s\r\n' "net=0" "knob=0" "" "remote=127.0.0.1:$server_port" >>"$work/vocapan.cfg"
+  write_configuration 1 0 1 0 "net=0" "knob=0" "" "remote=127.0.0.1:$server_port"
   logged=$(wc -l <"$work/radio.log")
   start_panel 240
   wait_until_connected
@@ -134,8 +114,7 @@ walk() {
   done
   expect_not_lost "$one_way"
   expect_loss_and_return "$one_way"
-  xdotool windowfocus --sync "$window" key q
-  wait "$panel" || fail "the panel did not end after Q"
+  quit_panel
 }
 
 walk 0 0

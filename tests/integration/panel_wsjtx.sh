@@ -12,24 +12,17 @@ source "$(dirname "$0")/wsjtx_lib.sh"
 command -v ft8sim >/dev/null || fail "ft8sim (package wsjtx) is not installed"
 start_display
 start_radio 5
-write_configuration 0 0 1
 net_port=$(free_tcp_port)
 WSJTX_UDP_PORT=$(free_udp_port)
 WSJTX_UDP_SERVER=224.0.0.1
 WSJTX_ACCEPT_UDP=true
-printf '%s\r\n' "net=$net_port" "knob=0" "voice=1" "" "wsjtx=$WSJTX_UDP_SERVER:$WSJTX_UDP_PORT" >>"$work/vocapan.cfg"
+write_configuration 0 0 1 0 "net=$net_port" "knob=0" "voice=1" "" "wsjtx=$WSJTX_UDP_SERVER:$WSJTX_UDP_PORT"
 start_panel 380
 wait_until_connected
 
 # Types the keys at the panel's window, which WSJT-X's windows may have taken the focus from.
 keys_at_panel() {
   xdotool windowfocus --sync "$window" key --delay 150 "$@"
-}
-
-# Waits (at most 20 s) until the operator has heard the word since `mark`.
-wait_heard() {
-  for _ in $(seq 400); do heard_since_mark | grep -qx "$1" && return 0; sleep 0.05; done
-  fail "the operator never heard $1: $(heard_since_mark | tr '\n' ' ')"
 }
 
 echo "-- WSJT-X starts, opens the radio through the panel and is heard"
@@ -61,7 +54,7 @@ sleep 0.5
 from=$(wsjtx_messages)
 keys_at_panel Return
 wsjtx_wait_message '^status .*tx_enabled=1 .*dx_call=W9XYZ' 20 "$from" >/dev/null
-for _ in $(seq 200); do [[ $(heard_since_mark | tr '\n' ' ') == *"reply w 9 x y z "* ]] && break; sleep 0.05; done
+wait_heard reply w 9 x y z
 heard=$(heard_since_mark | tr '\n' ' ')
 [[ $heard == "w "*"reply w 9 x y z " ]] || fail "J and Enter said: $heard"
 [[ $heard != *"grid e n 3 7 gap "*"reply"* ]] || fail "Enter waited for the end of J's words: $heard"
@@ -80,7 +73,7 @@ sleep 1
 mark
 from=$(wsjtx_messages)
 xdotool windowfocus --sync "$window"
-pressed_ms=$(date '+%H %M %S %N' | awk '{ print (($1 * 60 + $2) * 60 + $3) * 1000 + int($4 / 1000000) }')
+pressed_ms=$(date '+%H:%M:%S.%3N' | radio_log_ms)
 xdotool key space
 expect_sent_in_order TX0
 unkeyed_ms=$(grep -F ' TX0;' "$work/radio.log" | tail -n 1 | radio_log_ms)
@@ -99,6 +92,5 @@ mark
 wsjtx_stop
 wait_heard wsjtxgone
 
-"$BIN_DIR/x_close_window" "$window"
-wait "$panel" || fail "the panel did not end after the close request"
+close_panel
 echo "PASS"

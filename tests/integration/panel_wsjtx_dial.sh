@@ -8,9 +8,8 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/wsjtx_lib.sh"
 start_display
 start_radio 5
-write_configuration 0 0 1
 port=$(free_tcp_port)
-printf 'net=%s\r\n' "$port" >>"$work/vocapan.cfg"
+write_configuration 0 0 1 0 "net=$port"
 start_panel 300
 wait_until_connected
 
@@ -28,8 +27,7 @@ echo "-- 14.074 typed into WSJT-X's band box while the panel speaks four F reado
 xdotool windowfocus --sync "$window"
 mark
 xdotool key f f f f
-for _ in $(seq 400); do heard_since_mark | grep -qx 7 && break; sleep 0.05; done
-heard_since_mark | grep -qx 7 || fail "the F readout did not begin: $(heard_since_mark)"
+wait_heard 7
 click_wsjtx "${band_box[@]}"
 xdotool key ctrl+a type --delay 20 14.074
 xdotool key Return
@@ -48,12 +46,11 @@ mark
 click_wsjtx "${tune_button[@]}"
 wsjtx_wait_message '^status .* transmitting=1 ' 30 >/dev/null
 wait_sent 'TX1;'
-expect_heard_words() { for _ in $(seq 400); do [[ $(heard_since_mark | tr '\n' ' ') == *"$1"* ]] && return; sleep 0.05; done; fail "the operator did not hear '$1' but: $(heard_since_mark | tr '\n' ' ')"; }
-expect_heard_words "tx on"
+wait_heard tx on
 click_wsjtx "${tune_button[@]}"
 wsjtx_wait_message '^status .* transmitting=0 ' 30 "$(($(wsjtx_messages) - 1))" >/dev/null
 wait_sent 'TX0;'
-expect_heard_words "tx off"
+wait_heard tx off
 transmit=$(sent_since_mark | grep -E '^(FB[0-9]{9}|FA[0-9]{9}|ST[01]|TX[01]);$' | tr '\n' ' ' || true)
 [[ $transmit != *FA* && $transmit != *ST* ]] || fail "the dial or split changed while tuning: $transmit"
 # In split "Rig" WSJT-X keeps its transmit audio in range by VFO B, set beside the dial.
@@ -69,8 +66,7 @@ echo "-- WSJT-X closes: its split ends"
 mark
 wsjtx_stop
 wait_sent 'ST0;'
-expect_heard_words "split off"
+wait_heard split off
 
-"$BIN_DIR/x_close_window" "$window"
-wait "$panel" || fail "the panel did not end after the close request"
+close_panel
 echo "PASS (radio while tuning: $transmit)"

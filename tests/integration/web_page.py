@@ -36,12 +36,9 @@ def sent_after(since):
 
 
 def wait_sent(since, predicate, what, seconds=10):
-    for _ in range(int(seconds / 0.02)):
-        for at, command in sent_after(since):
-            if predicate(command):
-                return at, command
-        time.sleep(0.02)
-    fail(f"the radio never heard {what}; it heard {sent_after(since)}")
+    """The first of the radio's commands after the time given that the predicate takes."""
+    return wait_for(lambda: next(((at, c) for at, c in sent_after(since) if predicate(c)), None),
+                    lambda: f"the radio never heard {what}; it heard {sent_after(since)}", seconds)
 
 
 def heard_after(since):
@@ -56,13 +53,12 @@ def heard_after(since):
 
 
 def wait_heard(since, names, seconds=10):
-    for _ in range(int(seconds / 0.02)):
+    """The prompts named, one after another, once they have been played after the time given."""
+    def found():
         heard = heard_after(since)
-        for start in range(len(heard) - len(names) + 1):
-            if [name for _, name in heard[start:start + len(names)]] == names:
-                return heard[start:start + len(names)]
-        time.sleep(0.02)
-    fail(f"the operator never heard {names}; heard {heard_after(since)}")
+        runs = (heard[start:start + len(names)] for start in range(len(heard) - len(names) + 1))
+        return next((run for run in runs if [name for _, name in run] == names), None)
+    return wait_for(found, lambda: f"the operator never heard {names}; heard {heard_after(since)}", seconds)
 
 
 def length_of(name):
@@ -99,12 +95,13 @@ def open_browser():
 
 
 def wait_for(condition, what, seconds=10):
+    """condition()'s first true value; else fails with "never" and what, or what() in full."""
     for _ in range(int(seconds / 0.02)):
         value = condition()
         if value:
             return value
         time.sleep(0.02)
-    fail(f"never {what}")
+    fail(what() if callable(what) else f"never {what}")
 
 
 def press_in_page(driver, key):

@@ -28,7 +28,7 @@ struct NetworkSession {
         connectSession(fixture, config);
         openNetwork(fixture.panel);
     }
-    // A program connects from `peer` and sends `text`; the next tick serves it.
+    // A program connects from `peer` and sends `text`, or nothing yet; the panel serves it.
     int programSends(const std::string& text, const std::string& peer = "127.0.0.1") {
         const int number = tcp().connect(peer);
         tcp().client(number).toPanel = text;
@@ -573,8 +573,7 @@ class SetWhileSpeaking : public ::testing::TestWithParam<SetWhileSpeakingCase> {
 
 TEST_P(SetWhileSpeaking, is_carried_out_at_once_while_the_readout_goes_on) {
     NetworkSession session;
-    const int program = session.tcp().connect();
-    serviceNetwork(session.fixture.panel);
+    const int program = session.programSends("");
     std::vector<Lines> sentAsWordsBegan;
     session.fixture.fake.sound.onPlay = [&](const std::string&) {
         if (sentAsWordsBegan.empty()) session.tcp().client(program).toPanel = GetParam().line + "\n";
@@ -604,8 +603,7 @@ INSTANTIATE_TEST_SUITE_P(Programs, SetWhileSpeaking,
 
 TEST(SetWhileSpeaking, a_transmitter_keyed_during_the_last_words_is_known_when_the_panel_ends) {
     NetworkSession session;
-    const int program = session.tcp().connect();
-    serviceNetwork(session.fixture.panel);
+    const int program = session.programSends("");
     session.fixture.fake.sound.onPlay = [&](const std::string&) { session.tcp().client(program).toPanel = "T 1\n"; };
     handleMessage(session.fixture.panel, {platform::MessageKind::KeyDown, 'F', 0});
     EXPECT_EQ(session.fixture.commands(), Lines{"TX1;"});
@@ -626,8 +624,7 @@ TEST(SetWhileSpeaking, space_unkeys_a_transmitter_a_program_keyed_during_the_wor
         for (const Case& c : {Case{"point", "1", {"7", "point", "tx", "off"}},
                               Case{"tx", "on", {"7", "point", "1", "mhz", "lsb", "tx", "tx", "off"}}}) {
             NetworkSession session;
-            const int program = session.tcp().connect();
-            serviceNetwork(session.fixture.panel);
+            const int program = session.programSends("");
             Lines sentAsWordBegan{"never"};
             session.fixture.fake.sound.onPlay = [&](const std::string& path) {
                 if (path == "wave\\7.wav") session.tcp().client(program).toPanel = "T 1\n";

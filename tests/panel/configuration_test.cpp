@@ -35,31 +35,6 @@ INSTANTIATE_TEST_SUITE_P(FirstLine, PortLine,
                                            PortCase{"port=q", 0},   // a letter reads as 0
                                            PortCase{"", 0}));
 
-struct NetworkLineCase {
-    std::string twelfthLine;
-    int netPort;
-    int netAllInterfaces;
-};
-
-void PrintTo(const NetworkLineCase& c, std::ostream* os) { *os << "twelfth line '" << c.twelfthLine << "'"; }
-
-class NetworkLine : public ::testing::TestWithParam<NetworkLineCase> {};
-
-TEST_P(NetworkLine, sets_the_network_port_and_its_interfaces) {
-    const std::string eleven = "com=5\r\nspeed=38400\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nrelay=0\r\ndebug=0\r\n";
-    const ConfigState config = read(eleven + GetParam().twelfthLine);
-    EXPECT_EQ(config.netPort, GetParam().netPort);
-    EXPECT_EQ(config.netAllInterfaces, GetParam().netAllInterfaces);
-}
-
-INSTANTIATE_TEST_SUITE_P(TwelfthLine, NetworkLine,
-                         ::testing::Values(NetworkLineCase{"net=4532\r\n", 4532, 0},    // 127.0.0.1 only
-                                           NetworkLineCase{"net=*:4532\r\n", 4532, 1},  // every interface
-                                           NetworkLineCase{"net=0\r\n", 0, 0},          // off
-                                           NetworkLineCase{"net=\r\n", 0, 0}, NetworkLineCase{"net=*:0\r\n", 0, 0},
-                                           NetworkLineCase{"net=70000\r\n", 0, 0},  // no such port
-                                           NetworkLineCase{"", 0, 0}));             // eleven lines
-
 struct RemoteLineCase {
     std::string fifteenthLine;
     std::string remoteHost;
@@ -146,73 +121,78 @@ INSTANTIATE_TEST_SUITE_P(
         AllowLineCase{"\r\nallow=fe80::1%eth0\r\n", -1, 0},
         AllowLineCase{"\r\nallow=::ffff:192.168.1.0/95\r\n", -1, 0},  // reaches past IPv4
         AllowLineCase{"\r\n" + kLongList + ",192.168.1.300\r\n", -1, 0}));
-struct WsjtxLineCase {
-    std::string sixteenthLine;
-    std::string address;
+// Lines 12, 16 and 18 each name a port the panel opens: 12 the programs' network port, 16 the
+// UDP port WSJT-X reports to, 18 the web page's. A port alone is on this computer; "*:" before
+// it is every interface, and line 16 names an address instead. Lines 16 and 18 mark a value
+// that is no port, to be said at start.
+struct PortLineCase {
+    int line;
+    std::string text;
+    std::string address;  // line 16: WSJT-X's; lines 12 and 18: "*" for every interface
     int port;
-    int wrong;
+    int wrong = 0;
 };
 
-void PrintTo(const WsjtxLineCase& c, std::ostream* os) { *os << "sixteenth line '" << c.sixteenthLine << "'"; }
+void PrintTo(const PortLineCase& c, std::ostream* os) { *os << "line " << c.line << " '" << c.text << "'"; }
 
-class WsjtxLine : public ::testing::TestWithParam<WsjtxLineCase> {};
+class OpenedPortLine : public ::testing::TestWithParam<PortLineCase> {};
 
-TEST_P(WsjtxLine, names_the_udp_port_wsjtx_reports_to) {
-    const std::string fifteen =
-        "com=5\r\nspeed=38400\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nrelay=0\r\ndebug=0\r\nnet=0\r\nknob=0\r\nvoice=1\r\n\r\n";
-    const ConfigState config = read(fifteen + GetParam().sixteenthLine);
-    EXPECT_EQ(config.wsjtxAddress, GetParam().address);
-    EXPECT_EQ(config.wsjtxPort, GetParam().port);
-    EXPECT_EQ(config.wsjtxLineWrong, GetParam().wrong);
-    EXPECT_EQ(config.comPort, 5);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    SixteenthLine, WsjtxLine,
-    ::testing::Values(WsjtxLineCase{"wsjtx=2237\r\n", "127.0.0.1", 2237, 0},  // this computer only
-                      WsjtxLineCase{"wsjtx=224.0.0.1:2237", "224.0.0.1", 2237, 0},
-                      WsjtxLineCase{"wsjtx=239.255.0.1:65535 \r\n", "239.255.0.1", 65535, 0},
-                      WsjtxLineCase{"wsjtx=0.0.0.0:2237\r\n", "0.0.0.0", 2237, 0},  // every interface
-                      WsjtxLineCase{"", "", 0, 0},                                  // no line 16
-                      WsjtxLineCase{"wsjtx=\r\n", "", 0, 0}, WsjtxLineCase{"wsjtx=0\r\n", "", 0, 0},
-                      WsjtxLineCase{"Vocapan reads only the first fifteen lines\r\n", "", 0, 0},  // older notes
-                      WsjtxLineCase{"wsjtx=70000\r\n", "", 0, 1}, WsjtxLineCase{"wsjtx=22x7\r\n", "", 0, 1},
-                      WsjtxLineCase{"wsjtx=224.0.0.1:\r\n", "", 0, 1}, WsjtxLineCase{"wsjtx=224.0.0.1:0\r\n", "", 0, 1},
-                      WsjtxLineCase{"wsjtx=256.0.0.1:2237\r\n", "", 0, 1},
-                      WsjtxLineCase{"wsjtx=localhost:2237\r\n", "", 0, 1},
-                      WsjtxLineCase{"wsjtx=224.0.1:2237\r\n", "", 0, 1}));
-
-struct WebLineCase {
-    std::string eighteenthLine;
-    int port;
-    int everyAddress;
-    int wrong;
-};
-
-void PrintTo(const WebLineCase& c, std::ostream* os) { *os << "eighteenth line '" << c.eighteenthLine << "'"; }
-
-class WebLine : public ::testing::TestWithParam<WebLineCase> {};
-
-TEST_P(WebLine, serves_the_page_on_this_computer_or_every_address) {
+TEST_P(OpenedPortLine, names_the_port_on_this_computer_or_where_else_it_is_open) {
+    const PortLineCase& c = GetParam();
+    // The lines before it switch nothing on; line 17's allow list stays read with line 18.
     const std::string seventeen =
         "com=5\r\nspeed=38400\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nrelay=0\r\ndebug=0\r\n"
         "net=0\r\nknob=0\r\nvoice=1\r\n\r\nwsjtx=0\r\nallow=192.168.1.0/24\r\n";
-    const ConfigState config = read(seventeen + GetParam().eighteenthLine);
-    EXPECT_EQ(config.webPort, GetParam().port);
-    EXPECT_EQ(config.webAllInterfaces, GetParam().everyAddress);
-    EXPECT_EQ(config.webLineWrong, GetParam().wrong);
-    EXPECT_EQ(config.netAllowList, 1);
+    std::size_t before = 0;
+    for (int n = 1; n < c.line; ++n) before = seventeen.find("\r\n", before) + 2;
+    const ConfigState config = read(seventeen.substr(0, before) + c.text);
+    if (c.line == 12) {
+        EXPECT_EQ(config.netPort, c.port);
+        EXPECT_EQ(config.netAllInterfaces, c.address == "*" ? 1 : 0);
+    } else if (c.line == 16) {
+        EXPECT_EQ(config.wsjtxAddress, c.address);
+        EXPECT_EQ(config.wsjtxPort, c.port);
+        EXPECT_EQ(config.wsjtxLineWrong, c.wrong);
+    } else {
+        EXPECT_EQ(config.webPort, c.port);
+        EXPECT_EQ(config.webAllInterfaces, c.address == "*" ? 1 : 0);
+        EXPECT_EQ(config.webLineWrong, c.wrong);
+        EXPECT_EQ(config.netAllowList, 1);
+    }
+    EXPECT_EQ(config.comPort, 5);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
-    EighteenthLine, WebLine,
-    ::testing::Values(WebLineCase{"web=8080\r\n", 8080, 0, 0}, WebLineCase{"web=*:8080 \r\n", 8080, 1, 0},
-                      WebLineCase{"web=65535", 65535, 0, 0}, WebLineCase{"", 0, 0, 0},  // no line 18
-                      WebLineCase{"web=\r\n", 0, 0, 0}, WebLineCase{"web=0\r\n", 0, 0, 0},
-                      WebLineCase{"Vocapan reads only the first seventeen lines\r\n", 0, 0, 0},  // older notes
-                      WebLineCase{"web=70000\r\n", 0, 0, 1}, WebLineCase{"web=80a\r\n", 0, 0, 1},
-                      WebLineCase{"web=*:\r\n", 0, 0, 1}, WebLineCase{"web=*:0\r\n", 0, 0, 1},
-                      WebLineCase{"web=127.0.0.1:8080\r\n", 0, 0, 1}, WebLineCase{"web=*8080\r\n", 0, 0, 1}));
+    PortLines, OpenedPortLine,
+    ::testing::Values(
+        PortLineCase{12, "net=4532\r\n", "", 4532},     // 127.0.0.1 only
+        PortLineCase{12, "net=*:4532\r\n", "*", 4532},  // every interface
+        PortLineCase{12, "net=0\r\n", "", 0},           // off
+        PortLineCase{12, "net=\r\n", "", 0}, PortLineCase{12, "net=*:0\r\n", "", 0},
+        PortLineCase{12, "net=70000\r\n", "", 0},       // no such port
+        PortLineCase{12, "", "", 0},                    // eleven lines
+
+        PortLineCase{16, "wsjtx=2237\r\n", "127.0.0.1", 2237},  // this computer only
+        PortLineCase{16, "wsjtx=224.0.0.1:2237", "224.0.0.1", 2237},
+        PortLineCase{16, "wsjtx=239.255.0.1:65535 \r\n", "239.255.0.1", 65535},
+        PortLineCase{16, "wsjtx=0.0.0.0:2237\r\n", "0.0.0.0", 2237},  // every interface
+        PortLineCase{16, "", "", 0},                                  // no line 16
+        PortLineCase{16, "wsjtx=\r\n", "", 0}, PortLineCase{16, "wsjtx=0\r\n", "", 0},
+        PortLineCase{16, "Vocapan reads only the first fifteen lines\r\n", "", 0},  // older notes
+        PortLineCase{16, "wsjtx=70000\r\n", "", 0, 1}, PortLineCase{16, "wsjtx=22x7\r\n", "", 0, 1},
+        PortLineCase{16, "wsjtx=224.0.0.1:\r\n", "", 0, 1}, PortLineCase{16, "wsjtx=224.0.0.1:0\r\n", "", 0, 1},
+        PortLineCase{16, "wsjtx=256.0.0.1:2237\r\n", "", 0, 1}, PortLineCase{16, "wsjtx=localhost:2237\r\n", "", 0, 1},
+        PortLineCase{16, "wsjtx=224.0.1:2237\r\n", "", 0, 1},
+
+        PortLineCase{18, "web=8080\r\n", "", 8080}, PortLineCase{18, "web=*:8080 \r\n", "*", 8080},
+        PortLineCase{18, "web=65535", "", 65535}, PortLineCase{18, "", "", 0},  // no line 18
+        PortLineCase{18, "web=\r\n", "", 0}, PortLineCase{18, "web=0\r\n", "", 0},
+        PortLineCase{18, "Vocapan reads only the first seventeen lines\r\n", "", 0},  // older notes
+        PortLineCase{18, "web=70000\r\n", "", 0, 1}, PortLineCase{18, "web=80a\r\n", "", 0, 1},
+        PortLineCase{18, "web=*:\r\n", "", 0, 1}, PortLineCase{18, "web=*:0\r\n", "", 0, 1},
+        PortLineCase{18, "web=127.0.0.1:8080\r\n", "", 0, 1}, PortLineCase{18, "web=*8080\r\n", "", 0, 1}));
+// clang-format on
 
 TEST(Configuration, speed_is_read_from_the_seventh_character) {
     EXPECT_EQ(read("com=5\r\nspeed=38400\r\n").baudRate, 38400);

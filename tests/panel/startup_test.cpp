@@ -24,6 +24,7 @@ TEST(Startup, without_a_configuration_the_operator_hears_it_is_missing_and_nothi
     PanelFixture panel;
     panel.runProgram();
     EXPECT_EQ(panel.prompts(), greetingThen({"cfgnf"}));
+    EXPECT_EQ(panel.fake.braille.flashed.back(), "configuration file not found");  // the braille display too
     EXPECT_EQ(panel.fake.sound.played[0], "wave\\ftx.wav");
     EXPECT_EQ(panel.fake.sound.played[1], "wave\\3.wav");
     EXPECT_TRUE(panel.fake.serial.openAttempts.empty());
@@ -248,12 +249,6 @@ TEST(Startup, the_braille_display_shows_each_phrase_for_four_seconds_then_the_fr
         braille.press(platform::BrailleKey::LineDown);
         EXPECT_TRUE(braille.shown().starts_with("LSB")) << c.name << ": " << braille.shown();
     }
-}
-
-TEST(Startup, without_a_configuration_the_braille_display_says_so_too) {
-    PanelFixture panel;
-    panel.runProgram();
-    EXPECT_EQ(panel.fake.braille.flashed.back(), "configuration file not found");
 }
 
 TEST(Startup, the_panel_window_has_its_title_place_and_size) {

@@ -27,6 +27,16 @@ wsjtx::Decode decodeOf(std::uint32_t timeMs, const std::string& message, int snr
     return d;
 }
 
+// WSJT-X's status for the operator K1ABC, with its transmit message when it has one.
+wsjtx::Status statusOf(bool txEnabled = false, bool transmitting = false, const std::string& txMessage = "") {
+    wsjtx::Status s;
+    s.deCall = "K1ABC";
+    s.txEnabled = txEnabled;
+    s.transmitting = transmitting;
+    s.txMessage = txMessage;
+    return s;
+}
+
 // The operator K1ABC on a panel that listens for WSJT-X on port 2237; WSJT-X has sent its
 // heartbeat and status, and the records start afresh.
 struct WsjtxSession {
@@ -38,9 +48,7 @@ struct WsjtxSession {
         connectSession(fixture, config);
         openWsjtx(fixture.panel);
         if (!introduce) return;
-        wsjtx::Status status;
-        status.deCall = "K1ABC";
-        hears({heartbeatDatagram(), statusDatagram(status)});
+        hears({heartbeatDatagram(), statusDatagram(statusOf())});
         fixture.clearRecords();
     }
     // WSJT-X sends the datagrams; the panel's next timer tick reads them all.
@@ -79,22 +87,14 @@ TEST(WsjtxHeard, the_screen_reader_gets_each_announcement_as_one_phrase_of_words
     auto& said = session.fixture.fake.reader.said;
     said.clear();
     session.hears({decodeDatagram(decodeOf(0, "K1ABC PJ4/W9XYZ R-08"))});
-    wsjtx::Status status;
-    status.deCall = "K1ABC";
-    status.transmitting = true;
-    status.txMessage = "W9XYZ K1ABC RR73";
-    session.hears({statusDatagram(status)});
+    session.hears({statusDatagram(statusOf(false, true, "W9XYZ K1ABC RR73"))});
     EXPECT_EQ(said, (Lines{"P J four stroke W nine X Y Z roger minus eight",
                            "transmit W nine X Y Z K one A B C roger seventy three"}));
 }
 
 TEST(WsjtxHeard, transmissions_and_logged_qsos_are_spoken) {
     WsjtxSession session;
-    wsjtx::Status status;
-    status.deCall = "K1ABC";
-    status.txEnabled = true;
-    status.transmitting = true;
-    status.txMessage = "W9XYZ K1ABC FN42";
+    wsjtx::Status status = statusOf(true, true, "W9XYZ K1ABC FN42");
     session.hears({statusDatagram(status), statusDatagram(status)});  // said once, not at every status
     EXPECT_EQ(session.prompts(), (Lines{"tx", "gap", "w", "9", "x", "y", "z", "gap", "k", "1", "a", "b", "c", "gap",
                                         "grid", "f", "n", "4", "2"}));
@@ -278,12 +278,7 @@ TEST(WsjtxHalted, space_stops_wsjtx_at_once_and_unkeys_the_radio) {
     };
     for (const Case& c : cases) {
         WsjtxSession session;
-        wsjtx::Status status;
-        status.deCall = "K1ABC";
-        status.txEnabled = c.txEnabled;
-        status.transmitting = c.transmitting;
-        status.txMessage = "W9XYZ K1ABC FN42";
-        session.hears({statusDatagram(status)});
+        session.hears({statusDatagram(statusOf(c.txEnabled, c.transmitting, "W9XYZ K1ABC FN42"))});
         session.fixture.panel.state.mode = 2;
         session.fixture.panel.state.txState = c.panelTxState;
         session.fixture.clearRecords();
@@ -310,11 +305,7 @@ TEST(WsjtxHalted, space_stops_wsjtx_at_once_and_unkeys_the_radio) {
 TEST(WsjtxHalted, a_status_heard_during_a_readout_lets_space_halt_wsjtx_at_once) {
     for (const bool transmitting : {true, false}) {
         WsjtxSession session;
-        wsjtx::Status status;
-        status.deCall = "K1ABC";
-        status.txEnabled = true;
-        status.transmitting = transmitting;
-        status.txMessage = "W9XYZ K1ABC FN42";
+        const wsjtx::Status status = statusOf(true, transmitting, "W9XYZ K1ABC FN42");
         std::size_t promptsWhenHalted = 0;
         session.udp().onSend = [&](const platform::fake::FakeDatagram&) {
             promptsWhenHalted = session.prompts().size();
@@ -330,9 +321,7 @@ TEST(WsjtxHalted, a_status_heard_during_a_readout_lets_space_halt_wsjtx_at_once)
         EXPECT_EQ(session.prompts(), (Lines{"7", "point", "1", "tx", "off"}));
         // WSJT-X, told to halt, reports its transmission ended: the operator has heard it.
         session.fixture.clearRecords();
-        status.transmitting = false;
-        status.txEnabled = false;
-        session.hears({statusDatagram(status)});
+        session.hears({statusDatagram(statusOf(false, false, status.txMessage))});
         EXPECT_EQ(session.prompts(), Lines{});
         EXPECT_FALSE(wsjtxMayTransmit(session.fixture.panel.state));
     }
