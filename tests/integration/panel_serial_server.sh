@@ -13,7 +13,7 @@ command -v python3 >/dev/null || fail "python3 is not installed"
 [[ -x $BIN_DIR/key_stamp ]] || fail "key_stamp is not built (libxtst-dev, scripts/setup.sh)"
 start_display
 mkdir "$work/station"
-"$BIN_DIR/ftxsim" --link "$work/station/radio" --log "$work/radio.log" --log-epoch 2>"$work/ftxsim.err" &
+"${radio_first[@]}" "$BIN_DIR/ftxsim" --link "$work/station/radio" --log "$work/radio.log" --log-epoch 2>"$work/ftxsim.err" &
 pids+=($!)
 for _ in $(seq 100); do [[ -e $work/station/radio ]] && break; sleep 0.05; done
 [[ -e $work/station/radio ]] || fail "ftxsim did not start: $(cat "$work/ftxsim.err")"
