@@ -50,6 +50,10 @@ struct LinkState {
     int micPeak = 0;
     std::string pollAwaiting;  // letters of the poll whose answer has not been read yet
     int unansweredPolls = 0;   // polls in a row that nothing came back for
+    bool readingPoll = false;  // the poll's read, and what it says, is in hand
+    // The latest frequency, mode and transmit meter answers read between a turn's words, read
+    // again after them.
+    std::vector<std::string> answersAfterWords;
 
     // On a serial server's line, where answers take a round trip: the questions on the way,
     // oldest first, the start of an answer whose ";" has not come, the answers that are the

@@ -73,7 +73,7 @@ void pauseForReply(Panel& panel) {
         return;
     }
     state.answerDeadlineMs = panel.platform.clock.steadyMs() + answerLimitMs(state);
-    if (!platform::insideFiber() || state.sayLater > 0) {
+    if (!loopWaitsForTurn(state)) {
         while (answersStillAwaited(panel)) continue;
         return;
     }
@@ -96,9 +96,29 @@ bool answersStillAwaited(Panel& panel) {
     return answersAwaited(state);
 }
 
+namespace {
+
+// A poll asked between a turn's words may have its answer in front of the turn's own; that
+// answer is the poll's to read.
+void setPollAnswerAside(LinkState& state) {
+    if (state.pollAwaiting.empty()) return;
+    std::size_t start = 0;
+    for (auto end = state.radioInput.find(';'); end != std::string::npos; end = state.radioInput.find(';', start)) {
+        if (state.radioInput.compare(start, state.pollAwaiting.size(), state.pollAwaiting) == 0) {
+            state.pollInput += state.radioInput.substr(start, end + 1 - start);
+            state.radioInput.erase(start, end + 1 - start);
+            return;
+        }
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
 void readReply(Panel& panel) {
     auto& state = panel.state;
     takeArrived(panel);
+    setPollAnswerAside(state);
     state.replyText = std::move(state.radioInput);
     state.radioInput.clear();
     state.replyCount = static_cast<int>(state.replyText.size());

@@ -56,20 +56,26 @@ void takeModeAnswer(Panel& panel) {
 
 // --- The poll ---
 
-void sendTick(Panel& panel) {
+void askNext(Panel& panel) {
     auto& state = panel.state;
-    if (state.relayPort > 0) {
-        watchRelayPort(panel);
-        relayPoll(panel);
-    }
     const std::string command = pollCommand(state);
     state.pollAlt = 1 - state.pollAlt;
     if (!command.empty()) {
         sendPoll(panel, command);
         state.pollAwaiting = textPiece(state.workText, 1, 2);
     }
-    if (command == "FA") askModeWithFrequency(panel);
     state.pollPhase = 1;
+}
+
+void sendTick(Panel& panel) {
+    auto& state = panel.state;
+    if (state.relayPort > 0) {
+        watchRelayPort(panel);
+        relayPoll(panel);
+    }
+    const bool asksFrequency = pollCommand(state) == "FA";
+    askNext(panel);
+    if (asksFrequency) askModeWithFrequency(panel);
 }
 
 // The S-meter figure follows the radio without a word: the silent prompt folder holds no prompt.
@@ -137,7 +143,9 @@ void notePollAnswer(LinkState& state, const std::vector<std::string>& answers, b
     }
 }
 
-void readTick(Panel& panel) {
+// Everything the radio sent since the last read, in order, the answers kept from between the
+// words first; an answer below 1 MHz repaired, the read logged.
+std::vector<std::string> takeAnswers(Panel& panel) {
     auto& state = panel.state;
     state.pollPhase = 0;
     const bool broughtSome = takeArrived(panel) > 0;
@@ -147,14 +155,21 @@ void readTick(Panel& panel) {
     const bool heard = broughtSome || !state.radioInput.empty();
     std::vector<std::string> answers = takeTerminated(state.radioInput);
     notePollAnswer(state, answers, heard);
-    if (answers.empty()) return;
-
     std::string read;
     for (auto& answer : answers) {
         repairLowFrequencyReport(answer);
         read += answer;
     }
-    writeDebugLine(panel, "RX=" + read);
+    if (!read.empty()) writeDebugLine(panel, "RX=" + read);
+    answers.insert(answers.begin(), state.answersAfterWords.begin(), state.answersAfterWords.end());
+    state.answersAfterWords.clear();
+    return answers;
+}
+
+void readTick(Panel& panel) {
+    auto& state = panel.state;
+    const std::vector<std::string> answers = takeAnswers(panel);
+    if (answers.empty()) return;
 
     const LatestAnswers latest = latestOfEachKind(answers);
     if (latest.mode) {
@@ -179,7 +194,38 @@ void readTick(Panel& panel) {
     }
 }
 
+// Between the words the S-meter is shown as it is read; the frequency, the mode and the
+// transmit meters may have something said or asked, which would break into the words or the
+// turn's own work on the radio, so the latest of each waits for the read after the words.
+void readBetweenPrompts(Panel& panel) {
+    auto& state = panel.state;
+    const std::vector<std::string> answers = takeAnswers(panel);
+    const LatestAnswers latest = latestOfEachKind(answers);
+    for (const std::string* kept : {latest.mode, latest.frequency, latest.swr, latest.micLevel}) {
+        if (kept) state.answersAfterWords.push_back(*kept);
+    }
+    if (latest.sMeter) {
+        state.replyText = *latest.sMeter;
+        showSMeter(panel);
+    }
+}
+
 }  // namespace
+
+void pollBetweenPrompts(Panel& panel) {
+    auto& state = panel.state;
+    // The first report, a radio being lost and the quit are the turn's own; so are the words
+    // of the poll's own read.
+    if (state.pollHold == 1 || state.readingPoll || state.connected == 0 || state.radioLost != 0 ||
+        state.quitCountdown > 0 || !panel.platform.window.takeDueTick(kPollTimer))
+        return;
+    if (++state.tickCount > kTickWrap) state.tickCount = 0;
+    if (state.pollPhase == 1) {
+        readBetweenPrompts(panel);
+    } else {
+        askNext(panel);
+    }
+}
 
 void pollTick(Panel& panel) {
     auto& state = panel.state;
@@ -191,7 +237,9 @@ void pollTick(Panel& panel) {
     if (++state.tickCount > kTickWrap) state.tickCount = 0;
     if (watchRadio(panel)) return;
     if (state.pollPhase == 1) {
+        state.readingPoll = true;
         readTick(panel);
+        state.readingPoll = false;
     } else {
         sendTick(panel);
     }

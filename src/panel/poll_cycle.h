@@ -11,5 +11,9 @@ constexpr int kPollTimer = 1;
 constexpr int kPollPeriodMs = 50;
 
 void pollTick(Panel& panel);
+// While a turn's words are played, takes the poll's tick when it is due and the radio's port
+// is free: the radio is asked on at the poll's pace and the S-meter shown; what else is read
+// waits for the read after the words.
+void pollBetweenPrompts(Panel& panel);
 
 }  // namespace vocapan

@@ -8,6 +8,7 @@
 #include "network/rig_server.h"
 #include "panel/braille_output.h"
 #include "panel/key_rules.h"
+#include "panel/poll_cycle.h"
 #include "panel/relay.h"
 #include "panel/wsjtx_link.h"
 #include "platform/fiber.h"
@@ -78,8 +79,12 @@ void serveBetweenPrompts(Panel& panel) {
     const TurnWork kept(state);
     ++state.sayLater;
     serveProgramsBetweenPrompts(panel);
-    // The pause that waits for the radio's answer leaves the radio's port to the turn.
-    if (!state.awaitingReply && !state.awaitingAnswers) relayBetweenPrompts(panel);
+    // The pause that waits for the radio's answer leaves the radio's port to the turn; between
+    // words the radio's poll keeps its pace and the relay is answered.
+    if (!state.awaitingReply && !state.awaitingAnswers) {
+        pollBetweenPrompts(panel);
+        relayBetweenPrompts(panel);
+    }
     readWsjtx(panel);
     serveWebPage(panel);
     showStatusInBraille(panel);

@@ -30,4 +30,11 @@ bool takeKeyDownFrom(std::deque<Key>& queue, int keyCode) {
     return true;
 }
 
+// Takes every queued tick of timer `timerId` out of `queue`; true when there was one.
+inline bool takeTicksFrom(std::deque<WindowMessage>& queue, int timerId) {
+    return std::erase_if(queue, [timerId](const WindowMessage& message) {
+               return message.kind == MessageKind::Timer && message.timerId == timerId;
+           }) > 0;
+}
+
 }  // namespace platform

@@ -55,6 +55,9 @@ public:
     // Looks, without waiting, at what the operator has pressed meanwhile and takes the first
     // key-down of `keyCode` out of turn (with the key-ups before it); false when none waits.
     virtual bool takeKeyDown(int keyCode) = 0;
+    // Takes a due tick of timer `timerId` out of turn, with any other queued tick of it; false
+    // when none is due. Ticks that fell due meanwhile merge into the one taken.
+    virtual bool takeDueTick(int timerId) = 0;
 };
 
 }  // namespace platform

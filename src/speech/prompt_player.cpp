@@ -20,7 +20,7 @@ std::string pathOf(Panel& panel, const std::string& name) {
 // start and the end of the program, work the loop does itself) the sound is played to its end.
 void playToEnd(Panel& panel, const std::string& path, bool reply) {
     auto& state = panel.state;
-    if (!platform::insideFiber() || state.sayLater > 0) {
+    if (!loopWaitsForTurn(state)) {
         panel.platform.sound.playSync(path);
         return;
     }
@@ -39,6 +39,8 @@ bool keptForLater(PanelState& state, const std::string& name, bool async) {
 }
 
 }  // namespace
+
+bool loopWaitsForTurn(const PanelState& state) { return platform::insideFiber() && state.sayLater == 0; }
 
 void playPrompt(Panel& panel, const std::string& name) {
     auto& state = panel.state;

@@ -13,6 +13,9 @@ namespace vocapan {
 // draws. Nothing is looked for there, so the silent S-meter does not touch the disk.
 inline constexpr const char* kSilentWaveDir = "xx";
 
+// Whether a wait of the work in hand is the loop's, which serves meanwhile: inside a turn,
+// except in the work the loop does between the words, which waits where it is.
+bool loopWaitsForTurn(const PanelState& state);
 // Plays `name` from the prompt folder and goes on when it has ended: inside a turn the loop
 // plays it meanwhile; while `sayLater` is above 0 it is kept for after the phrase in hand.
 void playPrompt(Panel& panel, const std::string& name);

@@ -33,6 +33,53 @@ TEST(PollCycle, in_receive_frequency_and_s_meter_are_asked_alternately_one_every
     EXPECT_EQ(commandPerTick(panel, 8), (Commands{"FA;", "-", "SM0;", "-", "FA;", "-", "SM0;", "-"}));
 }
 
+// The ticks that fall due while the panel speaks are taken between its words: the radio is
+// still asked and its S-meter shown, while the dial turned meanwhile waits for the words to
+// end, so the readout goes on word for word and the new frequency is said after it.
+TEST(PollCycle, the_poll_keeps_its_pace_while_the_panel_speaks) {
+    PanelFixture panel;
+    ConfigLines config;
+    config.knob = "knob=1";
+    connectSession(panel, config);
+    panel.fake.window.timerRunning = true;
+    panel.fake.window.timerId = kPollTimer;
+    panel.radio.sMeter = 140;
+    panel.radio.vfoAHz = 7074000;  // the dial turned just before the key
+    Commands sentAsWordsBegan;
+    panel.fake.sound.onPlay = [&](const std::string&) {
+        sentAsWordsBegan.push_back(panel.radioPort.written);
+        panel.fake.window.ticksDueMeanwhile = 1;  // one falls due during each word
+    };
+    typeKeys(panel, "F");
+    EXPECT_EQ(panel.prompts(), (Prompts{"7", "point", "1", "mhz", "lsb"}));
+    EXPECT_EQ(sentAsWordsBegan, (Commands{"", "FA;", "FA;", "FA;SM0;", "FA;SM0;"}));
+    EXPECT_EQ(drawnAt(panel, 45).front(), "750,45:S9");
+    EXPECT_EQ(drawnAt(panel, 150), Commands{});
+
+    panel.clearRecords();
+    panel.fake.sound.onPlay = nullptr;
+    runTicks(panel, 10);
+    EXPECT_EQ(panel.prompts(), (Prompts{"7", "point", "0", "7", "4", "mhz"}));
+}
+
+// A poll asked between the words just before the turn's own question: the turn reads its own
+// answer, and the poll's answer is the poll's.
+TEST(PollCycle, a_poll_between_the_words_keeps_its_answer_out_of_the_turns_reply) {
+    PanelFixture panel;
+    connectSession(panel);
+    panel.fake.window.timerRunning = true;
+    panel.fake.window.timerId = kPollTimer;
+    panel.fake.sound.onPlay = [&](const std::string& path) {
+        if (path.ends_with("\\on.wav")) panel.fake.window.ticksDueMeanwhile = 1;
+    };
+    typeKeys(panel, "F7");  // the speech processor on, its level read back after the words
+    EXPECT_EQ(panel.commands(), (Commands{"FA;", "PR01;", "PL;"}));
+    EXPECT_EQ(panel.panel.state.replyText.substr(0, 2), "PL");
+    runTicks(panel, 1);
+    EXPECT_EQ(panel.panel.state.pollAwaiting, "");
+    EXPECT_EQ(panel.panel.state.unansweredPolls, 0);
+}
+
 TEST(PollCycle, while_transmitting_only_the_swr_is_asked_every_fourth_tick) {
     PanelFixture panel;
     connectSession(panel);

@@ -252,6 +252,14 @@ bool FakePanelWindow::nextMessage(WindowMessage& message) {
 
 bool FakePanelWindow::takeKeyDown(int keyCode) { return takeKeyDownFrom(queue, keyCode); }
 
+bool FakePanelWindow::takeDueTick(int id) {
+    const bool queued = takeTicksFrom(queue, id);
+    if (!timerRunning || timerId != id || ticksDueMeanwhile <= 0) return queued;
+    --ticksDueMeanwhile;
+    ++ticksDelivered;
+    return true;
+}
+
 bool FakeTcpServer::listen(int port, bool allInterfaces) {
     listenedPort = port;
     listenedAllInterfaces = allInterfaces;

@@ -109,6 +109,7 @@ public:
     void waitForMessage() override;
     bool nextMessage(WindowMessage& message) override;
     bool takeKeyDown(int keyCode) override;
+    bool takeDueTick(int timerId) override;
 
     // Queues a message as the operator or the window manager would cause it.
     void post(const WindowMessage& message) { queue.push_back(message); }
@@ -131,6 +132,9 @@ public:
     // is empty, the window asks to be closed, as an operator ending the session would.
     int ticksToDeliver = 0;
     int ticksDelivered = 0;
+    // Ticks that fall due while the panel is busy with a message, for the loop to take
+    // between the words; none unless a test says so.
+    int ticksDueMeanwhile = 0;
 
 private:
     int x_ = 0;

@@ -164,6 +164,11 @@ public:
         return takeKeyDownFrom(pending_, keyCode);
     }
 
+    bool takeDueTick(int timerId) override {
+        const bool queued = takeTicksFrom(pending_, timerId);
+        return timers_.takeDue(timerId, Clock::now()) || queued;
+    }
+
 private:
     // The off-screen copy is as large as the screen, so a maximised window repaints whole.
     bool makeCanvas(const WindowGeometry& geometry) {

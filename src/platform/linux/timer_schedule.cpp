@@ -30,10 +30,21 @@ void TimerSchedule::stop(int id) {
 std::optional<int> TimerSchedule::takeDue(Clock::time_point now) {
     const auto earliest = earliestOf(timers_);
     if (earliest == timers_.end() || earliest->due > now) return std::nullopt;
-    // Keep the timer's own rhythm, skipping the periods that passed unasked.
-    const auto periodsPassed = (now - earliest->due) / earliest->period + 1;
-    earliest->due += periodsPassed * earliest->period;
+    rearm(*earliest, now);
     return earliest->id;
+}
+
+bool TimerSchedule::takeDue(int id, Clock::time_point now) {
+    const auto timer = std::find_if(timers_.begin(), timers_.end(), [id](const Timer& t) { return t.id == id; });
+    if (timer == timers_.end() || timer->due > now) return false;
+    rearm(*timer, now);
+    return true;
+}
+
+// Keeps the timer's own rhythm, skipping the periods that passed unasked.
+void TimerSchedule::rearm(Timer& timer, Clock::time_point now) {
+    const auto periodsPassed = (now - timer.due) / timer.period + 1;
+    timer.due += periodsPassed * timer.period;
 }
 
 std::optional<TimerSchedule::Clock::time_point> TimerSchedule::nextDue() const {

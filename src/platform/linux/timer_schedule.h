@@ -19,6 +19,8 @@ public:
     // The timer that is due at `now` (the one due longest when several are), rearmed for its
     // next period after `now`; nothing when no timer is due.
     std::optional<int> takeDue(Clock::time_point now);
+    // Whether timer `id` is due at `now`; when it is, it is rearmed as by the call above.
+    bool takeDue(int id, Clock::time_point now);
     // When the next timer falls due; nothing when no timer runs.
     std::optional<Clock::time_point> nextDue() const;
 
@@ -28,6 +30,7 @@ private:
         Clock::duration period;
         Clock::time_point due;
     };
+    static void rearm(Timer& timer, Clock::time_point now);
     std::vector<Timer> timers_;
 };
 

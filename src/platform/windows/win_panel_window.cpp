@@ -139,6 +139,17 @@ public:
     // Everything Windows holds for the window goes through the window procedure into the
     // panel's queue first, where the key is looked for.
     bool takeKeyDown(int keyCode) override {
+        takeEverythingHeld();
+        return pending_.takeKeyDown(keyCode);
+    }
+
+    bool takeDueTick(int timerId) override {
+        takeEverythingHeld();
+        return pending_.takeTicks(timerId);
+    }
+
+private:
+    void takeEverythingHeld() {
         if (holding_) {
             holding_ = false;
             TranslateMessage(&held_);
@@ -149,10 +160,8 @@ public:
             TranslateMessage(&taken);
             DispatchMessageA(&taken);
         }
-        return pending_.takeKeyDown(keyCode);
     }
 
-private:
     void createOffscreenCopy() {
         const HDC windowDc = GetDC(window_);
         memoryDc_ = CreateCompatibleDC(windowDc);

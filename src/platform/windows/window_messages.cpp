@@ -40,6 +40,8 @@ void PendingMessages::push(const WindowMessage& message) {
 
 bool PendingMessages::takeKeyDown(int keyCode) { return takeKeyDownFrom(queue_, keyCode); }
 
+bool PendingMessages::takeTicks(int timerId) { return takeTicksFrom(queue_, timerId); }
+
 bool PendingMessages::pop(WindowMessage& message) {
     if (queue_.empty()) return false;
     message = queue_.front();

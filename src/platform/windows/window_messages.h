@@ -41,6 +41,8 @@ public:
     bool empty() const { return queue_.empty(); }
     // The first key-down of `keyCode`, out of turn, with the key-ups before it.
     bool takeKeyDown(int keyCode);
+    // Every queued tick of timer `timerId`, out of turn; false when none is queued.
+    bool takeTicks(int timerId);
 
 private:
     std::deque<WindowMessage> queue_;
