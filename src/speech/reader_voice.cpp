@@ -14,16 +14,6 @@ using platform::ReaderState;
 
 constexpr std::size_t kPhrasesKept = 16;  // far more than a reader holds in its deadline
 
-void sayInRecordedVoice(Panel& panel, const std::vector<SpokenPrompt>& phrase) {
-    for (const auto& prompt : phrase) {
-        if (prompt.async) {
-            playPromptAsync(panel, prompt.name);
-        } else {
-            playPrompt(panel, prompt.name);
-        }
-    }
-}
-
 // The phrases handed to the reader that it will never say, oldest first.
 std::vector<std::vector<SpokenPrompt>> untakenPhrases(Panel& panel) {
     const auto& handed = panel.state.readerHanded;
@@ -39,7 +29,7 @@ void loseReader(Panel& panel, const std::vector<std::vector<SpokenPrompt>>& unsa
     state.waveDir = waveDirOf(kRecordedVoice);
     state.readerHanded.clear();
     playPrompt(panel, "noreader");
-    for (const auto& phrase : unsaid) sayInRecordedVoice(panel, phrase);
+    for (const auto& phrase : unsaid) sayPrompts(panel, phrase);
 }
 
 }  // namespace
@@ -65,7 +55,7 @@ void handToReader(Panel& panel, const std::vector<SpokenPrompt>& phrase) {
         }
         case ReaderState::Elsewhere:
             state.voice = kRecordedVoice;
-            sayInRecordedVoice(panel, phrase);
+            sayPrompts(panel, phrase);
             state.voice = kReaderVoice;
             break;
         case ReaderState::Gone: {
