@@ -50,20 +50,6 @@ void writeDebugLine(Panel& panel, const std::string& line) {
     state.debugFile.flush();
 }
 
-void sendCommand(Panel& panel) {
-    auto& state = panel.state;
-    if (state.vfoBTarget == 1 && startsWith(state.workText, "FA")) state.workText[1] = 'B';
-    state.workText = limitText(state.workText + ";");
-    if ((startsWith(state.workText, "FA") || startsWith(state.workText, "FB")) && state.workText.size() >= 6) {
-        state.lastFreqCommand = state.workText;
-        // A frequency other software sends through the relay is a change the operator did not
-        // make here; only the panel's own is kept, so that its report is not spoken again.
-        if (state.rawVfoHold != 1) state.ownFreqCommand = state.workText;
-    }
-    if (panel.catLink.writeBytes(state.comPort, state.workText) > 0) noteSent(panel, state.workText);
-    writeDebugLine(panel, "TX=" + state.workText);
-}
-
 // As the pause that plays a sound: inside a turn the loop waits and serves meanwhile;
 // outside one (the start and the end of the program) the wait is here.
 void pauseForReply(Panel& panel) {
@@ -113,7 +99,27 @@ void setPollAnswerAside(LinkState& state) {
     }
 }
 
+void writeCommand(Panel& panel) {
+    auto& state = panel.state;
+    if (state.vfoBTarget == 1 && startsWith(state.workText, "FA")) state.workText[1] = 'B';
+    state.workText = limitText(state.workText + ";");
+    if ((startsWith(state.workText, "FA") || startsWith(state.workText, "FB")) && state.workText.size() >= 6) {
+        state.lastFreqCommand = state.workText;
+        // A frequency other software sends through the relay is a change the operator did not
+        // make here; only the panel's own is kept, so that its report is not spoken again.
+        if (state.rawVfoHold != 1) state.ownFreqCommand = state.workText;
+    }
+    if (panel.catLink.writeBytes(state.comPort, state.workText) > 0) noteSent(panel, state.workText);
+    writeDebugLine(panel, "TX=" + state.workText);
+}
+
 }  // namespace
+
+void sendCommand(Panel& panel) {
+    // What the poll read between the words tells of the radio as it was before this command.
+    panel.state.answersAfterWords.clear();
+    writeCommand(panel);
+}
 
 void readReply(Panel& panel) {
     auto& state = panel.state;
@@ -132,7 +138,8 @@ void send(Panel& panel, const std::string& command) {
 }
 
 void sendPoll(Panel& panel, const std::string& command) {
-    send(panel, command);
+    panel.state.workText = command;
+    writeCommand(panel);
     noteAskedByPoll(panel.state);
 }
 

@@ -10,7 +10,8 @@
 namespace vocapan {
 
 // Sends `workText`: "FA" becomes "FB" while the operator works on VFO B, ";" is appended,
-// a frequency command is remembered, and the command is logged. Never waits.
+// a frequency command is remembered, and the command is logged; what the poll read between
+// the words, before it, is dropped. Never waits.
 void sendCommand(Panel& panel);
 // Waits for the radio's answer for as long as the "delay" prompt lasts. Through a serial
 // server, while a question is on the way, until its answer has arrived or its time is up.

@@ -80,6 +80,24 @@ TEST(PollCycle, a_poll_between_the_words_keeps_its_answer_out_of_the_turns_reply
     EXPECT_EQ(panel.panel.state.unansweredPolls, 0);
 }
 
+// A reading taken between the words of Q tells of the radio before its TX0: the session still
+// ends on the second frequency report after TX0, not on that reading.
+TEST(PollCycle, a_reading_between_the_words_counts_for_nothing_after_the_turns_own_command) {
+    PanelFixture panel;
+    connectSession(panel);
+    panel.fake.window.timerRunning = true;
+    panel.fake.window.timerId = kPollTimer;
+    panel.fake.sound.waitingCallsPerPlay = 2;
+    panel.fake.sound.onPlay = [&](const std::string&) { panel.fake.window.ticksDueMeanwhile = 2; };
+    typeKeys(panel, "Q");  // "quit", a frequency poll asked and read meanwhile, then TX0
+    panel.fake.sound.onPlay = nullptr;
+    EXPECT_EQ(panel.commands(), (Commands{"FA;", "TX0;"}));
+    runTicks(panel, 4);  // the meter's read, then the first frequency report after TX0
+    EXPECT_EQ(panel.panel.state.quitCountdown, 2);
+    runTicks(panel, 4);
+    EXPECT_EQ(panel.panel.state.quitCountdown, 0);  // the second: the session has ended
+}
+
 TEST(PollCycle, while_transmitting_only_the_swr_is_asked_every_fourth_tick) {
     PanelFixture panel;
     connectSession(panel);
