@@ -203,6 +203,9 @@ radio_log_ms() {
 # Starts the panel in the background (at most $1 seconds); sets `panel` to its process and
 # `window` to its window once that has appeared.
 start_panel() {
+  # The sound log runs on across the scenario's panels: this one's words begin after its end.
+  panel_heard_from=0
+  [[ ! -e $work/sound.log ]] || panel_heard_from=$(wc -l <"$work/sound.log")
   run_panel "$1" &
   panel=$!
   window=$(timeout 30 xdotool search --sync --name "Vocapan Front Panel" | awk "NR == 1") ||
@@ -220,10 +223,12 @@ quit_panel() {
   wait "$panel" || fail "the panel did not end after Q"
 }
 
-# Waits until the operator has heard "connected", the end of the radio's start-up.
+# Waits until the operator has heard "connected" from the panel started last, the end of the
+# radio's start-up.
 wait_until_connected() {
-  for _ in $(seq 1200); do grep -q 'connected' "$work/sound.log" 2>/dev/null && break; sleep 0.05; done
-  grep -q 'connected' "$work/sound.log" || fail "the operator never heard connected: $(cat "$work/sound.log")"
+  local from=$((${panel_heard_from:-0} + 1))
+  for _ in $(seq 1200); do tail -n +"$from" "$work/sound.log" 2>/dev/null | grep -q 'connected' && return 0; sleep 0.05; done
+  fail "the operator never heard connected: $(tail -n +"$from" "$work/sound.log")"
 }
 
 # The prompt files the program opened, in order, as "wave/NAME.wav".
