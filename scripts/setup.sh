@@ -8,7 +8,7 @@ set -euo pipefail
 # What building and running the panel, the finder and the simulated radio needs.
 demo_packages=(
   build-essential cmake pkg-config git libboost-dev
-  libsdl2-dev libsdl2-ttf-dev fonts-liberation libspeechd-dev libbrlapi-dev
+  libsdl2-dev libsdl2-ttf-dev libpulse-dev fonts-liberation libspeechd-dev libbrlapi-dev
   espeak-ng sox
   xvfb xdotool
 )

@@ -103,7 +103,11 @@ void playAwaitedSound(Panel& panel) {
     }
     auto& sound = panel.platform.sound;
     sound.playAsync(panel.state.awaitedSound);
-    while (sound.stillPlaying(platform::kServeWhilePlayingMs)) {
+    const auto stillPlaying = [&] {
+        return panel.state.awaitingReply ? sound.stillPlaying(platform::kServeWhilePlayingMs)
+                                         : sound.stillPlayingBeforeNext(platform::kServeWhilePlayingMs);
+    };
+    while (stillPlaying()) {
         serveBetweenPrompts(panel);
         if (panel.state.phraseCut == 1 && !panel.state.awaitingReply) {
             sound.stop();

@@ -16,6 +16,10 @@ public:
     // Waits at most `waitMs` while the sound started last still plays; true while it does.
     // Without a sound device a sound still takes its recorded length.
     virtual bool stillPlaying(int waitMs) = 0;
+    // As stillPlaying, while more of the sound is left than the output holds ready to play on
+    // its own: a prompt started once this is false follows without a break, however late the
+    // caller comes back. For speech; a pause that is timing waits for stillPlaying.
+    virtual bool stillPlayingBeforeNext(int waitMs) { return stillPlaying(waitMs); }
     // Silences the sound started last at once.
     virtual void stop() = 0;
     // True when there is a file at the path, as the player would look for it.

@@ -286,6 +286,18 @@ TEST(Keys, b_then_a_digit_a_letter_or_up_and_down_changes_band) {
     // clang-format on
 }
 
+// Through a sound server that holds the rest of a prompt, the next word is taken before the
+// last has sounded to its end; the pause for the radio's answer is timing and waits it out.
+TEST(Keys, words_are_handed_over_early_and_the_reply_pause_keeps_its_length) {
+    PanelFixture panel;
+    connectSession(panel);
+    panel.fake.sound.waitingCallsPerPlay = 3;
+    panel.fake.sound.handOverLooks = 2;
+    typeKeys(panel, "B T");
+    EXPECT_EQ(panel.prompts(), (Prompts{"band", "40", "metres", "2", "metres", "delay", "delay", "preamp", "off"}));
+    EXPECT_EQ(panel.fake.sound.looks, (std::vector<int>{1, 1, 1, 1, 1, 3, 3, 1, 1}));
+}
+
 TEST(Keys, the_function_keys_switch_and_announce) {
     // clang-format off
     runKeyTable({

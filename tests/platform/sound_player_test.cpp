@@ -63,13 +63,16 @@ protected:
         fs::create_directories(folder_ / "wave");
         previousFolder_ = fs::current_path();
         fs::current_path(folder_);
-        // No sound output on any machine: an audio driver that does not exist.
+        // No sound output on any machine: no sound server, and an audio driver that does not
+        // exist.
+        setenv("PULSE_SERVER", (folder_ / "no-sound-server").c_str(), 1);
         setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
         unsetenv("VOCAPAN_SOUND_LOG");
     }
     void TearDown() override {
         fs::current_path(previousFolder_);
         fs::remove_all(folder_);
+        unsetenv("PULSE_SERVER");
         unsetenv("SDL_AUDIODRIVER");
         unsetenv("VOCAPAN_SOUND_LOG");
     }

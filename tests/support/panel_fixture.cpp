@@ -102,6 +102,7 @@ void PanelFixture::clearRecords() {
     panel.state.phrase.clear();
     radioPort.written.clear();
     fake.sound.played.clear();
+    fake.sound.looks.clear();
     fake.window.drawn.clear();
 }
 

@@ -168,6 +168,7 @@ void FakeSoundPlayer::playSync(const std::string& path) {
 
 void FakeSoundPlayer::playAsync(const std::string& path) {
     played.push_back(path);
+    looks.push_back(0);
     looksLeft_ = waitingCallsPerPlay;
     if (onPlay) onPlay(path);
 }
@@ -175,8 +176,11 @@ void FakeSoundPlayer::playAsync(const std::string& path) {
 bool FakeSoundPlayer::stillPlaying(int) {
     if (looksLeft_ <= 0) return false;
     --looksLeft_;
+    ++looks.back();
     return true;
 }
+
+bool FakeSoundPlayer::stillPlayingBeforeNext(int waitMs) { return looksLeft_ > handOverLooks && stillPlaying(waitMs); }
 
 void FakeSoundPlayer::stop() {
     if (looksLeft_ > 0 && !played.empty()) cut.push_back(played.back());

@@ -50,12 +50,17 @@ public:
     void playSync(const std::string& path) override;
     void playAsync(const std::string& path) override;
     bool stillPlaying(int waitMs) override;
+    bool stillPlayingBeforeNext(int waitMs) override;
     void stop() override;
     bool hasFile(const std::string& path) override { return !missing.contains(path); }
     std::vector<std::string> played;  // every path asked for, in order
+    std::vector<int> looks;           // for each, how many times it was found still playing
     // How many times the panel finds each sound still playing, as if it lasted that many
     // periods; 1 unless a test says otherwise.
     int waitingCallsPerPlay = 1;
+    // How many of those periods are left when the next word is taken, as a sound server that
+    // holds the rest of the prompt takes it; 0 unless a test says otherwise.
+    int handOverLooks = 0;
     std::function<void(const std::string& path)> onPlay;  // runs as a sound "plays"
     std::set<std::string> missing;                        // paths that hold no file
     std::vector<std::string> cut;                         // plays stopped before their end

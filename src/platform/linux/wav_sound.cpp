@@ -26,4 +26,17 @@ std::chrono::milliseconds WavSound::playingTime() const {
     return std::chrono::milliseconds((Uint64(byteCount_) * 1000 + bytesPerSecond / 2) / bytesPerSecond);
 }
 
+std::vector<Uint8> WavSound::samplesIn(const SDL_AudioSpec& format) const {
+    SDL_AudioStream* stream =
+        SDL_NewAudioStream(format_.format, format_.channels, format_.freq, format.format, format.channels, format.freq);
+    if (stream == nullptr) return {};
+    const bool converted =
+        SDL_AudioStreamPut(stream, samples_, int(byteCount_)) == 0 && SDL_AudioStreamFlush(stream) == 0;
+    std::vector<Uint8> samples(converted ? size_t(SDL_AudioStreamAvailable(stream)) : 0);
+    const int got = SDL_AudioStreamGet(stream, samples.data(), int(samples.size()));
+    SDL_FreeAudioStream(stream);
+    samples.resize(got > 0 ? size_t(got) : 0);
+    return samples;
+}
+
 }  // namespace platform::linux_backend

@@ -1,11 +1,13 @@
 // Prompt recordings as the Linux sound player finds and loads them: the panel's Windows-style
-// path made local, and the whole recording decoded by SDL with the time it takes to play.
+// path made local, and the whole recording decoded by SDL with the time it takes to play and
+// its samples in the format an output takes.
 #pragma once
 
 #include <SDL.h>
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 namespace platform::linux_backend {
 
@@ -28,6 +30,10 @@ public:
 
     // How long the recording plays: its sample bytes over the bytes it plays per second.
     std::chrono::milliseconds playingTime() const;
+
+    // The recording's samples in another format (rate, channels, sample type); empty when
+    // SDL cannot convert them.
+    std::vector<Uint8> samplesIn(const SDL_AudioSpec& format) const;
 
 private:
     SDL_AudioSpec format_{};
