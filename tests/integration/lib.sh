@@ -299,6 +299,14 @@ wait_sent() {
   for _ in $(seq 400); do sent_since_mark | grep -qxF "$1" && return 0; sleep 0.05; done
 }
 
+# Checks that the panel goes on polling the frequency (five times) while $1 is stopped.
+expect_polls_go_on() {
+  local since
+  since=$(now)
+  for _ in $(seq 200); do (($(logged_after "$since" | grep -c ' FA;$') >= 5)) && return 0; sleep 0.05; done
+  fail "the polls stopped with $1"
+}
+
 # Waits (at most 20 s) until the panel has sent six more polls: by then it has read at least
 # two answers to frequency polls sent after what it did before, as between an operator's
 # keys, so that the next key starts from where the radio reported last.

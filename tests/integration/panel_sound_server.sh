@@ -89,9 +89,7 @@ xdotool key f
 wait_heard mhz lsb
 key_to_radio space 'TX1;' 1500  # after its words, "tx on"
 key_to_radio space 'TX0;' 500
-since=$(now)
-for _ in $(seq 200); do (($(logged_after "$since" | grep -c ' FA;$') >= 5)) && break; sleep 0.05; done
-(($(logged_after "$since" | grep -c ' FA;$') >= 5)) || fail "the polls stopped with the sound server"
+expect_polls_go_on "the sound server"
 kill -CONT "$pulse"
 until_a_readout_is_heard
 quit_panel
