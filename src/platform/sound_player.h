@@ -20,6 +20,9 @@ public:
     // its own: a prompt started once this is false follows without a break, however late the
     // caller comes back. For speech; a pause that is timing waits for stillPlaying.
     virtual bool stillPlayingBeforeNext(int waitMs) { return stillPlaying(waitMs); }
+    // As playSync for a word: returns once stillPlayingBeforeNext is false, so that the next
+    // word follows it without a break.
+    virtual void playSyncBeforeNext(const std::string& path) { playSync(path); }
     // Silences the sound started last at once.
     virtual void stop() = 0;
     // True when there is a file at the path, as the player would look for it.

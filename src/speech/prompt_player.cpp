@@ -17,11 +17,16 @@ std::string pathOf(Panel& panel, const std::string& name) {
 }
 
 // A turn hands its sound to the loop, which plays it and serves meanwhile; outside a turn (the
-// start and the end of the program, work the loop does itself) the sound is played to its end.
+// start and the end of the program, work the loop does itself) the sound is played here, a
+// word until the next may follow it, the pause for the radio's answer to its end.
 void playToEnd(Panel& panel, const std::string& path, bool reply) {
     auto& state = panel.state;
     if (!loopWaitsForTurn(state)) {
-        panel.platform.sound.playSync(path);
+        if (reply) {
+            panel.platform.sound.playSync(path);
+        } else {
+            panel.platform.sound.playSyncBeforeNext(path);
+        }
         return;
     }
     state.awaitedSound = path;

@@ -163,7 +163,14 @@ std::unique_ptr<SerialPort> FakeSerialPortOpener::open(int comNumber) {
 
 void FakeSoundPlayer::playSync(const std::string& path) {
     playAsync(path);
-    looksLeft_ = 0;
+    while (stillPlaying(0)) {
+    }
+}
+
+void FakeSoundPlayer::playSyncBeforeNext(const std::string& path) {
+    playAsync(path);
+    while (stillPlayingBeforeNext(0)) {
+    }
 }
 
 void FakeSoundPlayer::playAsync(const std::string& path) {

@@ -48,6 +48,7 @@ private:
 class FakeSoundPlayer : public SoundPlayer {
 public:
     void playSync(const std::string& path) override;
+    void playSyncBeforeNext(const std::string& path) override;
     void playAsync(const std::string& path) override;
     bool stillPlaying(int waitMs) override;
     bool stillPlayingBeforeNext(int waitMs) override;

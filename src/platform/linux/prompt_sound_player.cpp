@@ -45,6 +45,11 @@ public:
         while (stillPlaying(kServeWhilePlayingMs)) {
         }
     }
+    void playSyncBeforeNext(const std::string& path) override {
+        play(path);
+        while (stillPlayingBeforeNext(kServeWhilePlayingMs)) {
+        }
+    }
     void playAsync(const std::string& path) override { play(path); }
     bool hasFile(const std::string& path) override { return access(localSoundPath(path).c_str(), R_OK) == 0; }
 
