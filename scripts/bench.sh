@@ -415,6 +415,25 @@ burn_cores() {
   done
 }
 
+# Notes in $1 every moment the machine held a sleeper at the highest priority the machine
+# allows for more than 100 ms ("EPOCH-SECONDS MS" at its waking): a stall of the whole machine,
+# not of the panel alone; sets watcher.
+watch_stalls() {
+  local log=$1
+  nice -n -20 true 2>/dev/null && local nice=(nice -n -20) || local nice=()
+  "${nice[@]}" python3 -u -c '
+import time
+last = time.monotonic()
+while True:
+    time.sleep(0.01)
+    now = time.monotonic()
+    if now - last > 0.1:
+        print("%.3f %.0f" % (time.time(), (now - last) * 1000))
+    last = now' >"$log" &
+  watcher=$!
+  pids+=("$watcher")
+}
+
 # Types F in the panel of folder $1 and waits until its readout has been said ($2 readouts
 # said before), plus the length of the last prompt.
 read_frequency() {
@@ -430,8 +449,10 @@ read_frequency() {
 }
 
 # Underruns of the panel's prompt stream in the server's log of folder $1 from the epoch time
-# $2 on, as "all inside": all of them, and those between the start of a readout's first prompt
-# and the end of its last (less 0.1 s for the log's own delay), read from the sound log.
+# $2 on, as "all inside at-stall stalls longest": all of them; those between the start of a
+# readout's first prompt and the end of its last (less 0.1 s for the log's own delay), read from
+# the sound log; those of them within half a second of a stall of the whole machine; the
+# stalls, and the longest in ms.
 underruns_in_readouts() {
   local folder=$1 since=$2 last_length
   last_length=$(prompt_seconds "$folder" 'wave\lsb.wav')
@@ -443,13 +464,18 @@ underruns_in_readouts() {
     }
     file == 2 && $1 >= since && /7.wav$/ && !open { first = $1; open = 1 }
     file == 2 && open && /lsb.wav$/ { from[++readouts] = first; to[readouts] = $1 + last - 0.1; open = 0 }
+    file == 3 { stall_to[++stalls] = $1; stall_from[stalls] = $1 - $2 / 1000; if ($2 > longest) longest = $2 }
     END {
-      inside = 0
-      for (u = 1; u <= underruns; u++)
+      inside = at_stall = 0
+      for (u = 1; u <= underruns; u++) {
+        gap = 0
         for (r = 1; r <= readouts; r++)
-          if (underrun[u] >= from[r] && underrun[u] <= to[r]) { inside++; break }
-      print underruns + 0, inside
-    }' "$folder/pulse.log" "$folder/sound.log"
+          if (underrun[u] >= from[r] && underrun[u] <= to[r]) { inside++; gap = 1; break }
+        for (w = 1; gap && w <= stalls; w++)
+          if (underrun[u] >= stall_from[w] - 0.2 && underrun[u] <= stall_to[w] + 0.5) { at_stall++; break }
+      }
+      print underruns + 0, inside, at_stall, stalls + 0, longest + 0
+    }' "$folder/pulse.log" "$folder/sound.log" "$folder/stalls.log"
 }
 
 bench_sound() {
@@ -488,7 +514,9 @@ bench_sound() {
   done <"$folder/key.stamps" >"$folder/own.ms"
   local busy_from
   busy_from=$(now)
+  touch "$folder/stalls.log"
   if ((busy > 0)); then
+    watch_stalls "$folder/stalls.log"
     burn_cores
     local end=$((SECONDS + busy))
     busy_readouts=0
@@ -496,7 +524,7 @@ bench_sound() {
       read_frequency "$folder" "$said"
       said=$((said + 1)) busy_readouts=$((busy_readouts + 1))
     done
-    stop "${burners[@]}"
+    stop "${burners[@]}" "$watcher"
   fi
   local underruns
   underruns=$(underruns_in_readouts "$folder" "$busy_from")
@@ -518,8 +546,12 @@ bench_sound() {
   printf '%-44s | %-26s | %s\n' "key to the prompt started, in the panel" "" \
     "median $(percentile 50 <"$folder/own.ms") ms, p95 $(percentile 95 <"$folder/own.ms") ms"
   if ((busy > 0)); then
-    echo "busy: $busy s of readouts ($busy_readouts) with $(nproc) cores kept busy: ${underruns#* } underruns of the" \
-      "panel's stream within a readout (a gap in the words); ${underruns% *} in all, the others at a readout's end"
+    local all inside at_stall stalls longest
+    read -r all inside at_stall stalls longest <<<"$underruns"
+    echo "busy: $busy s of readouts ($busy_readouts) with $(nproc) cores kept busy: $inside underruns of the" \
+      "panel's stream within a readout (a gap in the words); $all in all, the others at a readout's end"
+    echo "busy: the machine stalled $stalls times (a sleeper at nice -20 held over 100 ms; the longest" \
+      "$longest ms); $at_stall of the underruns within a readout came at a stall"
   fi
 }
 
