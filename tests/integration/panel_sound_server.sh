@@ -5,11 +5,13 @@
 # console says once that the sound server has gone; started again, it is found and heard.
 # Paused (SIGSTOP) mid-session, keys, Space, a readout and the polls go on, and once resumed it
 # is heard again; paused before the panel starts, the panel starts and connects, and is heard
-# once the server answers.
+# once the server answers. The radio lost and found again, F pressed as the panel announces it:
+# the server runs short of the readout's words nowhere but before its first and after its last.
 source "$(dirname "$0")/lib.sh"
 command -v pulseaudio >/dev/null && command -v parec >/dev/null || fail "pulseaudio and parec are not installed"
 start_display
 start_radio 5 --log-epoch
+radio=${pids[-1]}
 write_configuration 0 0 0 0 "net=0" "knob=0"
 export PULSE_SERVER="unix:$work/pulse.socket"
 watch_log "PulseAudio's messages" "$work/pulseaudio.log"
@@ -19,7 +21,7 @@ start_sound_server() {
   rm -f "$work/pulse.socket"
   mkdir -p "$work/pulse"
   PULSE_RUNTIME_PATH=$work/pulse HOME=$work/pulse XDG_CONFIG_HOME=$work/pulse \
-    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disallow-exit \
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disallow-exit --log-level=debug \
     -L "module-native-protocol-unix auth-anonymous=1 socket=$work/pulse.socket" \
     -L "module-null-sink sink_name=ears rate=44100" >>"$work/pulseaudio.log" 2>&1 &
   pulse=$!
@@ -61,12 +63,30 @@ until_a_readout_is_heard() {
 }
 
 said_on_console() { grep -c "$1" "$work/panel.err" || true; }
+# How often the server has run out of the panel's words (each start of a pause, and any gap).
+ran_short() { grep -c "Implicit underrun of 'prompts'" "$work/pulseaudio.log" || true; }
 
 start_sound_server
 start_panel 180 2>"$work/panel.err"
 wait_until_connected
 xdotool windowfocus --sync "$window"
 until_a_readout_is_heard
+
+# The radio lost and found again. Its set-up's reply pauses each let the server run out: the
+# words that follow are timed from when it did, so the readout of an F pressed as "connected"
+# is said is handed over word by word in time.
+mark
+kill -STOP "$radio"
+wait_heard radiolost
+kill -CONT "$radio"
+wait_heard connected
+before=$(ran_short)
+xdotool key f
+wait_heard connected 7 point 1 mhz lsb
+sleep 0.8  # "lsb" to its end
+short=$(($(ran_short) - before))
+((short <= 2)) || fail "the server ran short $short times from F to the end of its readout: a gap between the words"
+echo "radio found again, then F: the server ran short $short times, before and after the readout"
 
 # Killed mid-session.
 kill -9 "$pulse"

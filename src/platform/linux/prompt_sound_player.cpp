@@ -73,8 +73,11 @@ private:
         if (now < handedOver || now >= handedOver + kFollowWithin) stop();
         const WavSound sound(localSoundPath(path));
         if (!sound.loaded()) return;
-        const Clock::time_point start = std::max(Clock::now(), end_);
-        if (findOutput() && !output_->start(sound)) return;
+        const bool found = findOutput();
+        // The words' clock follows the output: a prompt that comes once the output has played
+        // all it was given (the one before sounded sooner than counted) starts now.
+        const Clock::time_point start = found && output_->ranDry() ? Clock::now() : std::max(Clock::now(), end_);
+        if (found && !output_->start(sound)) return;
         end_ = start + sound.playingTime();
     }
 

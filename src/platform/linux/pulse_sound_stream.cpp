@@ -70,6 +70,7 @@ public:
         const pa_buffer_attr* buffer = pa_stream_get_buffer_attr(stream_);
         const size_t whole = std::min(samples.size(), (size_t(buffer->maxlength) / 4 * 3) & ~size_t(1));
         if (pa_stream_write(stream_, samples.data(), whole, nullptr, 0, PA_SEEK_RELATIVE) < 0) return false;
+        dry_ = false;
         rest_ = std::move(samples);
         restFrom_ = whole;
         return true;
@@ -80,11 +81,16 @@ public:
         const Lock lock(loop_);
         rest_.clear();
         restFrom_ = 0;
+        dry_ = true;
         if (streamReach() != Reach::Ready) return;
         if (pa_operation* flushing = pa_stream_flush(stream_, nullptr, nullptr)) pa_operation_unref(flushing);
     }
 
     bool behind() override { return false; }
+    bool ranDry() override {
+        const Lock lock(loop_);
+        return dry_;
+    }
     std::chrono::milliseconds handOver() const override { return kHandOver; }
 
     Reach reach() override {
@@ -129,6 +135,7 @@ private:
         stream_ = pa_stream_new(context_, "prompts", &kStreamFormat, nullptr);
         if (stream_ == nullptr) return;
         pa_stream_set_write_callback(stream_, &PulseSoundStream::giveRest, this);
+        pa_stream_set_underflow_callback(stream_, &PulseSoundStream::ranOut, this);
         pa_buffer_attr buffer{};
         buffer.maxlength = uint32_t(-1);
         buffer.tlength = kTargetBytes;
@@ -148,6 +155,9 @@ private:
         player.restFrom_ += now;
     }
 
+    // The server has played all it was given.
+    static void ranOut(pa_stream*, void* self) { static_cast<PulseSoundStream*>(self)->dry_ = true; }
+
     pa_threaded_mainloop* loop_;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
@@ -155,6 +165,7 @@ private:
     // The prompts handed over, from `restFrom_` on not yet taken by the server.
     std::vector<Uint8> rest_;
     size_t restFrom_ = 0;
+    bool dry_ = true;  // nothing handed over is left to play
 };
 
 }  // namespace

@@ -55,6 +55,8 @@ public:
         return true;
     }
     void silence() override { SDL_ClearQueuedAudio(device_); }
+    // The panel feeds the device itself, a buffer at a time: its clock is the device's.
+    bool ranDry() override { return false; }
     bool behind() override { return SDL_GetQueuedAudioSize(device_) > 0; }
     std::chrono::milliseconds handOver() const override { return std::chrono::milliseconds(0); }
     Reach reach() override { return Reach::Ready; }

@@ -20,6 +20,9 @@ public:
     virtual void silence() = 0;
     // True while samples handed over have still to be passed to the sound system.
     virtual bool behind() = 0;
+    // True when the output has played all it was given: a prompt started now sounds at once,
+    // not after the prompt before, which ended sooner than its length counted from its start.
+    virtual bool ranDry() = 0;
     // How long before a prompt's end the next one is taken: the output holds the rest of the
     // prompt, and the next follows it however late the panel's thread comes back.
     virtual std::chrono::milliseconds handOver() const = 0;
