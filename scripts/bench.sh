@@ -83,7 +83,7 @@ scripts/build.sh vocapan ftxsim key_stamp sound_stamp prompts >/dev/null
 bin=$root/build/bin
 wave=$root/build/wave
 
-work=$(mktemp -d /tmp/vocapan-bench-XXXXXX)
+work=$(mktemp -d "${TMPDIR:-/tmp}/vocapan-bench-XXXXXX")
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
