@@ -302,8 +302,9 @@ TEST(Keys, words_are_handed_over_early_and_the_reply_pause_keeps_its_length) {
     };
     startSession(panel);
     deliver(panel, "FA007100000;");
-    expectHandedOver({"delay", "40", "metres", "delay", "delay", "delay", "delay", "delay", "delay", "delay", "delay",
-                      "delay", "delay", "delay", "7", "point", "1", "mhz", "lsb", "preamp", "off", "connected"});
+    expectHandedOver({"delay", "40",    "metres", "delay",  "delay", "delay",    "delay", "delay",
+                      "delay", "delay", "delay",  "delay",  "delay", "delay",    "7",     "point",
+                      "1",     "mhz",   "lsb",    "preamp", "off",   "connected"});
     typeKeys(panel, "B T");
     expectHandedOver({"band", "40", "metres", "2", "metres", "delay", "delay", "preamp", "off"});
 }
