@@ -238,6 +238,12 @@ TEST_F(PtySerialTest, radio_that_went_away_comes_back_under_the_same_link) {
     stopRadio();
     EXPECT_FALSE(entryExists(folder_ / "COM5"));
     EXPECT_EQ(query(*lost, "ID;"), "") << "a port whose radio is gone reads nothing and does not fail hard";
+    EXPECT_EQ(lost->bytesWaiting(), -1) << "the hung-up line is told apart from a quiet radio";
+    ASSERT_TRUE(lost->setReadTimeouts(kFinderTimeouts));
+    char answer[255];
+    const auto start = SteadyClock::now();
+    EXPECT_EQ(lost->readBytes(answer, sizeof answer), -1);
+    EXPECT_LT(millisecondsSince(start), 1000) << "a read does not wait out its time-out on a line that is gone";
     EXPECT_EQ(opener_->open(5), nullptr) << "no radio, no port";
     lost.reset();
     startRadio();

@@ -1,15 +1,23 @@
 // Serial ports on Linux: COM n is opened through the device-name rule, held exclusively, put in
-// raw mode with termios, and read with the Windows time-out rules emulated over poll(), so the
-// radio link behaves the same on both platforms.
+// raw mode with termios, and read with the Windows time-out rules emulated over the count of
+// bytes waiting, so the radio link behaves the same on both platforms.
+//
+// The port is looked at with that count and short sleeps, never with poll() or a read of an
+// empty terminal: both first wait, inside the kernel and with no time-out, until the kernel's
+// worker has passed on the bytes the driver has just received. On a busy machine that wait was
+// seen to last up to 4 s, holding the panel's loop, and with it the words of a readout and the
+// keys, far past any time-out of the panel's own.
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <thread>
 
 #include "platform/device_names.h"
 #include "platform/linux/backends.h"
@@ -23,6 +31,10 @@ namespace {
 // A write that cannot drain within this time (a port stalled by flow control, a pseudo-
 // terminal nobody reads) gives up instead of freezing the panel.
 constexpr int kWriteLimitMs = 2000;
+
+// How often a wait looks at the port again: an answer is taken at most this much after it has
+// reached the terminal.
+constexpr std::chrono::milliseconds kLookEvery{1};
 
 constexpr tcflag_t dataBitsFlag(int bits) {
     switch (bits) {
@@ -85,15 +97,7 @@ public:
         ioctl(fd_, TIOCMSET, &lines);
     }
 
-    // What is still waiting is read first; a hung-up line with nothing left is a failed one.
-    int bytesWaiting() override {
-        int count = 0;
-        if (ioctl(fd_, FIONREAD, &count) != 0) return -1;
-        if (count > 0) return count;
-        pollfd watch{fd_, POLLIN, 0};
-        if (poll(&watch, 1, 0) > 0 && (watch.revents & (POLLHUP | POLLERR | POLLNVAL))) return -1;
-        return 0;
-    }
+    int bytesWaiting() override { return bytesHeld(); }
 
     int readBytes(char* buffer, int max) override { return readByTimeouts(access_, timeouts_, buffer, max); }
     int writeBytes(const char* bytes, int length) override {
@@ -101,25 +105,31 @@ public:
     }
 
 private:
-    // Reads what has arrived, without waiting (a raw terminal answers 0 when nothing has).
-    // Answers -1 when the line is gone.
+    // The bytes the terminal holds for reading; -1 when the line is gone (a hung-up terminal
+    // refuses the question).
+    int bytesHeld() const {
+        int count = 0;
+        return ioctl(fd_, FIONREAD, &count) == 0 ? count : -1;
+    }
+
+    // Reads what has arrived, without waiting: an empty live terminal is not read at all. A
+    // hung-up one answers the read with nothing, as it always has.
     int readArrived(char* buffer, int max) {
+        if (bytesHeld() == 0) return 0;
         const ssize_t count = read(fd_, buffer, static_cast<size_t>(max));
         if (count >= 0) return static_cast<int>(count);
         return errno == EAGAIN || errno == EINTR ? 0 : -1;
     }
 
-    // A hung-up line with nothing left to read is gone.
+    // Waits at most `ms` (-1: without limit) for bytes; -1 when the line is gone.
     int waitForBytes(int ms) {
-        pollfd watch{fd_, POLLIN, 0};
-        const int ready = poll(&watch, 1, ms);
-        if (ready < 0) return errno == EINTR ? 0 : -1;
-        if (ready == 0) return 0;
-        if (watch.revents & (POLLHUP | POLLERR | POLLNVAL)) {
-            int count = 0;
-            return ioctl(fd_, FIONREAD, &count) == 0 && count > 0 ? 1 : -1;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        for (;;) {
+            const int held = bytesHeld();
+            if (held != 0) return held > 0 ? 1 : -1;
+            if (ms >= 0 && std::chrono::steady_clock::now() >= until) return 0;
+            std::this_thread::sleep_for(kLookEvery);
         }
-        return 1;
     }
 
     int writeArrived(const char* bytes, int length) {
@@ -128,9 +138,9 @@ private:
         return errno == EAGAIN || errno == EINTR ? 0 : -1;
     }
 
-    void waitForRoom(int ms) {
-        pollfd watch{fd_, POLLOUT, 0};
-        poll(&watch, 1, ms);
+    // A full terminal is tried again shortly; the caller keeps the time limit.
+    static void waitForRoom(int ms) {
+        std::this_thread::sleep_for(std::min(kLookEvery, std::chrono::milliseconds(ms)));
     }
 
     int fd_;
