@@ -72,13 +72,14 @@ start_display() {
 # Starts the simulated radio linked as COMn in the working folder, or at the path given (a
 # device beside a serial server); extra ftxsim options follow. It stands for hardware of its
 # own, which answers within milliseconds however busy the computer is: where the system
-# allows, it runs ahead of the tests' other work.
+# allows, it runs ahead of the tests' other work. Sets radio to its process.
 start_radio() {
   local link=$1
   shift
   [[ $link == */* ]] || link="$work/COM$link"
   nice -n -10 "$BIN_DIR/ftxsim" --link "$link" --log "$work/radio.log" "$@" 2>"$work/ftxsim.err" &
-  pids+=($!)
+  radio=$!
+  pids+=("$radio")
   for _ in $(seq 100); do [[ -e $link ]] && break; sleep 0.05; done
   [[ -e $link ]] || fail "ftxsim did not link ${link##*/}: $(cat "$work/ftxsim.err")"
 }

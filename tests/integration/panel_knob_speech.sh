@@ -15,7 +15,6 @@ session() {
   rm -f "$work"/COM5 "$work"/radio.log "$work"/sound.log "$work"/savmem.dat "$work"/memory.txt
   local started=$SECONDS
   start_radio 5 --knob 14074000,14075000,14076000 --knob-step-ms 100 --knob-after-ms $knob_after_ms
-  local radio=${pids[-1]}
   write_configuration 0 0 0
   printf '%s' "$later_lines" >>"$work/vocapan.cfg"
 

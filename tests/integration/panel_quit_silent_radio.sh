@@ -4,7 +4,6 @@
 source "$(dirname "$0")/lib.sh"
 start_display
 start_radio 5
-radio=${pids[-1]}
 write_configuration 1 0 1
 start_panel 120
 wait_until_connected

@@ -11,7 +11,6 @@ source "$(dirname "$0")/lib.sh"
 command -v pulseaudio >/dev/null && command -v parec >/dev/null || fail "pulseaudio and parec are not installed"
 start_display
 start_radio 5 --log-epoch
-radio=${pids[-1]}
 write_configuration 0 0 0 0 "net=0" "knob=0"
 export PULSE_SERVER="unix:$work/pulse.socket"
 watch_log "PulseAudio's messages" "$work/pulseaudio.log"
